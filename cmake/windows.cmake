@@ -1,0 +1,34 @@
+# The Windows program: one static, Unicode, GUI-subsystem exe that needs no DLL
+# beyond the system DLLs that Windows XP has.
+
+set(XP_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN)
+
+add_executable(Velkor WIN32 ${PORTABLE_SOURCES} ${WIN32_SOURCES} resources/app.rc)
+target_include_directories(Velkor PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})
+target_compile_options(Velkor PRIVATE ${WARNINGS})
+target_link_libraries(Velkor PRIVATE comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+
+if(MINGW)
+    set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+    target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections)
+    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # Windows XP refuses images that ask for a later subsystem version.
+        target_link_options(Velkor PRIVATE -Wl,--subsystem,windows:5.01)
+    endif()
+endif()
+
+add_custom_command(TARGET Velkor POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:Velkor> -P ${CMAKE_SOURCE_DIR}/cmake/print_size.cmake
+    VERBATIM)
+
+# The end-to-end tests' window inspector, a console program of its own.
+add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp)
+target_include_directories(inspector PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(inspector PRIVATE ${XP_DEFINES})
+target_compile_options(inspector PRIVATE ${WARNINGS})
+if(MINGW)
+    target_link_options(inspector PRIVATE -municode -static)
+endif()
+target_link_libraries(inspector PRIVATE user32 gdi32)

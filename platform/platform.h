@@ -1,0 +1,71 @@
+// The platform seam: everything that touches the machine. The Win32
+// implementation is the product; the unit tests use a recording double.
+//
+// Texts and paths are UTF-8. File contents are bytes: code page 936 is applied
+// where the bytes are made (platform/cp936.h), never through the system's
+// current ANSI code page. Failures are Win32 error codes (0: success).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+using ErrorCode = std::uint32_t;
+
+// Win32 error codes that the portable logic names.
+constexpr ErrorCode kErrorFileNotFound = 2;
+constexpr ErrorCode kErrorPathNotFound = 3;
+constexpr ErrorCode kErrorAccessDenied = 5;
+constexpr ErrorCode kErrorSharingViolation = 32;
+constexpr ErrorCode kErrorFileExists = 80;
+constexpr ErrorCode kErrorDiskFull = 112;
+constexpr ErrorCode kErrorAlreadyExists = 183;
+
+// The window show state given to a launched script.
+enum class ShowState { Hidden = 0, Visible = 1 };
+
+enum class ServiceStartMode { Auto, Demand, Disabled, Other };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- Files -----------------------------------------------------------
+    // Creates the file or empties it, writes all bytes and closes it.
+    virtual ErrorCode writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Creates the file only when no file of that name exists (kErrorFileExists then).
+    virtual ErrorCode createNewFile(const std::string& path, const std::string& bytes) = 0;
+    // Reads a whole file; nullopt (and the reason in *error) when it cannot be read.
+    virtual std::optional<std::string> readFile(const std::string& path, ErrorCode* error) = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+    // The 8.3 short form of an existing path, or nullopt when there is none.
+    virtual std::optional<std::string> shortPath(const std::string& path) = 0;
+
+    // --- Scripts ---------------------------------------------------------
+    // Starts the command interpreter on a script (bare name, current
+    // directory) with the given show state, without waiting for it.
+    virtual ErrorCode launchScript(const std::string& name, ShowState show) = 0;
+    // True while the process that the last launch of this script started runs.
+    virtual bool isScriptRunning(const std::string& name) = 0;
+    // Brings the console window of that running script to the front.
+    virtual bool bringScriptToFront(const std::string& name) = 0;
+
+    // --- User ------------------------------------------------------------
+    // Modal message box: the text, the title "提示", the OK button alone, no icon.
+    virtual void notify(const std::string& text) = 0;
+    // Opens an address in the default browser.
+    virtual bool openUrl(const std::string& url) = 0;
+
+    // --- Machine ---------------------------------------------------------
+    virtual std::string windowsDirectory() = 0;
+    // True when the process may change the system (administrator rights).
+    virtual bool isAdministrator() = 0;
+    // Registry string values, by their full name
+    // ("HKEY_LOCAL_MACHINE\SOFTWARE\...\ValueName"), in the native view.
+    virtual std::optional<std::string> readRegistryString(const std::string& fullName,
+                                                          ErrorCode* error) = 0;
+    virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
+    // The configured start mode of a service; nullopt when it cannot be read.
+    virtual std::optional<ServiceStartMode> serviceStartMode(const std::string& service) = 0;
+};

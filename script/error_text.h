@@ -1,0 +1,8 @@
+// Why something failed, in Chinese words for the user.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+
+std::string describeError(ErrorCode code);

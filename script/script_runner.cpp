@@ -1,0 +1,37 @@
+#include "script/script_runner.h"
+
+#include "script/error_text.h"
+
+bool ScriptRun::run(const std::string& name, const ScriptLines& lines, ShowState show) {
+    // Rewriting a script under a running command interpreter would change
+    // the lines it has not read yet.
+    if (platform_.isScriptRunning(name)) {
+        failures_.push_back("脚本 " + name + " 上一次的运行尚未结束，本次未执行。");
+        return false;
+    }
+    std::optional<std::string> bytes = scriptBytes(lines);
+    if (!bytes) {
+        failures_.push_back("脚本 " + name + " 含有无法用 GBK 编码表示的字符，未写入。");
+        return false;
+    }
+    if (ErrorCode e = platform_.writeFile(name, *bytes)) {
+        failures_.push_back("无法写入脚本 " + name + "：" + describeError(e) + "。");
+        return false;
+    }
+    if (ErrorCode e = platform_.launchScript(name, show)) {
+        failures_.push_back("无法启动脚本 " + name + "：" + describeError(e) + "。");
+        return false;
+    }
+    return true;
+}
+
+void ScriptRun::announce(const std::string& successText) {
+    platform_.notify(allHandedOver() ? successText : failureNotice(failures_));
+}
+
+std::string failureNotice(const std::vector<std::string>& failures) {
+    std::string text = "操作未能全部完成：";
+    for (const std::string& f : failures)
+        text += "\n" + f;
+    return text;
+}
