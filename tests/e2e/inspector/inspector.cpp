@@ -10,6 +10,9 @@
 //   inspector point X Y                               the window under a screen point
 //   inspector close "<title>"                         posts WM_CLOSE to a top-level window
 //   inspector layout                                  the main window's layout table
+//   inspector showcursor NAME X Y SECONDS             a 40 x 40 window at (X, Y) showing a
+//                                                     system cursor (arrow, hand, ibeam, ...),
+//                                                     to learn how that cursor looks on screen
 //
 // Exit code 0 on success, 2 when the window asked for was not found, 1 on a
 // usage error. Child windows whose id is 1000 + a Control value are named by
@@ -548,30 +551,34 @@ struct NamedCursor {
     const char* name;
 };
 
+const NamedCursor kCursors[] = {
+    {IDC_ARROW, "arrow"},
+    {IDC_IBEAM, "ibeam"},
+    {IDC_WAIT, "wait"},
+    {IDC_CROSS, "cross"},
+    {IDC_UPARROW, "uparrow"},
+    {IDC_SIZENWSE, "sizenwse"},
+    {IDC_SIZENESW, "sizenesw"},
+    {IDC_SIZEWE, "sizewe"},
+    {IDC_SIZENS, "sizens"},
+    {IDC_SIZEALL, "sizeall"},
+    {IDC_NO, "no"},
+    {IDC_HAND, "hand"},
+    {IDC_APPSTARTING, "appstarting"},
+    {IDC_HELP, "help"},
+};
+
+// Under Wine a cursor handle belongs to the process that loaded it, so the
+// name is found only when the shown cursor is one of this process's; the
+// tests compare the cursor's image on the X display instead (showcursor).
 int cmdCursor() {
-    const NamedCursor known[] = {
-        {IDC_ARROW, "arrow"},
-        {IDC_IBEAM, "ibeam"},
-        {IDC_WAIT, "wait"},
-        {IDC_CROSS, "cross"},
-        {IDC_UPARROW, "uparrow"},
-        {IDC_SIZENWSE, "sizenwse"},
-        {IDC_SIZENESW, "sizenesw"},
-        {IDC_SIZEWE, "sizewe"},
-        {IDC_SIZENS, "sizens"},
-        {IDC_SIZEALL, "sizeall"},
-        {IDC_NO, "no"},
-        {IDC_HAND, "hand"},
-        {IDC_APPSTARTING, "appstarting"},
-        {IDC_HELP, "help"},
-    };
     CURSORINFO ci;
     ci.cbSize = sizeof ci;
     if (!GetCursorInfo(&ci)) {
         return fail("GetCursorInfo failed", 2);
     }
     const char* name = nullptr;
-    for (const NamedCursor& k : known) {
+    for (const NamedCursor& k : kCursors) {
         if (LoadCursorW(nullptr, k.id) == ci.hCursor) {
             name = k.name;
             break;
@@ -646,6 +653,51 @@ int cmdLayout() {
                     .json());
 }
 
+LRESULT CALLBACK probeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        DestroyWindow(w);
+        return 0;
+    }
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+int cmdShowCursor(const Args& a) {
+    if (a.positional.size() < 4) {
+        return fail("usage: showcursor NAME X Y SECONDS", 1);
+    }
+    const wchar_t* id = nullptr;
+    for (const NamedCursor& k : kCursors) {
+        if (toUtf8(a.positional[0]) == k.name) {
+            id = k.id;
+        }
+    }
+    if (!id) {
+        return fail("unknown cursor name", 1);
+    }
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = probeProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, id);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"InspectorCursorProbe";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName,
+                             L"inspector cursor probe", WS_POPUP | WS_VISIBLE,
+                             _wtoi(a.positional[1].c_str()), _wtoi(a.positional[2].c_str()), 40, 40,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    SetTimer(w, 1, static_cast<UINT>(_wtof(a.positional[3].c_str()) * 1000), nullptr);
+    emit(Obj().raw("hwnd", handle(w)).json());
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&m);
+    }
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -675,6 +727,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"close") {
         return cmdClose(a);
+    }
+    if (cmd == L"showcursor") {
+        return cmdShowCursor(a);
     }
     if (cmd == L"layout") {
         return cmdLayout();
