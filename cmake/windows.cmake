@@ -9,6 +9,14 @@ target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})
 target_compile_options(Velkor PRIVATE ${WARNINGS})
 target_link_libraries(Velkor PRIVATE comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 
+if(MSVC)
+    # app.rc carries the manifest; the linker must not add a second one.
+    target_link_options(Velkor PRIVATE /MANIFEST:NO)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_link_options(Velkor PRIVATE /SUBSYSTEM:WINDOWS,5.01)
+    endif()
+endif()
+
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
     # No exceptions are thrown: no unwind tables for our own code.
