@@ -140,6 +140,17 @@ TEST(Command1Click, FailuresOfAnEarlierClickAreForgotten) {
     EXPECT_EQ(w.sys.notifications, Names{kOptimised});
 }
 
+TEST(Command1Click, AFailureOfAnOptimisingClickIsNotBlamedOnALaterRestore) {
+    Window w;
+    w.sys.writeFailures["fwyh.bat"] = kErrorAccessDenied;
+    w.click();
+    w.ui.setValue(Control::huifu, 1);
+    w.click();
+    ASSERT_EQ(w.sys.notifications.size(), 2u);
+    EXPECT_NE(w.sys.notifications[0].find("fwyh.bat"), std::string::npos);
+    EXPECT_EQ(w.sys.notifications[1], kRestored);
+}
+
 TEST(Command1Click, WhileAScriptOfThePreviousRunStillRunsNothingIsWritten) {
     for (const char* name : {"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}) {
         Window w;
