@@ -5,10 +5,11 @@
 
 void Form1::fuwuyouhua() {
     scripts_.run(kOptimisedServicesScript,
-                 serviceScriptLines(kOptimisedServices, kOptimisedServicesScript), ShowState::Hidden);
+                 serviceScriptLines(kOptimisedServices, kOptimisedServicesScript),
+                 ShowState::Hidden);
 }
 
 void Form1::huifufuwu() {
-    scripts_.run(kDefaultServicesScript, serviceScriptLines(kDefaultServices, kDefaultServicesScript),
-                 ShowState::Hidden);
+    scripts_.run(kDefaultServicesScript,
+                 serviceScriptLines(kDefaultServices, kDefaultServicesScript), ShowState::Hidden);
 }

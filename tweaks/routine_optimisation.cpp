@@ -16,8 +16,12 @@ const char kNeedsAdministrator[] =
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 
 // A check box counts only when ticked (1); clear (0) and grey (2) do not.
-bool ticked(const Controls& ui, Control box) { return ui.value(box) == 1; }
-bool selected(const Controls& ui, Control option) { return ui.value(option) != 0; }
+bool ticked(const Controls& ui, Control box) {
+    return ui.value(box) == 1;
+}
+bool selected(const Controls& ui, Control option) {
+    return ui.value(option) != 0;
+}
 
 // The scripts that a click with the current choices writes, in launch order.
 std::vector<const char*> scriptsOfClick(const Controls& ui) {

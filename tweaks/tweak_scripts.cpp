@@ -1,5 +1,8 @@
 #include "tweaks/tweak_scripts.h"
 
+// One script line per source line, however long.
+// clang-format off
+
 // Empty lines add nothing to the .reg file; the line `"NeverShowExt" = ""`
 // keeps its blanks around the equals sign.
 const TweakScript kShortcutScript = {
@@ -49,3 +52,4 @@ const TweakScript kSharedDocsScript = {
         "del gx.bat",
     },
 };
+// clang-format on

@@ -40,10 +40,9 @@ TEST(Command1Click, AsOpenedLaunchesFourScriptsInOrderThenOneMessage) {
     EXPECT_TRUE(w.allHidden());
     EXPECT_EQ(w.sys.notifications, Names{kOptimised});
     // Each script is complete on disk before its launch; the message comes last.
-    EXPECT_EQ(w.sys.events,
-              (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
-                     "write gx.bat", "launch gx.bat", "write fwyh.bat", "launch fwyh.bat",
-                     "notify " + kOptimised}));
+    EXPECT_EQ(w.sys.events, (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat",
+                                   "launch jsb.bat", "write gx.bat", "launch gx.bat",
+                                   "write fwyh.bat", "launch fwyh.bat", "notify " + kOptimised}));
 }
 
 TEST(Command1Click, NoBoxTickedLaunchesOnlyTheServiceScript) {

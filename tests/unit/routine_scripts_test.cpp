@@ -42,9 +42,9 @@ TEST(RoutineScripts, ChineseTextReachesTheFilesAsGbk) {
     Window w;
     w.form.Command1_Click();
     // 快捷方式 in GBK, then the closing quote and CR LF.
-    EXPECT_NE(w.launched("kuaijie.bat").bytesAtLaunch.find(
-                  "@=\"\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD\"\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        w.launched("kuaijie.bat").bytesAtLaunch.find("@=\"\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD\"\r\n"),
+        std::string::npos);
     // 用"记事本"打开 in GBK.
     EXPECT_NE(w.launched("jsb.bat").bytesAtLaunch.find(
                   "\\\xD3\xC3\"\xBC\xC7\xCA\xC2\xB1\xBE\"\xB4\xF2\xBF\xAA]\r\n"),
