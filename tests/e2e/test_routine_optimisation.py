@@ -74,6 +74,24 @@ def default_value(s, key):
     return values.get("(默认)") or values.get("(Default)")
 
 
+def script_interpreters(s):
+    """Command lines of the command interpreters still running a batch script
+    in this session's prefix (the program refuses a new click while one runs)."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                cmdline = f.read().replace(b"\0", b" ").decode("utf-8", "replace")
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                environ = f.read().split(b"\0")
+        except OSError:
+            continue
+        low = cmdline.lower()
+        if ("WINEPREFIX=" + s.prefix).encode() in environ and "cmd" in low and ".bat" in low:
+            found.append(cmdline.strip())
+    return found
+
+
 def key_exists(s, key):
     code, _ = s.run_wine("reg", "query", key)
     return code == 0
@@ -111,13 +129,14 @@ def click_next_and_read_message(s, checks, expected, when):
 
 
 def wait_for_scripts(s, checks, calls, when):
-    """Polls until every script has deleted itself and sc saw `calls` calls."""
+    """Polls until every script has deleted itself, its command interpreter
+    has ended and sc saw `calls` calls."""
     started = time.monotonic()
     done = harness.wait_until(
-        lambda: not leftovers(s) and len(s.sc_calls()) >= calls,
+        lambda: not leftovers(s) and len(s.sc_calls()) >= calls and not script_interpreters(s),
         SCRIPTS_TIMEOUT, interval=1.0, what=f"the scripts of {when}")
     harness.log(f"{when}: scripts ended after {time.monotonic() - started:.1f} s")
-    time.sleep(2)  # a last sc.exe may still append; nothing further may come
+    checks.equal(script_interpreters(s), [], f"{when}: every script's interpreter has ended")
     checks.equal(leftovers(s), [], f"{when}: no .bat or .reg left in the working directory")
     return done
 
