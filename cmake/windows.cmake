@@ -9,9 +9,19 @@ target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})
 target_compile_options(Velkor PRIVATE ${WARNINGS})
 target_link_libraries(Velkor PRIVATE comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 
+if(MSVC)
+    # app.rc carries the manifest; the linker must not add a second one.
+    target_link_options(Velkor PRIVATE /MANIFEST:NO)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_link_options(Velkor PRIVATE /SUBSYSTEM:WINDOWS,5.01)
+    endif()
+endif()
+
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-    target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections)
+    # No exceptions are thrown: no unwind tables for our own code.
+    target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
+                                          -fno-asynchronous-unwind-tables -fno-unwind-tables)
     target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
@@ -32,6 +42,7 @@ if(MINGW)
     target_link_options(inspector PRIVATE -municode -static -s)
 endif()
 target_link_libraries(inspector PRIVATE user32 gdi32)
+<<<<<<< HEAD
 
 # Helpers of the end-to-end tests: a recording stand-in for sc.exe and a small
 # window that lets the harness be tested without the program.
@@ -78,4 +89,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         add_test(NAME ${name} COMMAND python3 ${test})
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600 LABELS e2e)
     endforeach()
+=======
+>>>>>>> main
 endif()

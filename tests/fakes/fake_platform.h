@@ -1,0 +1,126 @@
+// A recording platform: files live in a map, launches and notifications are
+// logged in the order they happen.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakePlatform : public Platform {
+public:
+    struct Launch {
+        std::string name;
+        ShowState show;
+        std::string bytesAtLaunch; // the script's content when it was launched
+    };
+
+    // --- what the test sets up ---
+    std::map<std::string, std::string> files;       // path -> bytes
+    std::map<std::string, ErrorCode> writeFailures; // path -> error on write/create
+    std::map<std::string, ErrorCode> launchFailures;
+    std::set<std::string> running; // scripts whose earlier run still goes on
+    std::string windowsDir = "C:\\WINDOWS";
+    bool admin = true;
+    std::map<std::string, std::string> registry; // full value name -> data
+    std::map<std::string, ErrorCode> registryWriteFailures;
+    std::map<std::string, ServiceStartMode> services;
+    std::map<std::string, std::string> shortPaths;
+
+    // --- what the test reads back ---
+    std::vector<Launch> launches;
+    std::vector<std::string> notifications;
+    std::vector<std::string> openedUrls;
+    std::vector<std::string> broughtToFront;
+    std::vector<std::string> events; // "write X", "launch X", "notify T", "registry X" in order
+
+    ErrorCode writeFile(const std::string& path, const std::string& bytes) override {
+        events.push_back("write " + path);
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        files[path] = bytes;
+        return 0;
+    }
+    ErrorCode createNewFile(const std::string& path, const std::string& bytes) override {
+        if (files.count(path))
+            return kErrorFileExists;
+        return writeFile(path, bytes);
+    }
+    std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override {
+        auto it = files.find(path);
+        if (it == files.end()) {
+            if (error)
+                *error = kErrorFileNotFound;
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<std::string> shortPath(const std::string& path) override {
+        auto it = shortPaths.find(path);
+        if (it == shortPaths.end())
+            return std::nullopt;
+        return it->second;
+    }
+
+    ErrorCode launchScript(const std::string& name, ShowState show) override {
+        events.push_back("launch " + name);
+        auto f = launchFailures.find(name);
+        if (f != launchFailures.end())
+            return f->second;
+        auto file = files.find(name);
+        launches.push_back({name, show, file == files.end() ? std::string() : file->second});
+        return 0;
+    }
+    bool isScriptRunning(const std::string& name) override { return running.count(name) != 0; }
+    bool bringScriptToFront(const std::string& name) override {
+        broughtToFront.push_back(name);
+        return running.count(name) != 0;
+    }
+
+    void notify(const std::string& text) override {
+        events.push_back("notify " + text);
+        notifications.push_back(text);
+    }
+    bool openUrl(const std::string& url) override {
+        openedUrls.push_back(url);
+        return true;
+    }
+
+    std::string windowsDirectory() override { return windowsDir; }
+    bool isAdministrator() override { return admin; }
+    std::optional<std::string> readRegistryString(const std::string& fullName,
+                                                  ErrorCode* error) override {
+        auto it = registry.find(fullName);
+        if (it == registry.end()) {
+            if (error)
+                *error = kErrorFileNotFound;
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override {
+        events.push_back("registry " + fullName);
+        auto f = registryWriteFailures.find(fullName);
+        if (f != registryWriteFailures.end())
+            return f->second;
+        registry[fullName] = data;
+        return 0;
+    }
+    std::optional<ServiceStartMode> serviceStartMode(const std::string& service) override {
+        auto it = services.find(service);
+        if (it == services.end())
+            return std::nullopt;
+        return it->second;
+    }
+
+    std::vector<std::string> launchedNames() const {
+        std::vector<std::string> names;
+        for (const Launch& l : launches)
+            names.push_back(l.name);
+        return names;
+    }
+};
