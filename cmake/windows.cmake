@@ -42,7 +42,6 @@ if(MINGW)
     target_link_options(inspector PRIVATE -municode -static -s)
 endif()
 target_link_libraries(inspector PRIVATE user32 gdi32)
-<<<<<<< HEAD
 
 # Helpers of the end-to-end tests: a recording stand-in for sc.exe and a small
 # window that lets the harness be tested without the program.
@@ -89,6 +88,4 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         add_test(NAME ${name} COMMAND python3 ${test})
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600 LABELS e2e)
     endforeach()
-=======
->>>>>>> main
 endif()
