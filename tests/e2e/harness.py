@@ -344,6 +344,19 @@ class Session:
                 return w
         return None
 
+    def close_window(self, hwnd, timeout=10):
+        """Posts WM_CLOSE to a top-level window (as its close box would) and
+        waits until it is gone; True when it went."""
+        self.inspect("close", "--hwnd", str(hwnd), check=False)
+        return bool(wait_until(lambda: all(w["hwnd"] != hwnd for w in self.windows()), timeout,
+                               what=f"window {hwnd} to close"))
+
+    def other_windows(self, known=()):
+        """Visible top-level windows of processes other than the program's own
+        (e.g. the console of a script it launched), except the hwnds in `known`."""
+        mine = self.inspect("tree", self.title, check=False).get("window", {}).get("pid")
+        return [w for w in self.windows() if w["pid"] != mine and w["hwnd"] not in known]
+
     def focus(self):
         return self.inspect("focus")["window"]
 

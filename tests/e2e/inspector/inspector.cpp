@@ -8,7 +8,7 @@
 //   inspector cursor                                  name of the cursor shown now
 //   inspector focus                                   foreground window and focused child
 //   inspector point X Y                               the window under a screen point
-//   inspector close "<title>"                         posts WM_CLOSE to a top-level window
+//   inspector close "<title>" | --hwnd H              posts WM_CLOSE to a top-level window
 //   inspector layout                                  the main window's layout table
 //   inspector showcursor NAME X Y SECONDS             a 40 x 40 window at (X, Y) showing a
 //                                                     system cursor (arrow, hand, ibeam, ...),
@@ -426,6 +426,7 @@ struct Args {
     std::wstring cls;
     std::wstring press;
     bool hasPress = false;
+    HWND hwnd = nullptr;
 };
 
 Args parse(int argc, wchar_t** argv) {
@@ -436,6 +437,8 @@ Args parse(int argc, wchar_t** argv) {
             a.wait = _wtof(argv[++i]);
         } else if (s == L"--class" && i + 1 < argc) {
             a.cls = argv[++i];
+        } else if (s == L"--hwnd" && i + 1 < argc) {
+            a.hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi64(argv[++i])));
         } else if (s == L"--press" && i + 1 < argc) {
             a.press = argv[++i];
             a.hasPress = true;
@@ -626,10 +629,14 @@ int cmdPoint(const Args& a) {
 }
 
 int cmdClose(const Args& a) {
-    if (a.positional.empty()) {
-        return fail("usage: close <title>", 1);
+    HWND h = nullptr;
+    if (a.hwnd) {
+        h = IsWindow(a.hwnd) ? a.hwnd : nullptr;
+    } else if (!a.positional.empty()) {
+        h = findTopLevel(a.positional[0], a.cls, a.wait);
+    } else {
+        return fail("usage: close <title> | --hwnd H", 1);
     }
-    HWND h = findTopLevel(a.positional[0], a.cls, a.wait);
     if (!h) {
         return fail("window not found", 2);
     }
