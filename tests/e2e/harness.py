@@ -206,11 +206,18 @@ class Xvfb:
 class Session:
     """One test's private Wine prefix, X display and program."""
 
-    def __init__(self, name, screen="1024x768x24"):
+    def __init__(self, name, screen="1024x768x24", prefix=None):
+        """With `prefix`, the session uses (and first creates, if absent) that
+        lasting prefix instead of a private copy of the template, and keeps it."""
         self.name = name
         self.screen = screen
-        self.root = os.path.join(RUNS_DIR, f"{name}-{os.getpid()}")
-        self.prefix = os.path.join(self.root, "prefix")
+        self.lasting = prefix is not None
+        if self.lasting:
+            self.prefix = os.path.abspath(prefix)
+            self.root = os.path.dirname(self.prefix)
+        else:
+            self.root = os.path.join(RUNS_DIR, f"{name}-{os.getpid()}")
+            self.prefix = os.path.join(self.root, "prefix")
         self.workdir = os.path.join(self.prefix, "drive_c", "velkor")
         self.tools = os.path.join(self.prefix, "drive_c", "e2e-tools")
         self.xvfb = Xvfb(screen)
@@ -239,9 +246,12 @@ class Session:
 
     def setup(self):
         started = time.monotonic()
-        template = wineprefix.template(CACHE_DIR)
-        os.makedirs(self.root, exist_ok=True)
-        wineprefix.copy(template, self.prefix)
+        if self.lasting:
+            wineprefix.create(self.prefix)
+        else:
+            template = wineprefix.template(CACHE_DIR)
+            os.makedirs(self.root, exist_ok=True)
+            wineprefix.copy(template, self.prefix)
         os.makedirs(self.workdir, exist_ok=True)
         os.makedirs(self.tools, exist_ok=True)
         for path in (INSPECTOR, SC):
@@ -249,7 +259,8 @@ class Session:
                 raise FileNotFoundError(f"{path} is not built")
         shutil.copy(INSPECTOR, os.path.join(self.tools, "inspector.exe"))
         shutil.copy(SC, os.path.join(self.workdir, "sc.exe"))
-        self.display = self.xvfb.start()
+        self.display = os.environ.get("DISPLAY") if self.lasting else None
+        self.display = self.display or self.xvfb.start()
         self.env = wineprefix.wine_env(self.prefix, self.display)
         # Start the prefix's wineserver and system services now, detached from
         # any output, so that the programs of the test do not wait for them.
@@ -278,7 +289,8 @@ class Session:
         if self.program_log:
             self.program_log.close()
             self.program_log = None
-        if os.environ.get("VELKOR_E2E_KEEP") != "1" and os.path.isdir(self.root):
+        if (not self.lasting and os.environ.get("VELKOR_E2E_KEEP") != "1" and
+                os.path.isdir(self.root)):
             shutil.rmtree(self.root, ignore_errors=True)
 
     # ---- the program -----------------------------------------------------------
@@ -292,7 +304,7 @@ class Session:
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
         shutil.copy(exe, os.path.join(self.workdir, name))
-        self.program_log = open(os.path.join(self.root, "program.log"), "wb")
+        self.program_log = open(os.path.join(self.root, f"{self.name}.log"), "wb")
         self.program = subprocess.Popen(
             [self.wine, f"{WORK_DIR_WIN}\\{name}", *args], cwd=self.workdir, env=self.env,
             stdout=self.program_log, stderr=subprocess.STDOUT, start_new_session=True)
@@ -303,6 +315,10 @@ class Session:
             raise RuntimeError(f"no visible window titled {title!r} after {wait} s: {data}")
         log(f"{name} shows {title!r} after {time.monotonic() - started:.1f} s")
         return Tree(data)
+
+    def wait_for_exit(self):
+        """Waits until the program ends (the user closed it); its exit code."""
+        return self.program.wait() if self.program else None
 
     def running(self):
         return self.program is not None and self.program.poll() is None
