@@ -367,6 +367,25 @@ class Session:
         return bool(wait_until(lambda: all(w["hwnd"] != hwnd for w in self.windows()), timeout,
                                what=f"window {hwnd} to close"))
 
+    def consoles(self, known=()):
+        """Visible console windows (Wine's conhost), except the hwnds in `known`."""
+        return [w for w in self.windows()
+                if w["class"] == "WineConsoleClass" and w["hwnd"] not in known]
+
+    def press_key_in_console(self, console, keysym="space", timeout=15):
+        """Answers a console's wait for a key (e.g. "pause>nul") as a user would:
+        a real click into its client area, then a key. Waits until the console
+        is gone; True when it went. A console still open afterwards is closed
+        by its close box (WM_CLOSE)."""
+        c = console["clientScreen"]
+        self.click_at(c["x"] + c["w"] // 2, c["y"] + c["h"] // 2)
+        self.key(keysym)
+        if wait_until(lambda: all(w["hwnd"] != console["hwnd"] for w in self.windows()),
+                      timeout, what="the console to close"):
+            return True
+        self.close_window(console["hwnd"])
+        return False
+
     def other_windows(self, known=()):
         """Visible top-level windows of processes other than the program's own
         (e.g. the console of a script it launched), except the hwnds in `known`."""

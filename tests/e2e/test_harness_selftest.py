@@ -84,6 +84,28 @@ def check_message_box(s, checks):
     checks.equal(message, "你好，世界", "close_message_box returns the text")
     checks.equal(s.message_box(timeout=1), None, "the box is gone after a real click on OK")
     checks.check(s.tree().window["enabled"], "the window is enabled again")
+    s.click("xt")
+    pressed = s.inspect("dialog", "提示", "--wait", "10", "--press", "确定", check=False)
+    checks.equal(pressed.get("pressed"), True, "the inspector presses a button by its caption")
+    checks.check(harness.wait_until(lambda: s.message_box(timeout=0) is None, 5, what="no box"),
+                 "the pressed box closes")
+
+
+def check_console(s, checks):
+    known = {w["hwnd"] for w in s.windows()}
+    with open(os.path.join(s.workdir, "wait.bat"), "wb") as f:
+        f.write("@echo off\r\necho 请按任意键\r\npause>nul\r\ndel wait.bat\r\n".encode("gbk"))
+    subprocess.Popen([s.wine, "cmd", "/c", "start", "wait.bat"], cwd=s.workdir, env=s.env,
+                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    consoles = harness.wait_until(lambda: s.consoles(known), 15, what="a console")
+    checks.check(consoles, "a visible console window appears")
+    if not consoles:
+        return
+    checks.equal(s.press_key_in_console(consoles[0]), True,
+                 "a real click and key end the console's pause")
+    checks.check(harness.wait_until(
+        lambda: not os.path.exists(os.path.join(s.workdir, "wait.bat")), 10, what="wait.bat"),
+        "the script ran on to its end and deleted itself")
 
 
 def check_cursor(s, checks):
@@ -162,6 +184,7 @@ def test(s, checks):
     check_screenshot(s, checks)
     check_registry_and_sc(s, checks)
     check_notepad(s, checks)
+    check_console(s, checks)
     try:
         wineprefix.check_safe(s.prefix)
         checks.check(True, "the private prefix has no link out and no drive but C:")

@@ -203,11 +203,11 @@ def check_cleanup_keeps_panel(s, checks):
     checks.equal([p for p in PANELS if tree[p]["visible"]], ["gybcx"],
                  "after lj the about panel is still shown")
     # The cleanup's console (its script deletes junk on C: of this private
-    # prefix only) comes up beside the program; close it like its close box.
-    consoles = harness.wait_until(lambda: s.other_windows(known), 15, what="the cleanup console")
+    # prefix only) comes up over the program and waits for a key at its end.
+    consoles = harness.wait_until(lambda: s.consoles(known), 15, what="the cleanup console")
     for w in consoles or []:
-        harness.log(f"closing {w['class']} {w['title']!r}")
-        s.close_window(w["hwnd"])
+        harness.log(f"answering the console {w['title']!r}")
+        s.press_key_in_console(w)
     tree = s.tree()
     checks.equal([p for p in PANELS if tree[p]["visible"]], ["gybcx"],
                  "with the cleanup under way the about panel is still the one shown")
