@@ -626,6 +626,9 @@ def main(test, name, screen="1024x768x24"):
     On a failure the screen is saved to build/win-x64/e2e-screens/<name>-failure.png."""
     checks = Checks(name)
     started = time.monotonic()
+    stale = os.path.join(SCREENS_DIR, f"{name}-failure.png")
+    if os.path.exists(stale):
+        os.remove(stale)
     try:
         with Session(name, screen) as session:
             try:
