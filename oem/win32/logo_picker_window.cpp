@@ -1,10 +1,13 @@
 #include "oem/win32/logo_picker_window.h"
 
 #include "app/controls.h"
+#include "app/win32/colours.h"
+#include "app/win32/fonts.h"
+#include "app/win32/owner_draw.h"
+#include "app/win32/top_windows.h"
 #include "oem/form2.h"
 #include "oem/win32/folder_lists.h"
-#include "oem/win32/graphical_button.h"
-#include "oem/win32/stretched_picture.h"
+#include "platform/win32/native_paths.h"
 #include "platform/win32/wide.h"
 #include "resources/form2_layout.h"
 
@@ -18,10 +21,6 @@ int controlId(Form2Control c) {
     return kForm2ControlIdBase + static_cast<int>(c);
 }
 
-COLORREF colourOf(const Colour& c) {
-    return c.isSystem ? GetSysColor(c.systemIndex) : static_cast<COLORREF>(c.rgb);
-}
-
 struct Dpi {
     int x, y;
     int cx(int twips) const { return MulDiv(twips, x, 1440); }
@@ -33,14 +32,6 @@ Dpi screenDpi() {
     Dpi dpi = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-// SimSun 9 pt for Chinese text, as on the main window.
-HFONT createWindowFont(const Dpi& dpi) {
-    HFONT font = CreateFontW(-MulDiv(9, dpi.y, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 struct ChildClass {
@@ -112,8 +103,13 @@ public:
     }
     std::string fileName() const override { return narrow(files_.selectedName()); }
     bool loadPicture(Form2Control image, const std::string& path) override {
-        if (!preview_.load(widen(path)))
+        HANDLE bitmap = LoadImageW(nullptr, nativeFilePath(widen(path)).c_str(), IMAGE_BITMAP, 0, 0,
+                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+        if (!bitmap)
             return false;
+        if (preview_)
+            DeleteObject(preview_);
+        preview_ = static_cast<HBITMAP>(bitmap);
         InvalidateRect(child(image), nullptr, FALSE);
         return true;
     }
@@ -146,7 +142,7 @@ private:
     DriveList drives_;
     DirList folders_;
     FileList files_;
-    StretchedPicture preview_;
+    HBITMAP preview_ = nullptr;
     bool unloadPending_ = false;
 };
 
@@ -182,7 +178,7 @@ HWND PickerWindow::create() {
 }
 
 void PickerWindow::createControls() {
-    font_ = createWindowFont(dpi_);
+    font_ = createWindowFont(dpi_.y);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // Created in the order of the table, which is the tab order.
     for (int i = 1; i < kForm2ControlCount; ++i) {
@@ -255,18 +251,19 @@ void PickerWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     const Form2Control c = static_cast<Form2Control>(item.CtlID - kForm2ControlIdBase);
     const Form2ControlLayout& l = form2LayoutOf(c);
     if (l.kind == Form2Kind::CommandButton)
-        drawGraphicalButton(item, colourOf(l.back));
+        drawButton(item, colourBrush(l.back), GetSysColor(COLOR_BTNTEXT));
     else if (l.kind == Form2Kind::Image)
-        preview_.draw(item.hDC, item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+        drawImage(item, preview_, l.stretch, colourBrush(form2LayoutOf(Form2Control::Form2).back));
 }
 
 void PickerWindow::onDestroyed() {
     g_picker = nullptr;
     if (font_ && font_ != GetStockObject(DEFAULT_GUI_FONT))
         DeleteObject(font_);
+    if (preview_)
+        DeleteObject(preview_);
     // The program ends with its last window.
-    if (!IsWindow(main_))
-        PostQuitMessage(0);
+    topWindowClosed(hwnd_);
 }
 
 LRESULT PickerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -327,6 +324,7 @@ void openLogoPicker(HWND mainWindow, Controls& mainControls, Platform& platform)
         return;
     }
     g_picker = hwnd;
+    topWindowOpened(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     SetFocus(GetDlgItem(hwnd, controlId(Form2Control::Drive1)));
