@@ -264,6 +264,10 @@ void PickerWindow::onDestroyed() {
         DeleteObject(preview_);
     // The program ends with its last window.
     topWindowClosed(hwnd_);
+    // A main window closed while the picker was open is only hidden, so that
+    // "确定" can still show it; with the picker gone it goes too.
+    if (IsWindow(main_) && !IsWindowVisible(main_))
+        DestroyWindow(main_);
 }
 
 LRESULT PickerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -25,6 +25,8 @@ the bitmaps to choose from, a text file and a hidden bitmap.
      shows the blue logo.
   5. In a new picker a green bitmap is chosen and "返回" pressed: the picker
      closes, no fuzhi.bat is written and the installed logo stays blue.
+  6. With a picker open the main window is closed: the picker stays and the
+     program runs on; the picker's close button closes it and the program ends.
 """
 import os
 import struct
@@ -223,6 +225,9 @@ def test(s, checks):
     checks.check(closed, "确定 closes the picker")
     installed = harness.wait_until(lambda: os.path.exists(logo) and read(logo) == blue, 30,
                                    what="oemlogo.bmp to be replaced")
+    if not installed:
+        print(f"  oemlogo.bmp: {len(read(logo))} bytes; fuzhi.bat: "
+              f"{os.path.exists(os.path.join(s.workdir, 'fuzhi.bat'))}")
     checks.check(installed, "fuzhi.bat copied the chosen file over system32's oemlogo.bmp")
     gone = harness.wait_until(
         lambda: not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")), 30,
@@ -258,9 +263,32 @@ def test(s, checks):
     time.sleep(2)
     checks.check(not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")),
                  "返回 wrote no fuzhi.bat")
-    checks.equal(read(logo), blue, "返回 left the installed logo as it was")
+    checks.check(read(logo) == blue, "返回 left the installed logo as it was",
+                 f"{len(read(logo))} bytes, not the blue bitmap")
     checks.check(close_enough(colour_at(s, s.tree()["Image2"], "after-back"), BLUE),
                  "返回 did not reload Image2 with anything else")
+
+    # 6. The picker outlives the main window; the program ends with the last
+    #    of the two, closed by the picker's own close button.
+    s.click("Command4", s.tree())
+    if not harness.wait_until(lambda: pickers(s), 10, what="the picker"):
+        checks.fail("the picker opens a third time")
+        return
+    s.inspect("close", harness.MAIN_TITLE)
+    checks.check(harness.wait_until(lambda: s.window_titled(harness.MAIN_TITLE) is None, 10,
+                                    what="the main window to close"),
+                 "the main window closes")
+    time.sleep(1)
+    checks.check(s.running() and len(pickers(s)) == 1,
+                 "with the main window closed the picker stays open and the program runs")
+    w = pickers(s)[0]
+    # the close button at the right end of the caption bar
+    s.click_at(w["rect"]["x"] + w["rect"]["w"] - 14,
+               w["rect"]["y"] + (w["clientScreen"]["y"] - w["rect"]["y"]) // 2)
+    checks.check(harness.wait_until(lambda: not pickers(s), 10, what="the picker to close"),
+                 "the close button closes the picker")
+    checks.check(harness.wait_until(lambda: not s.running(), 15, what="the program to end"),
+                 "the program ends with its last window")
 
 
 if __name__ == "__main__":
