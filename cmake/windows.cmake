@@ -34,7 +34,8 @@ add_custom_command(TARGET Velkor POST_BUILD
     VERBATIM)
 
 # The end-to-end tests' window inspector, a console program of its own.
-add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp)
+add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp
+    resources/form2_layout.cpp)
 target_include_directories(inspector PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(inspector PRIVATE ${XP_DEFINES})
 target_compile_options(inspector PRIVATE ${WARNINGS})

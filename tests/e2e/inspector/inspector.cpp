@@ -15,10 +15,11 @@
 //                                                     to learn how that cursor looks on screen
 //
 // Exit code 0 on success, 2 when the window asked for was not found, 1 on a
-// usage error. Child windows whose id is 1000 + a Control value are named by
-// their layout name.
+// usage error. Child windows whose id is 1000 + a Control value, or 2000 + a
+// Form2Control value (the logo picker), are named by their layout name.
 #include "app/control.h"
 #include "resources/form1_layout.h"
+#include "resources/form2_layout.h"
 
 #include <windows.h>
 
@@ -187,7 +188,14 @@ bool isNamedId(LONG_PTR id) {
     return id >= kControlIdBase && id < kControlIdBase + kControlCount;
 }
 
+// The logo picker's children are numbered from their own base.
+bool isPickerId(LONG_PTR id) {
+    return id > kForm2ControlIdBase && id < kForm2ControlIdBase + kForm2ControlCount;
+}
+
 const char* nameOfId(LONG_PTR id) {
+    if (isPickerId(id))
+        return form2LayoutOf(static_cast<Form2Control>(id - kForm2ControlIdBase)).id;
     return isNamedId(id) ? layoutOf(static_cast<Control>(id - kControlIdBase)).id : nullptr;
 }
 
@@ -281,6 +289,39 @@ std::string listItems(HWND h) {
     return array(items);
 }
 
+// A message without pointers; -1 when the window does not answer.
+long long messageResult(HWND h, UINT message) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &result))
+        return -1;
+    return static_cast<LONG_PTR>(result);
+}
+
+std::string comboItems(HWND h) {
+    std::vector<std::string> items;
+    const long long count = messageResult(h, CB_GETCOUNT);
+    for (long long i = 0; i < count; ++i) {
+        DWORD_PTR len = 0;
+        SendMessageTimeoutW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG, 2000,
+                            &len);
+        if (static_cast<LONG_PTR>(len) < 0)
+            len = 0;
+        std::vector<wchar_t> buf(len + 2, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(h, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 2000, &got);
+        items.push_back(quote(std::wstring(buf.data())));
+    }
+    return array(items);
+}
+
+RECT clientScreenRect(HWND h) {
+    RECT r;
+    GetClientRect(h, &r);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 RECT relativeRect(HWND h) {
     RECT r;
     GetWindowRect(h, &r);
@@ -319,6 +360,15 @@ std::string controlJson(HWND h, int depth, int d) {
         .raw("parentName", nameJson(parentId));
     if (cls == L"ListBox") {
         o.raw("items", listItems(h));
+        // Where an item lies: its index minus topIndex, times itemHeight,
+        // from the top of the list's client area.
+        o.raw("selected", num(messageResult(h, LB_GETCURSEL)))
+            .raw("topIndex", num(messageResult(h, LB_GETTOPINDEX)))
+            .raw("itemHeight", num(messageResult(h, LB_GETITEMHEIGHT)))
+            .raw("clientScreen", rectJson(clientScreenRect(h)));
+    }
+    if (cls == L"ComboBox") {
+        o.raw("items", comboItems(h)).raw("selected", num(messageResult(h, CB_GETCURSEL)));
     }
     if (isNamedId(id)) {
         o.raw("layout", layoutJson(static_cast<Control>(id - kControlIdBase), d));
