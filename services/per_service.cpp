@@ -8,6 +8,15 @@
 
 namespace {
 
+const char kScript[] = "xiangxi.bat";
+const char kDone[] = "系统已经优化完毕";
+const char kNeedsAdministrator[] =
+    "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
+const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
+// The scripts that jishiben and guxiang write.
+const char kNotepadScript[] = "jsb.bat";
+const char kSharedDocsScript[] = "gx.bat";
+
 ScriptLines xiangxiLines(const ServiceChoiceValues& choices) {
     ScriptLines lines;
     for (int i = 0; i < kServiceChoiceCount; ++i) {
@@ -19,20 +28,37 @@ ScriptLines xiangxiLines(const ServiceChoiceValues& choices) {
                             " start= " + (on ? line.whenOn : line.whenOff));
         }
     }
-    lines.push_back("del xiangxi.bat");
+    lines.push_back(std::string("del ") + kScript);
     return lines;
 }
 
 } // namespace
 
 void Form1::xiangxiyouhua(const ServiceChoices& choices) {
+    const bool notepad = ui_.value(Control::jsb) == 1;
+    const bool sharedDocs = ui_.value(Control::gxiang) == 1;
+
+    // Without administrator rights every sc line fails in its hidden console;
+    // announcing the optimisation as done would be false.
+    if (!sys_.isAdministrator()) {
+        sys_.notify(kNeedsAdministrator);
+        return;
+    }
+    // Rewriting a script that still runs would change the lines its command
+    // interpreter has not read yet; this run then writes nothing at all.
+    if (sys_.isScriptRunning(kScript) || (notepad && sys_.isScriptRunning(kNotepadScript)) ||
+        (sharedDocs && sys_.isScriptRunning(kSharedDocsScript))) {
+        sys_.notify(kStillRunning);
+        return;
+    }
+
     scripts_.begin();
-    scripts_.run("xiangxi.bat", xiangxiLines(choices), ShowState::Hidden);
-    if (ui_.value(Control::jsb) == 1)
+    scripts_.run(kScript, xiangxiLines(choices), ShowState::Hidden);
+    if (notepad)
         jishiben();
-    if (ui_.value(Control::gxiang) == 1)
+    if (sharedDocs)
         guxiang();
-    scripts_.announce("系统已经优化完毕");
+    scripts_.announce(kDone);
     // Offered from the system menu, this can run while another panel is
     // shown; the routine panel replaces it rather than lying over it.
     showPanel(false, true, false);

@@ -5,6 +5,7 @@
 #include "app/win32/service_dialog.h"
 
 #include "app/form1.h"
+#include "app/win32/fonts.h"
 #include "platform/win32/wide.h"
 #include "services/service_choices.h"
 
@@ -32,34 +33,6 @@ struct DialogState {
     }
 };
 
-int CALLBACK fontExists(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-// The main window's face: SimSun 9 pt for Chinese text, or the system's
-// message font where SimSun is not installed.
-HFONT createWindowFont(HWND window) {
-    HDC dc = GetDC(window);
-    LOGFONTW lf{};
-    lf.lfCharSet = GB2312_CHARSET;
-    wcscpy(lf.lfFaceName, L"SimSun");
-    bool found = false;
-    EnumFontFamiliesExW(dc, &lf, fontExists, reinterpret_cast<LPARAM>(&found), 0);
-    if (found) {
-        lf.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        lf.lfWeight = FW_NORMAL;
-    } else {
-        NONCLIENTMETRICSW ncm{};
-        // The XP size of the structure: later fields would make XP refuse it.
-        ncm.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
-        lf = ncm.lfMessageFont;
-    }
-    ReleaseDC(window, dc);
-    return CreateFontIndirectW(&lf);
-}
-
 std::wstring boxCaption(const ServiceChoice& choice) {
     std::string text = std::string(choice.name) + "（";
     for (int l = 0; l < choice.lineCount(); ++l)
@@ -84,8 +57,9 @@ HWND addControl(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD
 }
 
 void layOut(HWND dialog, DialogState& state) {
-    state.font = createWindowFont(dialog);
     HDC dc = GetDC(dialog);
+    // The main window's own face, so the dialog reads as part of it.
+    state.font = createWindowFont(GetDeviceCaps(dc, LOGPIXELSY));
     HGDIOBJ old = SelectObject(dc, state.font);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);

@@ -199,6 +199,34 @@ TEST(Xiangxi, AScriptThatCannotBeWrittenIsReportedAndTheRestStillRuns) {
     EXPECT_TRUE(w.ui.visible(Control::xtyh));
 }
 
+TEST(Xiangxi, WithoutAdministratorRightsNothingIsWrittenAndTheUserIsTold) {
+    Window w;
+    w.sys.admin = false;
+    w.form.xiangxiyouhua(all(1));
+    EXPECT_TRUE(w.sys.files.empty());
+    EXPECT_TRUE(w.sys.launches.empty());
+    EXPECT_EQ(w.sys.notifications,
+              std::vector<std::string>{
+                  "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。"});
+}
+
+TEST(Xiangxi, AScriptOfThisRunStillRunningHoldsTheWholeRunBack) {
+    for (const char* running : {"xiangxi.bat", "jsb.bat", "gx.bat"}) {
+        Window w;
+        w.sys.running.insert(running);
+        w.form.xiangxiyouhua(all(1));
+        EXPECT_TRUE(w.sys.files.empty()) << running;
+        EXPECT_EQ(w.sys.notifications,
+                  std::vector<std::string>{"上一次的优化仍在进行中，请稍候再试。"});
+    }
+    // A tweak that this run will not write may go on running.
+    Window w;
+    w.ui.setValue(Control::jsb, 0);
+    w.sys.running.insert("jsb.bat");
+    w.form.xiangxiyouhua(all(1));
+    EXPECT_EQ(w.sys.notifications, std::vector<std::string>{"系统已经优化完毕"});
+}
+
 TEST(ServiceChoices, StartTickedWhenAServiceStartsAutomaticallyOrNothingCanBeRead) {
     FakePlatform sys; // nothing readable
     EXPECT_EQ(currentServiceChoices(sys), all(1));
