@@ -5,6 +5,7 @@
 #include "app/form1.h"
 
 #include "services/service_choices.h"
+#include "tweaks/tweak_scripts.h"
 
 namespace {
 
@@ -13,9 +14,6 @@ const char kDone[] = "系统已经优化完毕";
 const char kNeedsAdministrator[] =
     "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
-// The scripts that jishiben and guxiang write.
-const char kNotepadScript[] = "jsb.bat";
-const char kSharedDocsScript[] = "gx.bat";
 
 ScriptLines xiangxiLines(const ServiceChoiceValues& choices) {
     ScriptLines lines;
@@ -46,8 +44,8 @@ void Form1::xiangxiyouhua(const ServiceChoices& choices) {
     }
     // Rewriting a script that still runs would change the lines its command
     // interpreter has not read yet; this run then writes nothing at all.
-    if (sys_.isScriptRunning(kScript) || (notepad && sys_.isScriptRunning(kNotepadScript)) ||
-        (sharedDocs && sys_.isScriptRunning(kSharedDocsScript))) {
+    if (sys_.isScriptRunning(kScript) || (notepad && sys_.isScriptRunning(kNotepadScript.name)) ||
+        (sharedDocs && sys_.isScriptRunning(kSharedDocsScript.name))) {
         sys_.notify(kStillRunning);
         return;
     }

@@ -4,54 +4,33 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "script_fixture.h"
 #include "services/service_choices.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
-struct FixtureLine {
-    int choice; // 1..17; 0 for the last line
-    std::string on, off;
-};
+// The choice (1-17) that governs each line of "xiangxi.bat"; 0 for the last
+// line, which is written whatever the choices.
+const int kChoiceOfLine[21] = {1, 2,  3,  3,  4,  5,  5,  6,  7,  8, 8,
+                               9, 10, 11, 12, 13, 14, 15, 16, 17, 0};
 
-// "~" at the end of a fixture line stands for a trailing blank.
-std::string unmark(std::string line) {
-    size_t end = line.size();
-    while (end > 0 && line[end - 1] == '~')
-        --end;
-    return line.substr(0, end) + std::string(line.size() - end, ' ');
+const std::vector<std::string>& linesWhenOn() {
+    static const std::vector<std::string> lines = fixtureLines("xiangxi.bat-on");
+    return lines;
 }
-
-std::vector<FixtureLine> loadFixture() {
-    std::ifstream in(FIXTURE_DIR "/xiangxi_lines.txt", std::ios::binary);
-    std::vector<FixtureLine> rows;
-    std::string text;
-    while (std::getline(in, text)) {
-        if (text.empty() || text[0] == '#')
-            continue;
-        const size_t a = text.find(" | ");
-        const size_t b = text.find(" | ", a + 3);
-        const std::string choice = text.substr(0, a);
-        rows.push_back({choice == "-" ? 0 : std::stoi(choice),
-                        unmark(text.substr(a + 3, b - a - 3)), unmark(text.substr(b + 3))});
-    }
-    return rows;
-}
-
-const std::vector<FixtureLine>& fixture() {
-    static const std::vector<FixtureLine> rows = loadFixture();
-    return rows;
+const std::vector<std::string>& linesWhenOff() {
+    static const std::vector<std::string> lines = fixtureLines("xiangxi.bat-off");
+    return lines;
 }
 
 std::string expectedScript(const Form1::ServiceChoices& choices) {
     std::string bytes;
-    for (const FixtureLine& row : fixture()) {
-        const bool on = row.choice == 0 || choices[row.choice - 1] == 1;
-        bytes += (on ? row.on : row.off) + "\r\n";
+    for (int i = 0; i < 21; ++i) {
+        const int choice = kChoiceOfLine[i];
+        const bool on = choice == 0 || choices[choice - 1] == 1;
+        bytes += (on ? linesWhenOn() : linesWhenOff())[i] + "\r\n"; // all ASCII
     }
     return bytes;
 }
@@ -87,11 +66,9 @@ struct Window {
     }
 };
 
-TEST(XiangxiFixture, HasTwentyOneRowsForSeventeenChoices) {
-    ASSERT_EQ(fixture().size(), 21u);
-    EXPECT_EQ(fixture()[0].on, "sc config   Themes start= AUTO ");
-    EXPECT_EQ(fixture()[3].off, "sc config   ALG start= DISABLED");
-    EXPECT_EQ(fixture()[20].on, "del xiangxi.bat");
+TEST(XiangxiFixture, BothHaveTwentyOneLines) {
+    ASSERT_EQ(linesWhenOn().size(), 21u);
+    ASSERT_EQ(linesWhenOff().size(), 21u);
 }
 
 TEST(Xiangxi, EveryCombinationOfTheChoicesWritesTheTableLines) {
@@ -119,6 +96,8 @@ TEST(Xiangxi, AllOnAllOffAndTheGreyValue) {
     on.form.xiangxiyouhua(all(1));
     off.form.xiangxiyouhua(all(0));
     grey.form.xiangxiyouhua(all(2)); // only 1 counts as on
+    expectScriptBytes("xiangxi.bat-on", on.xiangxi().bytesAtLaunch);
+    expectScriptBytes("xiangxi.bat-off", off.xiangxi().bytesAtLaunch);
 
     const auto count = [](const std::vector<std::string>& lines, const std::string& mode) {
         int n = 0;
