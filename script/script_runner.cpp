@@ -2,6 +2,19 @@
 
 #include "script/error_text.h"
 
+bool ScriptRun::mayChangeSystem(const std::vector<std::string>& scripts) {
+    if (!platform_.isAdministrator()) {
+        platform_.notify("需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。");
+        return false;
+    }
+    for (const std::string& name : scripts)
+        if (platform_.isScriptRunning(name)) {
+            platform_.notify("上一次的优化仍在进行中，请稍候再试。");
+            return false;
+        }
+    return true;
+}
+
 bool ScriptRun::run(const std::string& name, const ScriptLines& lines, ShowState show) {
     // Rewriting a script under a running command interpreter would change
     // the lines it has not read yet.

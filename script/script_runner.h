@@ -18,6 +18,12 @@ public:
     // Starts a new action: forgets the failures of the previous one.
     void begin() { failures_.clear(); }
 
+    // Whether an action that changes the system may write these scripts now:
+    // not without administrator rights (its commands would all fail), and not
+    // while one of them still runs from an earlier action. When it may not,
+    // the user has been told why and nothing has been written.
+    bool mayChangeSystem(const std::vector<std::string>& scripts);
+
     // Writes and launches one script. False (and the failure is kept) when it
     // was not handed over to the command interpreter.
     bool run(const std::string& name, const ScriptLines& lines, ShowState show);

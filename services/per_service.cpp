@@ -11,9 +11,6 @@ namespace {
 
 const char kScript[] = "xiangxi.bat";
 const char kDone[] = "系统已经优化完毕";
-const char kNeedsAdministrator[] =
-    "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
-const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 
 ScriptLines xiangxiLines(const ServiceChoiceValues& choices) {
     ScriptLines lines;
@@ -22,8 +19,8 @@ ScriptLines xiangxiLines(const ServiceChoiceValues& choices) {
         const bool on = choices[i] == 1;
         for (int l = 0; l < choice.lineCount(); ++l) {
             const ServiceLine& line = choice.lines[l];
-            lines.push_back(std::string("sc config   ") + line.service +
-                            " start= " + (on ? line.whenOn : line.whenOff));
+            const ModeAndBlanks& mode = on ? line.whenOn : line.whenOff;
+            lines.push_back(serviceConfigLine(line.service, mode.mode, mode.blanksAtEnd));
         }
     }
     lines.push_back(std::string("del ") + kScript);
@@ -36,19 +33,13 @@ void Form1::xiangxiyouhua(const ServiceChoices& choices) {
     const bool notepad = ui_.value(Control::jsb) == 1;
     const bool sharedDocs = ui_.value(Control::gxiang) == 1;
 
-    // Without administrator rights every sc line fails in its hidden console;
-    // announcing the optimisation as done would be false.
-    if (!sys_.isAdministrator()) {
-        sys_.notify(kNeedsAdministrator);
+    std::vector<std::string> scripts = {kScript};
+    if (notepad)
+        scripts.push_back(kNotepadScript.name);
+    if (sharedDocs)
+        scripts.push_back(kSharedDocsScript.name);
+    if (!scripts_.mayChangeSystem(scripts))
         return;
-    }
-    // Rewriting a script that still runs would change the lines its command
-    // interpreter has not read yet; this run then writes nothing at all.
-    if (sys_.isScriptRunning(kScript) || (notepad && sys_.isScriptRunning(kNotepadScript.name)) ||
-        (sharedDocs && sys_.isScriptRunning(kSharedDocsScript.name))) {
-        sys_.notify(kStillRunning);
-        return;
-    }
 
     scripts_.begin();
     scripts_.run(kScript, xiangxiLines(choices), ShowState::Hidden);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "services/service_tables.h"
 
 #include <array>
 
@@ -12,12 +13,17 @@ constexpr int kServiceChoiceCount = 17;
 // One value per choice, in table order; a choice is on at 1 and off otherwise.
 using ServiceChoiceValues = std::array<int, kServiceChoiceCount>;
 
-// One line of "xiangxi.bat". The modes carry the trailing blanks that the
-// script has always written after them.
+// A start mode with the blanks that the script has always written after it.
+struct ModeAndBlanks {
+    StartMode mode;
+    int blanksAtEnd;
+};
+
+// One line of "xiangxi.bat".
 struct ServiceLine {
     const char* service;
-    const char* whenOn;
-    const char* whenOff;
+    ModeAndBlanks whenOn;
+    ModeAndBlanks whenOff;
 };
 
 struct ServiceChoice {

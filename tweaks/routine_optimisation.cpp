@@ -5,15 +5,13 @@
 #include "services/service_tables.h"
 #include "tweaks/tweak_scripts.h"
 
+#include <string>
 #include <vector>
 
 namespace {
 
 const char kOptimised[] = "系统已经优化成功";
 const char kRestored[] = "系统服务已经恢复为默认";
-const char kNeedsAdministrator[] =
-    "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
-const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 
 // A check box counts only when ticked (1); clear (0) and grey (2) do not.
 bool ticked(const Controls& ui, Control box) {
@@ -24,8 +22,8 @@ bool selected(const Controls& ui, Control option) {
 }
 
 // The scripts that a click with the current choices writes, in launch order.
-std::vector<const char*> scriptsOfClick(const Controls& ui) {
-    std::vector<const char*> names;
+std::vector<std::string> scriptsOfClick(const Controls& ui) {
+    std::vector<std::string> names;
     if (selected(ui, Control::moren)) {
         if (ticked(ui, Control::kjfs))
             names.push_back(kShortcutScript.name);
@@ -43,26 +41,16 @@ std::vector<const char*> scriptsOfClick(const Controls& ui) {
 } // namespace
 
 void Form1::Command1_Click() {
-    const std::vector<const char*> scripts = scriptsOfClick(ui_);
+    const std::vector<std::string> scripts = scriptsOfClick(ui_);
     if (scripts.empty())
         return; // neither option selected: nothing to do, nothing to say
 
-    // The service and registry changes fail without administrator rights;
-    // saying "optimised" after scripts that must fail would be false.
-    if (!sys_.isAdministrator()) {
-        sys_.notify(kNeedsAdministrator);
+    // Without administrator rights the service and registry changes must
+    // fail; and a second click while a script of the previous click still
+    // runs would rewrite it under its command interpreter. Rather than wait,
+    // such a click writes nothing and says why; the user clicks again later.
+    if (!scripts_.mayChangeSystem(scripts))
         return;
-    }
-    // A second click while a script of the previous click still runs would
-    // rewrite that script under its command interpreter. Rather than wait,
-    // this click writes and launches nothing and says so; the user clicks
-    // again once the previous run has ended.
-    for (const char* name : scripts) {
-        if (sys_.isScriptRunning(name)) {
-            sys_.notify(kStillRunning);
-            return;
-        }
-    }
 
     // Two tests of their own, not one if/else: exactly one option is selected.
     if (selected(ui_, Control::moren)) {
