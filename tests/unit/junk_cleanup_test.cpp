@@ -217,4 +217,15 @@ TEST(JunkCleanup, EachClickReportsOnlyItsOwnFailure) {
     EXPECT_EQ(w.sys.launches.size(), 1u);
 }
 
+TEST(JunkCleanup, AFailureIsNotRepeatedByTheNextClick) {
+    Window w;
+    w.sys.writeFailures["xtql.bat"] = kErrorDiskFull;
+    w.form.lj_Click();
+    w.sys.writeFailures["xtql.bat"] = kErrorAccessDenied;
+    w.form.lj_Click();
+    ASSERT_EQ(w.sys.notifications.size(), 2u);
+    EXPECT_NE(w.sys.notifications[1].find("拒绝访问"), std::string::npos);
+    EXPECT_EQ(w.sys.notifications[1].find("磁盘空间不足"), std::string::npos);
+}
+
 } // namespace
