@@ -24,6 +24,10 @@ void Form1::showPanel(bool about, bool routine, bool oemPanel) {
     ui_.setVisible(Control::oemxx, oemPanel);
 }
 
-void Form1::xt_Click() { showPanel(false, true, false); }
+void Form1::xt_Click() {
+    showPanel(false, true, false);
+}
 
-void Form1::gy_Click() { showPanel(true, false, false); }
+void Form1::gy_Click() {
+    showPanel(true, false, false);
+}

@@ -9,9 +9,19 @@ target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})
 target_compile_options(Velkor PRIVATE ${WARNINGS})
 target_link_libraries(Velkor PRIVATE comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 
+if(MSVC)
+    # app.rc carries the manifest; the linker must not add a second one.
+    target_link_options(Velkor PRIVATE /MANIFEST:NO)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_link_options(Velkor PRIVATE /SUBSYSTEM:WINDOWS,5.01)
+    endif()
+endif()
+
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-    target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections)
+    # No exceptions are thrown: no unwind tables for our own code.
+    target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
+                                          -fno-asynchronous-unwind-tables -fno-unwind-tables)
     target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
@@ -24,6 +34,7 @@ add_custom_command(TARGET Velkor POST_BUILD
     VERBATIM)
 
 # The end-to-end tests' window inspector, a console program of its own.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/inspector/inspector.cpp)
 add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp)
 target_include_directories(inspector PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(inspector PRIVATE ${XP_DEFINES})
@@ -32,3 +43,4 @@ if(MINGW)
     target_link_options(inspector PRIVATE -municode -static)
 endif()
 target_link_libraries(inspector PRIVATE user32 gdi32)
+endif()

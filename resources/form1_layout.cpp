@@ -113,6 +113,8 @@ static_assert(sizeof(kLayout) / sizeof(kLayout[0]) == kControlCount,
 
 } // namespace
 
-const ControlLayout& layoutOf(Control c) { return kLayout[static_cast<int>(c)]; }
+const ControlLayout& layoutOf(Control c) {
+    return kLayout[static_cast<int>(c)];
+}
 
 const FormLayout kForm1 = {"Velkor 系统优化程序", 10650, 8385, 6120, 4850};

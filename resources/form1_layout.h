@@ -7,7 +7,18 @@
 
 #include <cstdint>
 
-enum class ControlKind { Form, Image, Line, CommandButton, Frame, FileList, TextBox, OptionButton, CheckBox, Label };
+enum class ControlKind {
+    Form,
+    Image,
+    Line,
+    CommandButton,
+    Frame,
+    FileList,
+    TextBox,
+    OptionButton,
+    CheckBox,
+    Label
+};
 
 // A colour is either a system colour (by its COLOR_* index) or a fixed RGB value.
 struct Colour {
@@ -35,7 +46,7 @@ struct ControlLayout {
     const char* id; // the layout name as text, e.g. "xt"
     ControlKind kind;
     Control container;
-    const char* caption; // UTF-8
+    const char* caption;          // UTF-8
     int left, top, width, height; // twips; a line uses them as x1, y1, x2, y2
     int tabIndex;                 // -1: takes no focus
     bool visible;                 // visibility in the layout

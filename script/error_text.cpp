@@ -20,11 +20,22 @@ const Reason kReasons[] = {
     {1223, "操作已被用户取消"},
 };
 
+// Decimal digits without the C library's formatted output, which would more
+// than double the size of the program's code.
+std::string decimal(ErrorCode value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 } // namespace
 
 std::string describeError(ErrorCode code) {
     for (const Reason& r : kReasons)
         if (r.code == code)
             return r.text;
-    return "系统错误 " + std::to_string(code);
+    return "系统错误 " + decimal(code);
 }

@@ -1,5 +1,15 @@
-// The recommended and the default service start modes as scripts.
+// The recommended and the default service start modes as scripts, launched
+// hidden.
 #include "app/form1.h"
+#include "services/service_tables.h"
 
-void Form1::fuwuyouhua() {}
-void Form1::huifufuwu() {}
+void Form1::fuwuyouhua() {
+    scripts_.run(kOptimisedServicesScript,
+                 serviceScriptLines(kOptimisedServices, kOptimisedServicesScript),
+                 ShowState::Hidden);
+}
+
+void Form1::huifufuwu() {
+    scripts_.run(kDefaultServicesScript,
+                 serviceScriptLines(kDefaultServices, kDefaultServicesScript), ShowState::Hidden);
+}

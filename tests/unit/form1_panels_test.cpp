@@ -37,8 +37,9 @@ TEST(Form1Load, StartState) {
     EXPECT_EQ(w.ui.value(Control::huifu), 0);
     for (Control box : {Control::kjfs, Control::jsb, Control::gxiang})
         EXPECT_EQ(w.ui.value(box), 1);
-    EXPECT_EQ(w.ui.text(Control::jianjie),
-              "欢迎使用-系统优化程序，本程序将帮助您减少系统资源占用，从而达到加快系统运行速度的目的。");
+    EXPECT_EQ(
+        w.ui.text(Control::jianjie),
+        "欢迎使用-系统优化程序，本程序将帮助您减少系统资源占用，从而达到加快系统运行速度的目的。");
     EXPECT_FALSE(w.ui.visible(Control::Text5));
     EXPECT_FALSE(w.ui.visible(Control::Command5));
 }
@@ -81,8 +82,9 @@ TEST(Form1Panels, AnySequenceLeavesExactlyOnePanelAtTheSameRectangle) {
                     w.form.oem_Click();
             }
             ASSERT_EQ(w.visiblePanels(), 1);
-            Control expected =
-                last == 'x' ? Control::xtyh : last == 'g' ? Control::gybcx : Control::oemxx;
+            Control expected = last == 'x'   ? Control::xtyh
+                               : last == 'g' ? Control::gybcx
+                                             : Control::oemxx;
             ASSERT_TRUE(w.ui.visible(expected));
             for (Control panel : {Control::xtyh, Control::oemxx, Control::gybcx})
                 ASSERT_EQ(w.ui.rect(panel), kPanel);

@@ -1,0 +1,166 @@
+#include "app/win32/child_windows.h"
+
+#include "resources/resource_ids.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const wchar_t kOldProc[] = L"VelkorOldProc";
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKind(const ControlLayout& l) {
+    switch (l.kind) {
+    case ControlKind::CommandButton:
+        return {L"Button", BS_OWNERDRAW | WS_TABSTOP, 0};
+    case ControlKind::CheckBox:
+        return {L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::OptionButton:
+        // The first option of a frame starts the group and takes the tab stop.
+        return {L"Button", BS_AUTORADIOBUTTON | (l.value ? WS_GROUP | WS_TABSTOP : 0u), 0};
+    case ControlKind::Frame:
+        return {L"Button", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::TextBox:
+        return {L"Edit", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::FileList:
+        // Out of sight: it serves the OEM panel and takes no keyboard focus.
+        return {L"ListBox", LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0};
+    case ControlKind::Label:
+        return {L"Static", static_cast<DWORD>(SS_LEFT | (l.linkFont ? SS_NOTIFY : 0)), 0};
+    case ControlKind::Image:
+        return {L"Static", SS_OWNERDRAW, 0};
+    case ControlKind::Line:
+        return {L"Static", SS_BLACKRECT, 0};
+    case ControlKind::Form:
+        break;
+    }
+    return {L"Static", 0, 0};
+}
+
+LRESULT callOld(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    auto old = reinterpret_cast<WNDPROC>(GetPropW(w, kOldProc));
+    return CallWindowProcW(old, w, m, wp, lp);
+}
+
+// Every control tells the main window when the pointer moves over it; a frame
+// is also a container that passes its children's notifications on.
+LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    const Control c = controlOfWindow(w);
+    const ControlLayout& l = layoutOf(c);
+    HWND form = GetAncestor(w, GA_ROOT);
+    switch (m) {
+    case WM_MOUSEMOVE:
+        SendMessageW(form, kMsgControlMouseMove, static_cast<WPARAM>(c), 0);
+        break;
+    case WM_SETCURSOR:
+        if (l.linkFont) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_NCDESTROY: {
+        LRESULT r = callOld(w, m, wp, lp);
+        RemovePropW(w, kOldProc);
+        return r;
+    }
+    default:
+        break;
+    }
+    if (l.kind == ControlKind::Frame) {
+        switch (m) {
+        case WM_NCHITTEST: // a group box would let the pointer fall through
+            return HTCLIENT;
+        case WM_ERASEBKGND: {
+            RECT r;
+            GetClientRect(w, &r);
+            FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_WINDOW));
+            return 1;
+        }
+        case WM_COMMAND:
+        case WM_DRAWITEM:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_NOTIFY:
+            return SendMessageW(form, m, wp, lp);
+        default:
+            break;
+        }
+    }
+    return callOld(w, m, wp, lp);
+}
+
+void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkFont) {
+    const ControlLayout& l = layoutOf(c);
+    const WindowKind k = windowKind(l);
+    HWND parent = controls.window(l.container);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | k.style | (l.visible ? WS_VISIBLE : 0);
+    // A line runs from (left, top) to (width, height): one pixel thick.
+    int x = controls.toPixels(l.left), y = controls.toPixels(l.top);
+    int cx = controls.toPixels(l.kind == ControlKind::Line ? l.width - l.left : l.width);
+    int cy = l.kind == ControlKind::Line ? 1 : controls.toPixels(l.height);
+    HWND w = CreateWindowExW(k.exStyle, k.className, nullptr, style, x, y, cx, cy, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
+                             GetModuleHandleW(nullptr), nullptr);
+    controls.attach(c, w);
+    HFONT font = l.linkFont ? linkFont : windowFont;
+    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    controls.setText(c, l.caption);
+    if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
+        controls.setValue(c, l.value);
+    if (l.picture != Picture::None) {
+        int id = l.picture == Picture::Banner ? IDB_BANNER : IDB_ABOUT;
+        controls.setPicture(
+            c, static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    }
+    if (l.autoSize) {
+        HDC dc = GetDC(w);
+        HGDIOBJ old = SelectObject(dc, font);
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+        int n = GetWindowTextW(w, &text[0], static_cast<int>(text.size()));
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, text.c_str(), n, &extent);
+        SelectObject(dc, old);
+        ReleaseDC(w, dc);
+        SetWindowPos(w, nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    SetPropW(w, kOldProc,
+             reinterpret_cast<HANDLE>(
+                 SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc))));
+}
+
+// Containers first; within a container by tab index (creation order is tab
+// order), controls without one last so that the lines lie beneath the buttons.
+void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont) {
+    std::vector<Control> children;
+    for (int i = 0; i < kControlCount; ++i) {
+        Control c = static_cast<Control>(i);
+        if (c != Control::Form1 && layoutOf(c).container == container)
+            children.push_back(c);
+    }
+    auto order = [](Control c) {
+        int tab = layoutOf(c).tabIndex;
+        return tab < 0 ? 1000 + static_cast<int>(c) : tab;
+    };
+    std::stable_sort(children.begin(), children.end(),
+                     [&](Control a, Control b) { return order(a) < order(b); });
+    for (Control c : children)
+        createOne(controls, c, windowFont, linkFont);
+    for (Control c : children)
+        if (layoutOf(c).kind == ControlKind::Frame)
+            createIn(controls, c, windowFont, linkFont);
+}
+
+} // namespace
+
+void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont) {
+    createIn(controls, Control::Form1, windowFont, linkFont);
+}

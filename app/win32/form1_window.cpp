@@ -1,0 +1,191 @@
+#include "app/win32/form1_window.h"
+
+#include "app/form1_events.h"
+#include "app/win32/child_windows.h"
+#include "app/win32/colours.h"
+#include "app/win32/fonts.h"
+#include "app/win32/owner_draw.h"
+#include "app/win32/service_dialog.h"
+#include "app/win32/top_windows.h"
+#include "platform/win32/wide.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"VelkorForm1";
+
+bool registerClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+int screenDpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+void centreOnScreen(HWND w) {
+    RECT work, r;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(w, &r);
+    int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
+    int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
+    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+Form1Window::Form1Window() : controls_(platform_), logic_(controls_, platform_) {}
+
+Form1Window::~Form1Window() {
+    if (windowFont_)
+        DeleteObject(windowFont_);
+    if (linkFont_)
+        DeleteObject(linkFont_);
+}
+
+bool Form1Window::create(int showCommand) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!registerClass(instance, proc))
+        return false;
+    const int dpi = screenDpi();
+    controls_.setDpi(dpi);
+    // The layout is drawn on a larger client area; the load step sets the
+    // size that is shown.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT r = {0, 0, controls_.toPixels(kForm1.layoutClientWidth),
+              controls_.toPixels(kForm1.layoutClientHeight)};
+    AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, widen(kForm1.title).c_str(), style,
+                            CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
+                            nullptr, nullptr, instance, this);
+    if (!hwnd_)
+        return false;
+    platform_.setOwner(hwnd_);
+    controls_.attach(Control::Form1, hwnd_);
+    windowFont_ = createWindowFont(dpi);
+    linkFont_ = createLinkFont(dpi);
+    createChildWindows(controls_, windowFont_, linkFont_);
+    addServiceMenuItem(hwnd_);
+    topWindowOpened(hwnd_);
+
+    logic_.Form_Load();
+    centreOnScreen(hwnd_);
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    SetFocus(controls_.window(Control::xt));
+    return true;
+}
+
+LRESULT CALLBACK Form1Window::proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCCREATE) {
+        auto* self =
+            static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = w;
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    return self ? self->handle(m, wp, lp) : DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
+    switch (m) {
+    case WM_COMMAND: {
+        const Control c = controlOfWindow(reinterpret_cast<HWND>(lp));
+        const UINT code = HIWORD(wp);
+        if (c != Control::Count && (code == BN_CLICKED || code == STN_CLICKED))
+            dispatchClick(logic_, c);
+        return 0;
+    }
+    case kMsgControlMouseMove:
+        logic_.MouseMove(static_cast<Control>(wp));
+        return 0;
+    case WM_MOUSEMOVE:
+        logic_.MouseMove(Control::Form1);
+        return 0;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return onControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_SYSCOMMAND:
+        if (handleServiceMenuCommand(hwnd_, wp, logic_, platform_))
+            return 0;
+        break;
+    case WM_ACTIVATE:
+        onActivate(wp);
+        return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_DESTROY:
+        topWindowClosed(hwnd_);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, m, wp, lp);
+}
+
+// Labels, check boxes, option buttons and frames in their layout colours; a
+// label without a back colour shows its frame's colour.
+LRESULT Form1Window::onControlColour(HDC dc, HWND child) {
+    const Control c = controlOfWindow(child);
+    if (c == Control::Count)
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    const ControlLayout& l = layoutOf(c);
+    const Colour back = l.back.isNone() ? layoutOf(l.container).back : l.back;
+    if (!l.text.isNone())
+        SetTextColor(dc, colourRef(l.text));
+    SetBkColor(dc, colourRef(back));
+    if (l.back.isNone())
+        SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(colourBrush(back));
+}
+
+void Form1Window::onDrawItem(const DRAWITEMSTRUCT& item) {
+    const Control c = controlOfWindow(item.hwndItem);
+    if (c == Control::Count)
+        return;
+    const ControlLayout& l = layoutOf(c);
+    if (l.kind == ControlKind::CommandButton)
+        drawButton(item, colourBrush(l.back), colourRef(l.text));
+    else if (l.kind == ControlKind::Image)
+        drawImage(item, controls_.picture(c), l.stretch, colourBrush(layoutOf(l.container).back));
+}
+
+// Keyboard focus comes back to where it was when the window is reactivated.
+void Form1Window::onActivate(WPARAM state) {
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus))
+            lastFocus_ = focus;
+    } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+    }
+}
+
+// While the logo picker is open, closing the main window only hides it: the
+// program ends when its last window is closed, and the picker still needs
+// the main window's image.
+void Form1Window::onClose() {
+    if (openTopWindowCount() > 1)
+        ShowWindow(hwnd_, SW_HIDE);
+    else
+        DestroyWindow(hwnd_);
+}

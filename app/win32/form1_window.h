@@ -1,0 +1,34 @@
+// The main window: creates its controls from the layout, runs the load step,
+// and hands each event to the window's logic.
+#pragma once
+
+#include "app/form1.h"
+#include "app/win32/win32_controls.h"
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+class Form1Window {
+public:
+    Form1Window();
+    ~Form1Window();
+
+    // Creates the window, runs the load step and shows it centred.
+    bool create(int showCommand);
+
+private:
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT m, WPARAM wp, LPARAM lp);
+    LRESULT onControlColour(HDC dc, HWND child);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void onActivate(WPARAM state);
+    void onClose();
+
+    HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HFONT windowFont_ = nullptr;
+    HFONT linkFont_ = nullptr;
+    Win32Platform platform_;
+    Win32Controls controls_;
+    Form1 logic_;
+};

@@ -1,0 +1,151 @@
+#include "app/win32/win32_controls.h"
+
+#include "oem/win32/logo_picker_window.h"
+#include "platform/win32/native_paths.h"
+#include "platform/win32/wide.h"
+
+#include <vector>
+
+Control controlOfWindow(HWND window) {
+    int id = GetDlgCtrlID(window) - kControlIdBase;
+    return id >= 0 && id < kControlCount ? static_cast<Control>(id) : Control::Count;
+}
+
+Win32Controls::~Win32Controls() {
+    for (HBITMAP b : pictures_)
+        if (b)
+            DeleteObject(b);
+}
+
+void Win32Controls::attach(Control c, HWND w) {
+    const ControlLayout& l = layoutOf(c);
+    windows_[static_cast<int>(c)] = w;
+    rects_[static_cast<int>(c)] = {l.left, l.top, l.width, l.height};
+}
+
+void Win32Controls::setPicture(Control c, HBITMAP bitmap) {
+    HBITMAP& slot = pictures_[static_cast<int>(c)];
+    if (slot)
+        DeleteObject(slot);
+    slot = bitmap;
+    InvalidateRect(window(c), nullptr, TRUE);
+}
+
+std::string Win32Controls::text(Control c) const {
+    HWND w = window(c);
+    int n = GetWindowTextLengthW(w);
+    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(w, buffer.data(), n + 1);
+    return narrow(buffer.data());
+}
+
+void Win32Controls::setText(Control c, const std::string& utf8) {
+    SetWindowTextW(window(c), widen(utf8).c_str());
+}
+
+int Win32Controls::value(Control c) const {
+    LRESULT state = SendMessageW(window(c), BM_GETCHECK, 0, 0);
+    return state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
+}
+
+void Win32Controls::setValue(Control c, int v) {
+    WPARAM state = v == 1 ? BST_CHECKED : v == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    SendMessageW(window(c), BM_SETCHECK, state, 0);
+    // Selecting an option button clears the others of its frame.
+    if (v == 1 && layoutOf(c).kind == ControlKind::OptionButton)
+        for (int i = 0; i < kControlCount; ++i) {
+            Control other = static_cast<Control>(i);
+            const ControlLayout& l = layoutOf(other);
+            if (other != c && l.kind == ControlKind::OptionButton &&
+                l.container == layoutOf(c).container)
+                SendMessageW(window(other), BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+}
+
+bool Win32Controls::visible(Control c) const {
+    return (GetWindowLongW(window(c), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Controls::setVisible(Control c, bool v) {
+    ShowWindow(window(c), v ? SW_SHOW : SW_HIDE);
+}
+
+TwipRect Win32Controls::rect(Control c) const {
+    return rects_[static_cast<int>(c)];
+}
+
+void Win32Controls::place(Control c) {
+    const TwipRect& r = rects_[static_cast<int>(c)];
+    SetWindowPos(window(c), nullptr, toPixels(r.left), toPixels(r.top), toPixels(r.width),
+                 toPixels(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Controls::setTop(Control c, int t) {
+    rects_[static_cast<int>(c)].top = t;
+    place(c);
+}
+void Win32Controls::setLeft(Control c, int t) {
+    rects_[static_cast<int>(c)].left = t;
+    place(c);
+}
+void Win32Controls::setHeight(Control c, int t) {
+    rects_[static_cast<int>(c)].height = t;
+    place(c);
+}
+void Win32Controls::setWidth(Control c, int t) {
+    rects_[static_cast<int>(c)].width = t;
+    place(c);
+}
+
+void Win32Controls::setFormSize(int widthTwips, int heightTwips) {
+    SetWindowPos(window(Control::Form1), nullptr, 0, 0, toPixels(widthTwips), toPixels(heightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Win32Controls::loadPicture(Control image, const std::string& path) {
+    HANDLE bitmap = LoadImageW(nullptr, nativeFilePath(widen(path)).c_str(), IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!bitmap)
+        return false;
+    setPicture(image, static_cast<HBITMAP>(bitmap));
+    return true;
+}
+
+void Win32Controls::setPath(Control fileList, const std::string& folder) {
+    HWND list = window(fileList);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    std::wstring pattern = nativeFilePath(widen(folder));
+    if (!pattern.empty() && pattern.back() != L'\\')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    // Like a file list box: normal, archive and read-only files only.
+    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if (!(found.dwFileAttributes & skipped))
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+int Win32Controls::listCount(Control fileList) const {
+    return static_cast<int>(SendMessageW(window(fileList), LB_GETCOUNT, 0, 0));
+}
+
+std::string Win32Controls::listItem(Control fileList, int index) const {
+    HWND list = window(fileList);
+    LRESULT n = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n == LB_ERR)
+        return std::string();
+    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(buffer.data()));
+    return narrow(buffer.data());
+}
+
+void Win32Controls::showLogoPicker() {
+    openLogoPicker(window(Control::Form1), *this, platform_);
+}

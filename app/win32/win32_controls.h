@@ -1,0 +1,60 @@
+// The controls seam over the main window's real child windows.
+#pragma once
+
+#include "app/controls.h"
+#include "resources/form1_layout.h"
+
+#include <windows.h>
+
+class Platform;
+
+// Window ID of a control's child window.
+constexpr int kControlIdBase = 1000;
+inline int controlId(Control c) {
+    return kControlIdBase + static_cast<int>(c);
+}
+// The control of a child window; Control::Count when it is not one of ours.
+Control controlOfWindow(HWND window);
+
+class Win32Controls : public Controls {
+public:
+    Win32Controls(Platform& platform) : platform_(platform) {}
+    ~Win32Controls() override;
+
+    void attach(Control c, HWND window);
+    HWND window(Control c) const { return windows_[static_cast<int>(c)]; }
+    int dpi() const { return dpi_; }
+    void setDpi(int dpi) { dpi_ = dpi; }
+    int toPixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
+    HBITMAP picture(Control c) const { return pictures_[static_cast<int>(c)]; }
+    void setPicture(Control c, HBITMAP bitmap);
+
+    std::string text(Control c) const override;
+    void setText(Control c, const std::string& utf8) override;
+    int value(Control c) const override;
+    void setValue(Control c, int value) override;
+    bool visible(Control c) const override;
+    void setVisible(Control c, bool visible) override;
+    TwipRect rect(Control c) const override;
+    void setTop(Control c, int twips) override;
+    void setLeft(Control c, int twips) override;
+    void setHeight(Control c, int twips) override;
+    void setWidth(Control c, int twips) override;
+    void setFormSize(int widthTwips, int heightTwips) override;
+    bool loadPicture(Control image, const std::string& path) override;
+    void setPath(Control fileList, const std::string& folder) override;
+    int listCount(Control fileList) const override;
+    std::string listItem(Control fileList, int index) const override;
+    void showLogoPicker() override;
+
+private:
+    void place(Control c);
+
+    Platform& platform_;
+    int dpi_ = 96;
+    HWND windows_[kControlCount] = {};
+    HBITMAP pictures_[kControlCount] = {};
+    // Positions in twips as the program set them: pixels cannot hold every
+    // twip value, and reading back must give what was set.
+    TwipRect rects_[kControlCount] = {};
+};

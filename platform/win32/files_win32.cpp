@@ -1,0 +1,77 @@
+// Files: whole-file reads and writes in one call each.
+#include "platform/win32/native_paths.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition) {
+    HANDLE f = CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD written = 0;
+    ErrorCode error = 0;
+    if (!WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_HANDLE_DISK_FULL;
+    if (!CloseHandle(f) && error == 0)
+        error = GetLastError();
+    return error;
+}
+
+} // namespace
+
+ErrorCode Win32Platform::writeFile(const std::string& path, const std::string& bytes) {
+    return writeWith(path, bytes, CREATE_ALWAYS);
+}
+
+ErrorCode Win32Platform::createNewFile(const std::string& path, const std::string& bytes) {
+    return writeWith(path, bytes, CREATE_NEW);
+}
+
+std::optional<std::string> Win32Platform::readFile(const std::string& path, ErrorCode* error) {
+    HANDLE f = CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        if (error)
+            *error = GetLastError();
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[16384];
+    DWORD got = 0;
+    for (;;) {
+        if (!ReadFile(f, buffer, sizeof buffer, &got, nullptr)) {
+            if (error)
+                *error = GetLastError();
+            CloseHandle(f);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, got);
+    }
+    CloseHandle(f);
+    return content;
+}
+
+bool Win32Platform::fileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(nativeFilePath(widen(path)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32Platform::shortPath(const std::string& path) {
+    std::wstring wide = widen(path);
+    DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (n == 0)
+        return std::nullopt;
+    std::wstring out(n, L'\0');
+    n = GetShortPathNameW(wide.c_str(), &out[0], n);
+    if (n == 0)
+        return std::nullopt;
+    out.resize(n);
+    return narrow(out);
+}

@@ -1,0 +1,95 @@
+// Registry string values by full name, through the native registry functions
+// in the native view.
+#include "platform/win32/native_paths.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+
+#include <vector>
+
+namespace {
+
+struct ValueName {
+    HKEY root = nullptr;
+    std::wstring key;
+    std::wstring value;
+};
+
+struct Root {
+    const wchar_t* name;
+    HKEY key;
+};
+
+const Root kRoots[] = {
+    {L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {L"HKLM", HKEY_LOCAL_MACHINE},
+    {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {L"HKCU", HKEY_CURRENT_USER},
+    {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {L"HKCR", HKEY_CLASSES_ROOT},
+    {L"HKEY_USERS", HKEY_USERS},
+    {L"HKU", HKEY_USERS},
+};
+
+// "ROOT\key\path\Value" split into its root, key path and value name.
+bool split(const std::string& fullName, ValueName* out) {
+    std::wstring wide = widen(fullName);
+    size_t first = wide.find(L'\\');
+    size_t last = wide.rfind(L'\\');
+    if (first == std::wstring::npos || last == first)
+        return false;
+    std::wstring rootName = wide.substr(0, first);
+    for (const Root& r : kRoots)
+        if (lstrcmpiW(r.name, rootName.c_str()) == 0)
+            out->root = r.key;
+    out->key = wide.substr(first + 1, last - first - 1);
+    out->value = wide.substr(last + 1);
+    return out->root != nullptr;
+}
+
+} // namespace
+
+std::optional<std::string> Win32Platform::readRegistryString(const std::string& fullName,
+                                                             ErrorCode* error) {
+    ValueName name;
+    ErrorCode e = ERROR_INVALID_PARAMETER;
+    std::optional<std::string> result;
+    HKEY key = nullptr;
+    if (split(fullName, &name) &&
+        (e = RegOpenKeyExW(name.root, name.key.c_str(), 0, KEY_QUERY_VALUE | nativeRegistryView(),
+                           &key)) == ERROR_SUCCESS) {
+        DWORD type = 0;
+        DWORD size = 0;
+        e = RegQueryValueExW(key, name.value.c_str(), nullptr, &type, nullptr, &size);
+        if (e == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
+            e = ERROR_INVALID_DATA;
+        if (e == ERROR_SUCCESS) {
+            // One spare character: a stored string need not end in a NUL.
+            std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+            e = RegQueryValueExW(key, name.value.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(data.data()), &size);
+            if (e == ERROR_SUCCESS)
+                result = narrow(std::wstring(data.data()));
+        }
+        RegCloseKey(key);
+    }
+    if (!result && error)
+        *error = e;
+    return result;
+}
+
+ErrorCode Win32Platform::writeRegistryString(const std::string& fullName, const std::string& data) {
+    ValueName name;
+    if (!split(fullName, &name))
+        return ERROR_INVALID_PARAMETER;
+    HKEY key = nullptr;
+    ErrorCode e = RegCreateKeyExW(name.root, name.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE | nativeRegistryView(), nullptr, &key, nullptr);
+    if (e != ERROR_SUCCESS)
+        return e;
+    std::wstring wide = widen(data);
+    e = RegSetValueExW(key, name.value.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return e;
+}

@@ -1,0 +1,47 @@
+// The platform seam over the Win32 API. One file per topic implements it:
+// files_win32.cpp, launch_win32.cpp, registry_win32.cpp, machine_win32.cpp.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <map>
+#include <string>
+#include <windows.h>
+
+class Win32Platform : public Platform {
+public:
+    ~Win32Platform() override;
+
+    // The window that owns the notifications.
+    void setOwner(HWND owner) { owner_ = owner; }
+
+    ErrorCode writeFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode createNewFile(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override;
+    bool fileExists(const std::string& path) override;
+    std::optional<std::string> shortPath(const std::string& path) override;
+
+    ErrorCode launchScript(const std::string& name, ShowState show) override;
+    bool isScriptRunning(const std::string& name) override;
+    bool bringScriptToFront(const std::string& name) override;
+
+    void notify(const std::string& text) override;
+    bool openUrl(const std::string& url) override;
+
+    std::string windowsDirectory() override;
+    bool isAdministrator() override;
+    std::optional<std::string> readRegistryString(const std::string& fullName,
+                                                  ErrorCode* error) override;
+    ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
+    std::optional<ServiceStartMode> serviceStartMode(const std::string& service) override;
+
+private:
+    struct Started {
+        HANDLE process;
+        DWORD processId;
+    };
+    // The last process started for each script name, kept so that a later
+    // action can ask whether it still runs.
+    std::map<std::string, Started> started_;
+    HWND owner_ = nullptr;
+};

@@ -1,0 +1,94 @@
+// The bytes of the five routine-optimisation scripts, as the click of
+// "下一步" writes and launches them, against hand-written fixtures.
+#include "app/form1.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_platform.h"
+#include "script_fixture.h"
+#include "services/service_tables.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window {
+    FakeControls ui;
+    FakePlatform sys;
+    Form1 form{ui, sys};
+    Window() { form.Form_Load(); }
+
+    const FakePlatform::Launch& launched(const std::string& name) const {
+        for (const FakePlatform::Launch& l : sys.launches)
+            if (l.name == name)
+                return l;
+        throw std::runtime_error(name + " was not launched");
+    }
+};
+
+TEST(RoutineScripts, OptimisingWritesTheFourScriptsByteForByte) {
+    Window w;
+    w.form.Command1_Click();
+    for (const char* name : {"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"})
+        expectScriptBytes(name, w.launched(name).bytesAtLaunch);
+}
+
+TEST(RoutineScripts, RestoringWritesHuifuByteForByte) {
+    Window w;
+    w.ui.setValue(Control::huifu, 1);
+    w.form.Command1_Click();
+    expectScriptBytes("huifu.bat", w.launched("huifu.bat").bytesAtLaunch);
+}
+
+TEST(RoutineScripts, ChineseTextReachesTheFilesAsGbk) {
+    Window w;
+    w.form.Command1_Click();
+    // 快捷方式 in GBK, then the closing quote and CR LF.
+    EXPECT_NE(
+        w.launched("kuaijie.bat").bytesAtLaunch.find("@=\"\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD\"\r\n"),
+        std::string::npos);
+    // 用"记事本"打开 in GBK.
+    EXPECT_NE(w.launched("jsb.bat").bytesAtLaunch.find(
+                  "\\\xD3\xC3\"\xBC\xC7\xCA\xC2\xB1\xBE\"\xB4\xF2\xBF\xAA]\r\n"),
+              std::string::npos);
+}
+
+TEST(RoutineScripts, AnExistingScriptIsReplacedWhole) {
+    Window w;
+    w.sys.files["gx.bat"] = std::string(5000, 'x') + "\r\n";
+    w.form.Command1_Click();
+    expectScriptBytes("gx.bat", w.sys.files["gx.bat"]);
+}
+
+TEST(ServiceLine, HasThreeBlanksAfterConfigAndKeepsTrailingBlanks) {
+    EXPECT_EQ(serviceConfigLine("Browser", StartMode::DISABLED, 0),
+              "sc config   Browser start= DISABLED");
+    EXPECT_EQ(serviceConfigLine("DcomLaunch", StartMode::AUTO, 2),
+              "sc config   DcomLaunch start= AUTO  ");
+    EXPECT_EQ(serviceConfigLine("RSVP", StartMode::DEMAND, 1), "sc config   RSVP start= DEMAND ");
+}
+
+TEST(ServiceTables, OptimisingNeverNamesRsvpOrWuauservAndSetsDcomLaunchTwice) {
+    int dcom = 0;
+    for (const ServiceRow& r : kOptimisedServices) {
+        EXPECT_STRNE(r.service, "RSVP");
+        EXPECT_STRNE(r.service, "wuauserv");
+        dcom += std::string(r.service) == "DcomLaunch";
+    }
+    EXPECT_EQ(dcom, 2);
+}
+
+TEST(ServiceTables, ModeCounts) {
+    auto count = [](const ServiceRow* rows, std::size_t n, StartMode m) {
+        int c = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            c += rows[i].mode == m;
+        return c;
+    };
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::DISABLED), 40);
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::DEMAND), 20);
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::AUTO), 19);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::AUTO), 33);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::DEMAND), 38);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::DISABLED), 9);
+}
+
+} // namespace
