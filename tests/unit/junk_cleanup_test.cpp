@@ -3,70 +3,22 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "script_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-#include <sstream>
-
 namespace {
 
-// Reads a script fixture: one script line per fixture line, UTF-8, LF line
-// ends. A trailing blank of a script line is written as "␣" so that no editor
-// can strip it unseen; a real trailing blank in the fixture is an error.
-std::vector<std::string> readFixture(const std::string& name) {
-    std::ifstream in(std::string(FIXTURE_DIR) + "/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    std::string line;
-    const std::string marker = "\xE2\x90\xA3"; // ␣
-    while (std::getline(in, line)) {
-        EXPECT_TRUE(line.empty() || (line.back() != ' ' && line.back() != '\r'))
-            << "unmarked trailing blank in " << name << ": " << line;
-        std::string::size_type tail = line.size();
-        while (tail >= marker.size() &&
-               line.compare(tail - marker.size(), marker.size(), marker) == 0)
-            tail -= marker.size();
-        const std::size_t blanks = (line.size() - tail) / marker.size();
-        line = line.substr(0, tail) + std::string(blanks, ' ');
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-bool isAscii(const std::string& s) {
-    for (unsigned char c : s)
-        if (c > 0x7F)
-            return false;
-    return true;
-}
-
-// The GBK form of the script's two Chinese lines, worked out by hand from the
-// code page table: ， is A3 AC, 。 is A1 A3, and the dots and blank stay ASCII.
-const std::map<std::string, std::string> kGbk = {
-    {"echo 正在帮您清除系统垃圾文件，请稍等......",
-     "echo \xD5\xFD\xD4\xDA\xB0\xEF\xC4\xFA\xC7\xE5\xB3\xFD\xCF\xB5\xCD\xB3\xC0\xAC\xBB\xF8"
-     "\xCE\xC4\xBC\xFE\xA3\xAC\xC7\xEB\xC9\xD4\xB5\xC8......"},
-    {"echo 系统清理完成 按任意键退出程序。",
-     "echo \xCF\xB5\xCD\xB3\xC7\xE5\xC0\xED\xCD\xEA\xB3\xC9 "
-     "\xB0\xB4\xC8\xCE\xD2\xE2\xBC\xFC\xCD\xCB\xB3\xF6\xB3\xCC\xD0\xF2\xA1\xA3"},
-};
+// The GBK bytes of the two console lines, worked out by hand from the code
+// page table (， is A3 AC, 。 is A1 A3): a check on the fixture's conversion.
+const char kProgressGbk[] =
+    "echo \xD5\xFD\xD4\xDA\xB0\xEF\xC4\xFA\xC7\xE5\xB3\xFD\xCF\xB5\xCD\xB3\xC0\xAC\xBB\xF8"
+    "\xCE\xC4\xBC\xFE\xA3\xAC\xC7\xEB\xC9\xD4\xB5\xC8......";
+const char kDoneGbk[] = "echo \xCF\xB5\xCD\xB3\xC7\xE5\xC0\xED\xCD\xEA\xB3\xC9 "
+                        "\xB0\xB4\xC8\xCE\xD2\xE2\xBC\xFC\xCD\xCB\xB3\xF6\xB3\xCC\xD0\xF2\xA1\xA3";
 
 std::string expectedBytes() {
-    std::string bytes;
-    for (const std::string& line : readFixture("xtql.bat.txt")) {
-        if (isAscii(line)) {
-            bytes += line;
-        } else {
-            auto gbk = kGbk.find(line);
-            EXPECT_NE(gbk, kGbk.end()) << "no hand-made GBK form for: " << line;
-            if (gbk != kGbk.end())
-                bytes += gbk->second;
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
+    return fixtureBytes("xtql.bat");
 }
 
 std::vector<std::string> split(const std::string& bytes) {
@@ -88,7 +40,7 @@ struct Window {
 };
 
 TEST(JunkCleanup, TheFixtureHoldsTwentyLines) {
-    const std::vector<std::string> lines = readFixture("xtql.bat.txt");
+    const std::vector<std::string> lines = fixtureLines("xtql.bat");
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines.front(), "@echo off");
     EXPECT_EQ(lines.back(), "del xtql.bat");
@@ -98,14 +50,7 @@ TEST(JunkCleanup, WritesTheTwentyLinesInCodePage936) {
     Window w;
     w.form.lj_Click();
     ASSERT_EQ(w.sys.files.count("xtql.bat"), 1u);
-    const std::string& bytes = w.sys.files["xtql.bat"];
-    EXPECT_EQ(bytes, expectedBytes());
-    // Line by line too, so that a difference names its line.
-    const std::vector<std::string> got = split(bytes);
-    const std::vector<std::string> want = split(expectedBytes());
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i)
-        EXPECT_EQ(got[i], want[i]) << "line " << i + 1;
+    expectScriptBytes("xtql.bat", w.sys.files["xtql.bat"]);
 }
 
 TEST(JunkCleanup, ThePunctuationOfTheTwoConsoleLines) {
@@ -120,6 +65,8 @@ TEST(JunkCleanup, ThePunctuationOfTheTwoConsoleLines) {
     EXPECT_EQ(progress.find('.'), progress.size() - 6);
     // One ASCII blank before 按, the ideographic full stop at the very end.
     const std::string& done = lines[17];
+    EXPECT_EQ(progress, kProgressGbk);
+    EXPECT_EQ(done, kDoneGbk);
     EXPECT_NE(done.find("\xB3\xC9 \xB0\xB4"), std::string::npos); // 成 按
     EXPECT_EQ(done.substr(done.size() - 2), "\xA1\xA3");          // 。
 }
