@@ -100,9 +100,9 @@ def fixture_bytes():
 def consoles(s):
     """The consoles of the interpreters that Velkor.exe started, as the console
     reader sees them: [{"pid", "hwnd", "lines"}]."""
-    code, out = s._run([f"{harness.TOOLS_DIR_WIN}\\console_text.exe", "Velkor.exe"], s.tools, 60)
-    text = out.decode("utf-8", errors="replace").strip().splitlines()
-    answer = [line for line in text if line.startswith("{")]
+    code, out = s.run_wine(f"{harness.TOOLS_DIR_WIN}\\console_text.exe", "Velkor.exe",
+                           cwd=s.tools, timeout=60)
+    answer = [line for line in out.splitlines() if line.startswith("{")]
     if not answer:
         raise RuntimeError(f"console reader: no answer (exit {code}): {out!r}")
     return json.loads(answer[-1])["consoles"]

@@ -1,5 +1,5 @@
 // Console reader for the end-to-end tests. Runs under the same Wine prefix as
-// the program and prints, as one UTF-8 JSON object on stdout, the consoles of
+// the program and prints, as one JSON object in ASCII on stdout, the consoles of
 // the command interpreters that a program started:
 //
 //   console_text <parent exe name>
@@ -20,26 +20,17 @@
 
 namespace {
 
-std::string toUtf8(const std::wstring& w) {
-    if (w.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr,
-                        nullptr);
-    return s;
-}
-
-std::string quote(const std::string& s) {
+// A JSON string in ASCII alone: every other UTF-16 unit as \uXXXX, so that the
+// answer reads the same whatever code page the caller decodes it with.
+std::string quote(const std::wstring& s) {
     std::string out = "\"";
-    for (unsigned char ch : s) {
-        if (ch == '"' || ch == '\\') {
+    for (wchar_t ch : s) {
+        if (ch == L'"' || ch == L'\\') {
             out += '\\';
             out += static_cast<char>(ch);
-        } else if (ch < 0x20) {
+        } else if (ch < 0x20 || ch > 0x7E) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(ch));
             out += buf;
         } else {
             out += static_cast<char>(ch);
@@ -94,7 +85,7 @@ bool readConsole(DWORD pid, std::string& json) {
         row.resize(got);
         while (!row.empty() && row.back() == L' ')
             row.pop_back();
-        json += (y ? "," : "") + quote(toUtf8(row));
+        json += (y ? "," : "") + quote(row);
     }
     json += "]}";
     CloseHandle(con);
