@@ -34,15 +34,61 @@ add_custom_command(TARGET Velkor POST_BUILD
     VERBATIM)
 
 # The end-to-end tests' window inspector, a console program of its own.
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/inspector/inspector.cpp)
-add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp)
+add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp
+    resources/form2_layout.cpp)
 target_include_directories(inspector PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(inspector PRIVATE ${XP_DEFINES})
 target_compile_options(inspector PRIVATE ${WARNINGS})
 if(MINGW)
-    target_link_options(inspector PRIVATE -municode -static)
+    target_link_options(inspector PRIVATE -municode -static -s)
 endif()
 target_link_libraries(inspector PRIVATE user32 gdi32)
+
+# Helpers of the end-to-end tests: a recording stand-in for sc.exe and a small
+# window that lets the harness be tested without the program.
+add_executable(sc tests/e2e/sc_recorder/sc.cpp)
+target_compile_definitions(sc PRIVATE ${XP_DEFINES})
+target_compile_options(sc PRIVATE ${WARNINGS})
+add_executable(testwin WIN32 tests/e2e/testwin/testwin.cpp)
+target_include_directories(testwin PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(testwin PRIVATE ${XP_DEFINES})
+target_compile_options(testwin PRIVATE ${WARNINGS})
+target_link_libraries(testwin PRIVATE user32)
+
+# An exe that imports GetTickCount64, to show that the import check rejects it.
+add_executable(import_probe WIN32 tests/ci/probe/uses_tick_count64.cpp)
+target_compile_definitions(import_probe PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0600)
+
+if(MINGW)
+    foreach(tool sc testwin import_probe)
+        target_link_options(${tool} PRIVATE -municode -static -s)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+            target_link_options(${tool} PRIVATE -Wl,--subsystem,$<IF:$<STREQUAL:${tool},sc>,console,windows>:5.01)
+        endif()
+    endforeach()
+endif()
+
+enable_testing()
+add_test(NAME ci_check_imports_selftest
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ci/check_imports_selftest.sh
+            $<TARGET_FILE:import_probe> $<TARGET_FILE:testwin>)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # End-to-end tests: the real exe under wine64 and Xvfb. They find the
+    # programs through these variables.
+    set(E2E_ENV
+        VELKOR_BUILD_DIR=${CMAKE_BINARY_DIR}
+        VELKOR_EXE=$<TARGET_FILE:Velkor>
+        VELKOR_INSPECTOR=$<TARGET_FILE:inspector>
+        VELKOR_SC=$<TARGET_FILE:sc>
+        VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
+    file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+    foreach(test ${E2E_TESTS})
+        get_filename_component(name ${test} NAME_WE)
+        string(REGEX REPLACE "^test_" "e2e_" name ${name})
+        add_test(NAME ${name} COMMAND python3 ${test})
+        set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600 LABELS e2e)
+    endforeach()
 endif()
 
 # The end-to-end tests' console reader: the text of a visible script's console.

@@ -1,4 +1,218 @@
+// The per-service optimisation dialog: one check box per choice, named with
+// the services it governs and a line on what turning it off costs. Built in
+// code from an empty in-memory template, laid out from the measured text so
+// that it fits whatever font the machine gives us.
 #include "app/win32/service_dialog.h"
 
-void addServiceMenuItem(HWND) {}
-bool handleServiceMenuCommand(HWND, WPARAM, Form1&, Platform&) { return false; }
+#include "app/form1.h"
+#include "app/win32/fonts.h"
+#include "platform/win32/wide.h"
+#include "services/service_choices.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+// System menu commands must stay below 0xF000 with the low four bits clear.
+constexpr UINT kServiceMenuId = 0x0110;
+
+constexpr int kIntroId = 100;
+constexpr int kFirstBoxId = 101;         // one box per choice, in table order
+constexpr int kFirstDescriptionId = 201; // the line under each box
+constexpr int kColumnRows = 9;           // choices 1-9 left, 10-17 right
+
+struct DialogState {
+    ServiceChoiceValues values{};
+    HFONT font = nullptr;
+    ~DialogState() {
+        if (font)
+            DeleteObject(font);
+    }
+};
+
+std::wstring boxCaption(const ServiceChoice& choice) {
+    std::string text = std::string(choice.name) + "（";
+    for (int l = 0; l < choice.lineCount(); ++l)
+        text += std::string(l ? ", " : "") + choice.lines[l].service;
+    return widen(text + "）");
+}
+
+SIZE textSize(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+HWND addControl(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                RECT r, HFONT font) {
+    HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, dialog,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return h;
+}
+
+void layOut(HWND dialog, DialogState& state) {
+    HDC dc = GetDC(dialog);
+    // The main window's own face, so the dialog reads as part of it.
+    state.font = createWindowFont(GetDeviceCaps(dc, LOGPIXELSY));
+    HGDIOBJ old = SelectObject(dc, state.font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int lineHeight = tm.tmHeight + tm.tmExternalLeading;
+    const int margin = lineHeight;
+    const int boxIndent = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const int boxHeight = lineHeight + 4;
+    const int rowHeight = boxHeight + lineHeight + lineHeight / 2;
+
+    int columnWidth = 0;
+    for (const ServiceChoice& choice : kServiceChoices) {
+        columnWidth = std::max<int>(columnWidth, boxIndent + textSize(dc, boxCaption(choice)).cx);
+        columnWidth =
+            std::max<int>(columnWidth, boxIndent + textSize(dc, widen(choice.description)).cx);
+    }
+    columnWidth += 8;
+    const std::wstring intro = L"勾选的服务设为自动启动；未勾选的服务将被禁用"
+                               L"（“IPSEC 策略代理”和“快速用户切换兼容性”改为手动启动）。";
+    const int clientWidth =
+        std::max<int>(2 * columnWidth + 3 * margin, textSize(dc, intro).cx + 2 * margin);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+
+    int y = margin;
+    addControl(dialog, L"STATIC", intro, SS_LEFT | SS_NOPREFIX, kIntroId,
+               {margin, y, clientWidth - margin, y + lineHeight}, state.font);
+    const int top = y + lineHeight + margin;
+    for (int i = 0; i < kServiceChoiceCount; ++i) {
+        const ServiceChoice& choice = kServiceChoices[i];
+        const int x = margin + (i / kColumnRows) * (columnWidth + margin);
+        y = top + (i % kColumnRows) * rowHeight;
+        HWND box = addControl(dialog, L"BUTTON", boxCaption(choice),
+                              BS_AUTOCHECKBOX | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+                              kFirstBoxId + i, {x, y, x + columnWidth, y + boxHeight}, state.font);
+        SendMessageW(box, BM_SETCHECK, state.values[i] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+        addControl(dialog, L"STATIC", widen(choice.description), SS_LEFT | SS_NOPREFIX,
+                   kFirstDescriptionId + i,
+                   {x + boxIndent, y + boxHeight, x + columnWidth, y + boxHeight + lineHeight},
+                   state.font);
+    }
+
+    const int buttonWidth = std::max<int>(75, 4 * lineHeight);
+    const int buttonHeight = lineHeight + 11;
+    y = top + kColumnRows * rowHeight + margin / 2;
+    int x = clientWidth - margin - 2 * buttonWidth - margin / 2;
+    addControl(dialog, L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK,
+               {x, y, x + buttonWidth, y + buttonHeight}, state.font);
+    x += buttonWidth + margin / 2;
+    addControl(dialog, L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+               {x, y, x + buttonWidth, y + buttonHeight}, state.font);
+
+    // Size the window to the content and centre it over its owner.
+    RECT outer = {0, 0, clientWidth, y + buttonHeight + margin};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    RECT owner{};
+    GetWindowRect(GetParent(dialog), &owner);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int left = (owner.left + owner.right - width) / 2;
+    int topEdge = (owner.top + owner.bottom - height) / 2;
+    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+    topEdge = std::max<int>(work.top, std::min<int>(topEdge, work.bottom - height));
+    SetWindowPos(dialog, nullptr, left, topEdge, width, height, SWP_NOZORDER);
+}
+
+// Choices 15 and 16 name the same service: the boxes move together so that
+// the dialog never shows one of them on while the service ends up off.
+void keepSameServiceInStep(HWND dialog, int clickedId) {
+    const int first = kFirstBoxId + kSameServiceFirst;
+    const int second = kFirstBoxId + kSameServiceSecond;
+    if (clickedId != first && clickedId != second)
+        return;
+    const UINT state = IsDlgButtonChecked(dialog, clickedId);
+    CheckDlgButton(dialog, clickedId == first ? second : first, state);
+}
+
+INT_PTR onColour(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const bool description =
+        id >= kFirstDescriptionId && id < kFirstDescriptionId + kServiceChoiceCount;
+    SetTextColor(dc, GetSysColor(description ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        layOut(dialog, *reinterpret_cast<DialogState*>(lParam));
+        SetFocus(GetDlgItem(dialog, kFirstBoxId));
+        return FALSE; // focus set here
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            for (int i = 0; i < kServiceChoiceCount; ++i)
+                state->values[i] = IsDlgButtonChecked(dialog, kFirstBoxId + i) == BST_CHECKED;
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            if (HIWORD(wParam) == BN_CLICKED)
+                keepSameServiceInStep(dialog, LOWORD(wParam));
+            return FALSE;
+        }
+    }
+    return FALSE;
+}
+
+// An empty dialog template: the controls are created at WM_INITDIALOG.
+struct alignas(4) EmptyTemplate {
+    DLGTEMPLATE head;
+    WORD menu;
+    WORD windowClass;
+    wchar_t title[16];
+};
+static_assert(offsetof(EmptyTemplate, menu) == sizeof(DLGTEMPLATE),
+              "the menu array follows the header directly");
+
+INT_PTR runDialog(HWND owner, DialogState& state) {
+    EmptyTemplate t{};
+    t.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+    wcscpy(t.title, L"详细服务优化");
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &t.head, owner, dialogProc,
+                                   reinterpret_cast<LPARAM>(&state));
+}
+
+} // namespace
+
+void addServiceMenuItem(HWND form) {
+    HMENU menu = GetSystemMenu(form, FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kServiceMenuId, L"详细服务优化...");
+}
+
+bool handleServiceMenuCommand(HWND form, WPARAM command, Form1& logic, Platform& platform) {
+    if ((command & 0xFFF0) != kServiceMenuId)
+        return false;
+    DialogState state;
+    state.values = currentServiceChoices(platform);
+    // The run follows the dialog, so its notification belongs to the main window.
+    if (runDialog(form, state) == IDOK)
+        logic.xiangxiyouhua(state.values);
+    return true;
+}

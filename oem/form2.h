@@ -1,0 +1,26 @@
+// The logo picker window's logic: its event handlers, named as its layout
+// names them. It reaches its controls and the main window's only through
+// Form2Controls, the machine only through Platform.
+#pragma once
+
+#include "oem/form2_controls.h"
+#include "platform/platform.h"
+#include "script/script_runner.h"
+
+class Form2 {
+public:
+    Form2(Form2Controls& controls, Platform& platform)
+        : ui_(controls), sys_(platform), scripts_(platform) {}
+
+    void Form_Load();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Command1_Click(); // "返回"
+    void Command2_Click(); // "确定"
+
+private:
+    Form2Controls& ui_;
+    Platform& sys_;
+    ScriptRun scripts_;
+};

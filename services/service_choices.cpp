@@ -1,0 +1,60 @@
+// The per-service choices as data.
+#include "services/service_choices.h"
+
+// clang-format off
+const ServiceChoice kServiceChoices[kServiceChoiceCount] = {
+    {"桌面主题", "关闭后窗口和按钮恢复为经典外观，不再有XP视觉样式。",
+        {{"Themes", "AUTO ", "DISABLED "}}},
+    {"打印后台处理程序", "关闭后无法打印，也无法添加或管理打印机。",
+        {{"Spooler", "AUTO ", "DISABLED "}}},
+    {"Windows 防火墙与应用层网关", "关闭后防火墙和Internet连接共享停止工作。",
+        {{"SharedAccess", "AUTO  ", "DISABLED "}, {"ALG", "AUTO", "DISABLED"}}},
+    {"网络 DDE", "关闭后剪贴簿等程序无法通过网络交换数据。",
+        {{"NetDDE", "AUTO ", "DISABLED  "}}},
+    {"DHCP 与 DNS 客户端", "关闭后无法自动获取IP地址，也不再缓存域名解析。",
+        {{"Dhcp", "AUTO ", "DISABLED "}, {"Dnscache", "AUTO ", "DISABLED "}}},
+    {"无线零配置", "关闭后系统不再自动查找和连接无线网络。",
+        {{"WZCSVC", "AUTO ", "DISABLED  "}}},
+    {"文件和打印机共享", "关闭后本机的文件夹和打印机不能再共享给网络。",
+        {{"lanmanserver", "AUTO ", "DISABLED"}}},
+    {"自动更新", "关闭后系统不再下载和安装Windows更新。",
+        {{"BITS", "AUTO ", "DISABLED "}, {"wuauserv", "AUTO  ", "DISABLED  "}}},
+    {"系统还原", "关闭后不再创建还原点，也无法把系统还原到以前的状态。",
+        {{"srservice", "AUTO ", "DISABLED "}}},
+    {"IPSEC 策略代理", "设为手动后，IP安全策略不再随系统自动生效。",
+        {{"PolicyAgent", "AUTO ", "DEMAND  "}}},
+    {"SSDP 发现服务", "关闭后无法发现局域网中的UPnP设备。",
+        {{"SSDPSRV", "AUTO ", "DISABLED  "}}},
+    {"剪贴簿", "关闭后剪贴簿查看器无法与其他计算机共享内容。",
+        {{"ClipSrv", "AUTO ", "DISABLED  "}}},
+    {"WebClient", "关闭后无法以文件夹方式访问WebDAV网络文件夹。",
+        {{"WebClient", "AUTO ", "DISABLED  "}}},
+    {"Windows 时间同步", "关闭后系统时钟不再与网络时间服务器同步。",
+        {{"W32Time", "AUTO ", "DISABLED "}}},
+    {"快速用户切换兼容性", "设为手动后，个别旧程序在快速切换用户时可能出错。",
+        {{"FastUserSwitchingCompatibility", "AUTO ", "DEMAND "}}},
+    {"快速用户切换兼容性", "与上一项是同一服务，两项总是一起勾选或清除。",
+        {{"FastUserSwitchingCompatibility", "AUTO ", "DEMAND "}}},
+    {"计算机浏览器", "关闭后“网上邻居”中可能看不到局域网里的其他计算机。",
+        {{"Browser", "AUTO ", "DISABLED"}}},
+};
+// clang-format on
+
+ServiceChoiceValues currentServiceChoices(Platform& platform) {
+    ServiceChoiceValues values{};
+    for (int i = 0; i < kServiceChoiceCount; ++i) {
+        const ServiceChoice& choice = kServiceChoices[i];
+        bool anyRead = false;
+        bool anyAuto = false;
+        for (int l = 0; l < choice.lineCount(); ++l) {
+            std::optional<ServiceStartMode> mode =
+                platform.serviceStartMode(choice.lines[l].service);
+            if (!mode)
+                continue;
+            anyRead = true;
+            anyAuto = anyAuto || *mode == ServiceStartMode::Auto;
+        }
+        values[i] = (!anyRead || anyAuto) ? 1 : 0;
+    }
+    return values;
+}

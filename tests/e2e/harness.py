@@ -1,0 +1,649 @@
+"""End-to-end test harness: the real exe under wine64 and Xvfb.
+
+Each test gets
+  - a private copy of a cached template Wine prefix (code page 936, profile
+    folders as empty real folders, no Z: drive; see wineprefix.py),
+  - its own Xvfb display (1024 x 768, 24 bits, no window manager: Wine draws
+    the window frames itself and places windows where they ask to be),
+  - the program started from C:\\velkor in that prefix, with the recording
+    sc.exe next to it,
+and drives the program with the real pointer (xdotool), reading the windows
+back through the inspector (tests/e2e/inspector), the registry through Wine's
+reg, and the screen through ImageMagick's import.
+
+    def test(s, checks):
+        s.start()
+        checks.equal(s.tree()["xt"]["text"], "系统常规优化", "caption of xt")
+
+    if __name__ == "__main__":
+        harness.main(test, "my_test")
+
+Environment: VELKOR_BUILD_DIR, VELKOR_EXE, VELKOR_INSPECTOR, VELKOR_SC,
+VELKOR_TESTWIN (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
+keeps the private prefix after the run.
+"""
+import ctypes
+import ctypes.util
+import hashlib
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wineprefix  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD_DIR = os.environ.get("VELKOR_BUILD_DIR") or os.path.join(REPO, "build", "win-x64")
+EXE = os.environ.get("VELKOR_EXE") or os.path.join(BUILD_DIR, "Velkor.exe")
+INSPECTOR = os.environ.get("VELKOR_INSPECTOR") or os.path.join(BUILD_DIR, "inspector.exe")
+SC = os.environ.get("VELKOR_SC") or os.path.join(BUILD_DIR, "sc.exe")
+TESTWIN = os.environ.get("VELKOR_TESTWIN") or os.path.join(BUILD_DIR, "testwin.exe")
+CACHE_DIR = os.path.join(REPO, "build", "e2e-cache")
+RUNS_DIR = os.path.join(REPO, "build", "e2e-runs")
+SCREENS_DIR = os.path.join(BUILD_DIR, "e2e-screens")
+
+MAIN_TITLE = "Velkor 系统优化程序"
+NOTE_TITLE = "提示"
+WORK_DIR_WIN = "C:\\velkor"
+TOOLS_DIR_WIN = "C:\\e2e-tools"
+
+
+def log(message):
+    print(f"[{time.strftime('%H:%M:%S')}] {message}", flush=True)
+
+
+def wait_until(predicate, timeout=10.0, interval=0.25, what="condition"):
+    """Calls predicate until it returns a true value; returns that value, or
+    None after `timeout` seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            log(f"timed out after {timeout:.0f} s waiting for {what}")
+            return None
+        time.sleep(interval)
+
+
+def decode_console(data):
+    """Text from a Wine console program's piped output. Under LC_ALL=zh_CN.UTF-8
+    Wine's console code page is 936, so reg, cmd and friends write GBK; UTF-8
+    is tried only when the bytes are not GBK."""
+    for encoding in ("gb18030", "utf-8"):
+        try:
+            return data.decode(encoding)
+        except UnicodeDecodeError:
+            pass
+    return data.decode("gb18030", errors="replace")
+
+
+def parse_reg_query(text):
+    """{value name: (type, data)} from the output of `reg query`."""
+    values = {}
+    for line in text.splitlines():
+        m = re.match(r"^\s+(.*?)\s{4}(REG_[A-Z_]+)(?:\s{4}(.*))?$", line)
+        if m:
+            values[m.group(1)] = (m.group(2), m.group(3) or "")
+    return values
+
+
+class Tree:
+    """The inspector's view of a top-level window: `window` (the window's own
+    facts), `dpi`, `controls` (every descendant, in order) and, by layout name,
+    tree["xt"]."""
+
+    def __init__(self, data):
+        self.data = data
+        self.window = data["window"]
+        self.dpi = data["dpi"]
+        self.controls = data["controls"]
+        self.by_name = {}
+        for c in self.controls:
+            if c.get("name"):
+                self.by_name.setdefault(c["name"], c)
+        self.by_hwnd = {c["hwnd"]: c for c in self.controls}
+
+    def __getitem__(self, name):
+        return self.by_name[name]
+
+    def __contains__(self, name):
+        return name in self.by_name
+
+    def get(self, name, default=None):
+        return self.by_name.get(name, default)
+
+    def visible_names(self, names):
+        return [n for n in names if n in self.by_name and self.by_name[n]["visible"]]
+
+
+class XCursor:
+    """The pointer's image on the X display, through XFixes (ctypes)."""
+
+    class _Image(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                    ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                    ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                    ("cursor_serial", ctypes.c_ulong),
+                    ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                    ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+    def __init__(self, display):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.xfixes = ctypes.CDLL(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.x11.XFree.argtypes = [ctypes.c_void_p]
+        self.xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(self._Image)
+        self.xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        self.display = display
+
+    def image(self):
+        """(width, height, xhot, yhot, digest of the pixels), or None."""
+        dpy = self.x11.XOpenDisplay(self.display.encode())
+        if not dpy:
+            return None
+        try:
+            p = self.xfixes.XFixesGetCursorImage(dpy)
+            if not p:
+                return None
+            img = p.contents
+            n = img.width * img.height
+            pixels = bytes(bytearray(
+                b for i in range(n) for b in (img.pixels[i] & 0xFFFFFFFF).to_bytes(4, "little")))
+            result = (img.width, img.height, img.xhot, img.yhot,
+                      hashlib.sha1(pixels).hexdigest()[:16])
+            self.x11.XFree(p)
+            return result
+        finally:
+            self.x11.XCloseDisplay(dpy)
+
+
+class Xvfb:
+    def __init__(self, screen="1024x768x24"):
+        self.screen = screen
+        self.proc = None
+        self.display = None
+
+    def start(self, first=100, last=400):
+        """Starts Xvfb on the first free display number from `first` on (a
+        number is free when it has no lock file; two runs racing for the same
+        number are told apart by Xvfb itself, which then exits)."""
+        for n in range(first + os.getpid() % 50, last):
+            if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                continue
+            self.proc = subprocess.Popen(
+                ["Xvfb", f":{n}", "-screen", "0", self.screen, "-nolisten", "tcp", "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.monotonic() + 15
+            while time.monotonic() < deadline and self.proc.poll() is None:
+                if os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                    self.display = f":{n}"
+                    return self.display
+                time.sleep(0.1)
+            self.stop()
+        raise RuntimeError("no free X display for Xvfb")
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.proc = None
+
+
+class Session:
+    """One test's private Wine prefix, X display and program."""
+
+    def __init__(self, name, screen="1024x768x24", prefix=None):
+        """With `prefix`, the session uses (and first creates, if absent) that
+        lasting prefix instead of a private copy of the template, and keeps it."""
+        self.name = name
+        self.screen = screen
+        self.lasting = prefix is not None
+        if self.lasting:
+            self.prefix = os.path.abspath(prefix)
+            self.root = os.path.dirname(self.prefix)
+        else:
+            self.root = os.path.join(RUNS_DIR, f"{name}-{os.getpid()}")
+            self.prefix = os.path.join(self.root, "prefix")
+        self.workdir = os.path.join(self.prefix, "drive_c", "velkor")
+        self.tools = os.path.join(self.prefix, "drive_c", "e2e-tools")
+        self.xvfb = Xvfb(screen)
+        self.display = None
+        self.env = None
+        self.wine = wineprefix.wine_loader()
+        self.program = None
+        self.program_log = None
+        self.title = None
+        self._cursor = None
+        self._cursor_refs = {}
+
+    # ---- set-up and teardown -------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self.setup()
+        except BaseException:
+            self.teardown()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.teardown()
+        return False
+
+    def setup(self):
+        started = time.monotonic()
+        if self.lasting:
+            wineprefix.create(self.prefix)
+        else:
+            template = wineprefix.template(CACHE_DIR)
+            os.makedirs(self.root, exist_ok=True)
+            wineprefix.copy(template, self.prefix)
+        os.makedirs(self.workdir, exist_ok=True)
+        os.makedirs(self.tools, exist_ok=True)
+        for path in (INSPECTOR, SC):
+            if not os.path.exists(path):
+                raise FileNotFoundError(f"{path} is not built")
+        shutil.copy(INSPECTOR, os.path.join(self.tools, "inspector.exe"))
+        shutil.copy(SC, os.path.join(self.workdir, "sc.exe"))
+        self.display = os.environ.get("DISPLAY") if self.lasting else None
+        self.display = self.display or self.xvfb.start()
+        self.env = wineprefix.wine_env(self.prefix, self.display)
+        # Start the prefix's wineserver and system services now, detached from
+        # any output, so that the programs of the test do not wait for them.
+        subprocess.run([self.wine, "wineboot"], cwd=self.tools, env=self.env, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        log(f"{self.name}: prefix {self.prefix}, display {self.display} "
+            f"({time.monotonic() - started:.1f} s)")
+
+    def teardown(self):
+        if self.program and self.program.poll() is None:
+            try:
+                os.killpg(self.program.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        if self.program:
+            try:
+                self.program.wait(10)
+            except subprocess.TimeoutExpired:
+                pass
+        if self.env:
+            try:
+                wineprefix.wait_for_wineserver(self.prefix, kill=True)
+            except (subprocess.TimeoutExpired, OSError) as e:
+                log(f"wineserver -k: {e}")
+        self.xvfb.stop()
+        if self.program_log:
+            self.program_log.close()
+            self.program_log = None
+        if (not self.lasting and os.environ.get("VELKOR_E2E_KEEP") != "1" and
+                os.path.isdir(self.root)):
+            shutil.rmtree(self.root, ignore_errors=True)
+
+    # ---- the program -----------------------------------------------------------
+
+    def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):
+        """Starts `exe` (default: Velkor.exe) from C:\\velkor and waits until a
+        visible top-level window titled `title` appears. Returns its Tree."""
+        exe = exe or EXE
+        if not os.path.exists(exe):
+            raise FileNotFoundError(f"{exe} is not built")
+        wineprefix.check_safe(self.prefix)
+        name = os.path.basename(exe)
+        shutil.copy(exe, os.path.join(self.workdir, name))
+        self.program_log = open(os.path.join(self.root, f"{self.name}.log"), "wb")
+        self.program = subprocess.Popen(
+            [self.wine, f"{WORK_DIR_WIN}\\{name}", *args], cwd=self.workdir, env=self.env,
+            stdout=self.program_log, stderr=subprocess.STDOUT, start_new_session=True)
+        self.title = title
+        started = time.monotonic()
+        data = self.inspect("tree", title, "--wait", str(wait), check=False)
+        if "error" in data or not data["window"]["visible"]:
+            raise RuntimeError(f"no visible window titled {title!r} after {wait} s: {data}")
+        log(f"{name} shows {title!r} after {time.monotonic() - started:.1f} s")
+        return Tree(data)
+
+    def wait_for_exit(self):
+        """Waits until the program ends (the user closed it); its exit code."""
+        return self.program.wait() if self.program else None
+
+    def running(self):
+        return self.program is not None and self.program.poll() is None
+
+    # ---- the inspector ---------------------------------------------------------
+
+    def _run(self, args, cwd, timeout):
+        """Runs a Wine program; returns (exit code, stdout bytes). The output
+        goes through a file, not a pipe: Wine's helper processes (wineserver,
+        services) may inherit a pipe and keep it open long after the program."""
+        with tempfile.TemporaryFile() as out:
+            code = subprocess.run([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=timeout).returncode
+            out.seek(0)
+            return code, out.read()
+
+    def inspect(self, *args, check=True, timeout=90):
+        """Runs the inspector in the prefix and returns its JSON answer."""
+        code, stdout = self._run([f"{TOOLS_DIR_WIN}\\inspector.exe", *args], self.tools, timeout)
+        text = stdout.decode("utf-8", errors="replace").strip().splitlines()
+        lines = [line for line in text if line.startswith("{")]
+        if not lines:
+            raise RuntimeError(f"inspector {args}: no answer (exit {code}): {stdout!r}")
+        data = json.loads(lines[-1])
+        if check and "error" in data:
+            raise RuntimeError(f"inspector {args}: {data['error']}")
+        return data
+
+    def tree(self, title=None, wait=10):
+        return Tree(self.inspect("tree", title or self.title, "--wait", str(wait)))
+
+    def windows(self):
+        """Visible top-level windows."""
+        return self.inspect("windows")["windows"]
+
+    def window_titled(self, title, cls=None):
+        for w in self.windows():
+            if w["title"] == title and (cls is None or w["class"] == cls):
+                return w
+        return None
+
+    def close_window(self, hwnd, timeout=10):
+        """Posts WM_CLOSE to a top-level window (as its close box would) and
+        waits until it is gone; True when it went."""
+        self.inspect("close", "--hwnd", str(hwnd), check=False)
+        return bool(wait_until(lambda: all(w["hwnd"] != hwnd for w in self.windows()), timeout,
+                               what=f"window {hwnd} to close"))
+
+    def consoles(self, known=()):
+        """Visible console windows (Wine's conhost), except the hwnds in `known`."""
+        return [w for w in self.windows()
+                if w["class"] == "WineConsoleClass" and w["hwnd"] not in known]
+
+    def press_key_in_console(self, console, keysym="space", timeout=15):
+        """Answers a console's wait for a key (e.g. "pause>nul") as a user would:
+        a real click into its client area, then a key. Waits until the console
+        is gone; True when it went. A console still open afterwards is closed
+        by its close box (WM_CLOSE)."""
+        c = console["clientScreen"]
+        self.click_at(c["x"] + c["w"] // 2, c["y"] + c["h"] // 2)
+        self.key(keysym)
+        if wait_until(lambda: all(w["hwnd"] != console["hwnd"] for w in self.windows()),
+                      timeout, what="the console to close"):
+            return True
+        self.close_window(console["hwnd"])
+        return False
+
+    def other_windows(self, known=()):
+        """Visible top-level windows of processes other than the program's own
+        (e.g. the console of a script it launched), except the hwnds in `known`."""
+        mine = self.inspect("tree", self.title, check=False).get("window", {}).get("pid")
+        return [w for w in self.windows() if w["pid"] != mine and w["hwnd"] not in known]
+
+    def focus(self):
+        return self.inspect("focus")["window"]
+
+    def point(self, x, y):
+        return self.inspect("point", str(x), str(y))
+
+    # ---- real input --------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=30)
+
+    def click_at(self, x, y, button=1, settle=0.4):
+        self.xdotool("mousemove", "--sync", x, y)
+        time.sleep(0.1)
+        self.xdotool("click", button)
+        time.sleep(settle)
+
+    def centre(self, control, dx=None, dy=None):
+        r = control["screen"]
+        x = r["x"] + (r["w"] // 2 if dx is None else dx)
+        y = r["y"] + (r["h"] // 2 if dy is None else dy)
+        return x, y
+
+    def _target(self, name, tree, dx, dy, verify):
+        tree = tree or self.tree()
+        if name not in tree:
+            raise AssertionError(f"no control named {name!r} in {tree.window['title']!r}")
+        control = tree[name]
+        x, y = self.centre(control, dx, dy)
+        if verify:
+            hit = self.point(x, y)
+            if hit.get("hwnd") != control["hwnd"]:
+                raise AssertionError(
+                    f"the pointer at ({x}, {y}) would be over {hit.get('name') or hit} "
+                    f"rather than {name!r}")
+        return x, y
+
+    def click(self, name, tree=None, dx=None, dy=None, verify=True, settle=0.4):
+        """Moves the real pointer to the centre of the control (or dx, dy from
+        its top-left corner) and clicks the left button. With `verify`, first
+        checks that the control is what lies under that point."""
+        x, y = self._target(name, tree, dx, dy, verify)
+        self.click_at(x, y, settle=settle)
+        return x, y
+
+    def move_to(self, name, dx=None, dy=None, tree=None, verify=False, settle=0.4):
+        x, y = self._target(name, tree, dx, dy, verify)
+        self.xdotool("mousemove", "--sync", x, y)
+        time.sleep(settle)
+        return x, y
+
+    def move_pointer(self, x, y, settle=0.3):
+        self.xdotool("mousemove", "--sync", x, y)
+        time.sleep(settle)
+
+    def key(self, keysym, settle=0.3):
+        self.xdotool("key", keysym)
+        time.sleep(settle)
+
+    # ---- message boxes -----------------------------------------------------------
+
+    def message_box(self, title=NOTE_TITLE, timeout=10):
+        """The dialog titled `title` (its "message", "buttons", "window"), or None
+        when none appears within `timeout` seconds."""
+        data = self.inspect("dialog", title, "--wait", str(timeout), check=False)
+        return None if "error" in data else data
+
+    def close_message_box(self, title=NOTE_TITLE, button_id=1, timeout=10):
+        """Clicks the box's button (IDOK by default) with the real pointer and
+        waits until the box is gone. Returns the box's message text."""
+        box = self.message_box(title, timeout)
+        if box is None:
+            raise AssertionError(f"no message box titled {title!r} within {timeout} s")
+        buttons = [b for b in box["buttons"] if b["visible"]]
+        chosen = [b for b in buttons if b["id"] == button_id] or buttons
+        if not chosen:
+            raise AssertionError(f"message box {title!r} has no button")
+        x, y = self.centre(chosen[0])
+        self.click_at(x, y)
+        gone = wait_until(lambda: self.window_titled(title, "#32770") is None, timeout,
+                          what=f"message box {title!r} to close")
+        if not gone:
+            raise AssertionError(f"message box {title!r} still open after clicking its button")
+        return box["message"]
+
+    # ---- screen and pointer ----------------------------------------------------------
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       env=self.env, check=True, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    @staticmethod
+    def pixel(path, x, y):
+        """(r, g, b) of one pixel of an image file, 0..255."""
+        fx = ",".join(f"%[fx:int(255*p{{{x},{y}}}.{c}+0.5)]" for c in "rgb")
+        out = subprocess.run(["convert", path, "-format", fx, "info:"], capture_output=True,
+                             text=True, check=True, timeout=60)
+        return tuple(int(v) for v in out.stdout.strip().split(","))
+
+    def cursor_image(self):
+        if self._cursor is None:
+            self._cursor = XCursor(self.display)
+        return self._cursor.image()
+
+    def reference_cursor(self, name, x=980, y=720):
+        """How the system cursor `name` (arrow, hand, ibeam, ...) looks on this
+        display: the inspector shows a small window with that cursor at (x, y)
+        and the pointer visits it."""
+        if name in self._cursor_refs:
+            return self._cursor_refs[name]
+        probe = subprocess.Popen(
+            [self.wine, f"{TOOLS_DIR_WIN}\\inspector.exe", "showcursor", name, str(x), str(y),
+             "20"], cwd=self.tools, env=self.env, stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL)
+        try:
+            probe.stdout.readline()  # the probe window exists
+            time.sleep(0.5)
+            self.move_pointer(x + 20, y + 20)
+            self.move_pointer(x + 21, y + 21)
+            image = self.cursor_image()
+        finally:
+            probe.kill()
+            probe.wait()
+        self._cursor_refs[name] = image
+        return image
+
+    def cursor_name(self, names=("arrow", "hand", "ibeam")):
+        """The name of the system cursor shown now, by its image; None when it
+        is none of `names`."""
+        here = self.cursor_image()
+        refs = {n: self.reference_cursor(n) for n in names}
+        for n, image in refs.items():
+            if image == here:
+                return n
+        return None
+
+    # ---- Wine's console tools ------------------------------------------------------------
+
+    def run_wine(self, *args, cwd=None, timeout=120):
+        """Runs a Wine program (e.g. "reg", "query", ...) in the prefix; returns
+        (exit code, decoded output)."""
+        code, stdout = self._run(list(args), cwd or self.workdir, timeout)
+        return code, decode_console(stdout)
+
+    def cmd(self, command_line, timeout=120):
+        """Runs a command line through Wine's cmd.exe in C:\\velkor."""
+        return self.run_wine("cmd", "/c", command_line, timeout=timeout)
+
+    def reg_query(self, key, value=None):
+        """The data of a registry value as text (None when the key or value is
+        missing); with value=None, all values of the key as {name: (type, data)}."""
+        args = ["reg", "query", key] + ([] if value is None else ["/v", value])
+        code, text = self.run_wine(*args)
+        if code != 0:
+            return None
+        values = parse_reg_query(text)
+        if value is None:
+            return values
+        for name, (_type, data) in values.items():
+            if name.lower() == value.lower():
+                return data
+        return None
+
+    def reg_add(self, key, value, data, kind="REG_SZ"):
+        code, text = self.run_wine("reg", "add", key, "/v", value, "/t", kind, "/d", data, "/f")
+        if code != 0:
+            raise RuntimeError(f"reg add {key} {value}: {text}")
+
+    def sc_calls(self):
+        """Command lines the recording sc.exe received in C:\\velkor, in order."""
+        path = os.path.join(self.workdir, "sc_calls.log")
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def path_of(self, windows_path):
+        """The Linux path of a path on drive C: of the prefix."""
+        m = re.match(r"^[cC]:[\\/]?(.*)$", windows_path)
+        if not m:
+            raise ValueError(f"not a path on C: {windows_path}")
+        return os.path.join(self.prefix, "drive_c", *re.split(r"[\\/]+", m.group(1)))
+
+
+class Checks:
+    """Collects the results of one test's checks and reports them all."""
+
+    def __init__(self, name):
+        self.name = name
+        self.passed = 0
+        self.failures = []
+
+    def check(self, condition, what, detail=""):
+        if condition:
+            self.passed += 1
+            print(f"  ok    {what}", flush=True)
+        else:
+            self.failures.append(what)
+            print(f"  FAIL  {what}{': ' + detail if detail else ''}", flush=True)
+        return bool(condition)
+
+    def equal(self, actual, expected, what):
+        return self.check(actual == expected, what,
+                          f"got {actual!r}, expected {expected!r}")
+
+    def near(self, actual, expected, tolerance, what):
+        ok = actual is not None and abs(actual - expected) <= tolerance
+        return self.check(ok, what, f"got {actual}, expected {expected} ± {tolerance}")
+
+    def fail(self, what, detail=""):
+        return self.check(False, what, detail)
+
+    def result(self):
+        total = self.passed + len(self.failures)
+        if total == 0:
+            print(f"{self.name}: FAILED: no check ran")
+            return 1
+        if self.failures:
+            print(f"{self.name}: FAILED {len(self.failures)} of {total} checks:")
+            for f in self.failures:
+                print(f"  - {f}")
+            return 1
+        print(f"{self.name}: all {total} checks passed")
+        return 0
+
+
+def main(test, name, screen="1024x768x24"):
+    """Runs test(session, checks) in a fresh session and exits with its result.
+    On a failure the screen is saved to build/win-x64/e2e-screens/<name>-failure.png."""
+    checks = Checks(name)
+    started = time.monotonic()
+    stale = os.path.join(SCREENS_DIR, f"{name}-failure.png")
+    if os.path.exists(stale):
+        os.remove(stale)
+    try:
+        with Session(name, screen) as session:
+            try:
+                test(session, checks)
+            except Exception as e:  # a broken step is a failed check, not a crash
+                traceback.print_exc()
+                checks.fail("the test ran to its end", f"{type(e).__name__}: {e}")
+            if checks.failures:
+                try:
+                    shot = session.screenshot(os.path.join(SCREENS_DIR, f"{name}-failure.png"))
+                    print(f"screen at the failure: {shot}")
+                except (subprocess.SubprocessError, OSError) as e:
+                    print(f"no screenshot: {e}")
+    except Exception as e:
+        traceback.print_exc()
+        checks.fail("the test session could be set up", f"{type(e).__name__}: {e}")
+    log(f"{name}: {time.monotonic() - started:.1f} s")
+    sys.exit(checks.result())

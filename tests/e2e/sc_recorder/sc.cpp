@@ -1,0 +1,57 @@
+// A stand-in for the service control tool in end-to-end tests. Wine's own sc
+// has no "config" command, so the tests put this sc.exe into the program's
+// working directory, where the command interpreter finds it first. Every call
+// appends its command line (everything after the program name, leading blanks
+// removed, inner and trailing blanks kept) as one UTF-8 line to sc_calls.log in
+// the current directory, and exits with 0.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// The part of the command line after the program name.
+const wchar_t* afterProgramName(const wchar_t* p) {
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"') {
+            ++p;
+        }
+        if (*p == L'"') {
+            ++p;
+        }
+    } else {
+        while (*p && *p != L' ' && *p != L'\t') {
+            ++p;
+        }
+    }
+    while (*p == L' ' || *p == L'\t') {
+        ++p;
+    }
+    return p;
+}
+
+std::string toUtf8(const wchar_t* w) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) {
+        return {};
+    }
+    std::string s(static_cast<size_t>(n - 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w, -1, &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+} // namespace
+
+int wmain() {
+    std::string line = toUtf8(afterProgramName(GetCommandLineW())) + "\n";
+    HANDLE f = CreateFileW(L"sc_calls.log", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    DWORD written = 0;
+    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(f);
+    return 0;
+}

@@ -1,0 +1,243 @@
+// The per-service optimisation: the bytes of "xiangxi.bat" against a fixture
+// written by hand from the service table, the tweak scripts that follow, the
+// notification, and which choices start ticked.
+#include "app/form1.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_platform.h"
+#include "script_fixture.h"
+#include "services/service_choices.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The choice (1-17) that governs each line of "xiangxi.bat"; 0 for the last
+// line, which is written whatever the choices.
+const int kChoiceOfLine[21] = {1, 2,  3,  3,  4,  5,  5,  6,  7,  8, 8,
+                               9, 10, 11, 12, 13, 14, 15, 16, 17, 0};
+
+const std::vector<std::string>& linesWhenOn() {
+    static const std::vector<std::string> lines = fixtureLines("xiangxi.bat-on");
+    return lines;
+}
+const std::vector<std::string>& linesWhenOff() {
+    static const std::vector<std::string> lines = fixtureLines("xiangxi.bat-off");
+    return lines;
+}
+
+std::string expectedScript(const Form1::ServiceChoices& choices) {
+    std::string bytes;
+    for (int i = 0; i < 21; ++i) {
+        const int choice = kChoiceOfLine[i];
+        const bool on = choice == 0 || choices[choice - 1] == 1;
+        bytes += (on ? linesWhenOn() : linesWhenOff())[i] + "\r\n"; // all ASCII
+    }
+    return bytes;
+}
+
+std::vector<std::string> scriptLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t crlf; (crlf = bytes.find("\r\n", start)) != std::string::npos; start = crlf + 2)
+        lines.push_back(bytes.substr(start, crlf - start));
+    EXPECT_EQ(start, bytes.size()) << "the last line ends in CR LF";
+    return lines;
+}
+
+Form1::ServiceChoices all(int value) {
+    Form1::ServiceChoices c;
+    c.fill(value);
+    return c;
+}
+
+struct Window {
+    FakeControls ui;
+    FakePlatform sys;
+    Form1 form{ui, sys};
+    Window() { form.Form_Load(); }
+
+    const FakePlatform::Launch& xiangxi() const {
+        static const FakePlatform::Launch none{};
+        for (const auto& l : sys.launches)
+            if (l.name == "xiangxi.bat")
+                return l;
+        ADD_FAILURE() << "xiangxi.bat was not launched";
+        return none;
+    }
+};
+
+TEST(XiangxiFixture, BothHaveTwentyOneLines) {
+    ASSERT_EQ(linesWhenOn().size(), 21u);
+    ASSERT_EQ(linesWhenOff().size(), 21u);
+}
+
+TEST(Xiangxi, EveryCombinationOfTheChoicesWritesTheTableLines) {
+    FakeControls ui;
+    FakePlatform sys;
+    Form1 form{ui, sys};
+    for (unsigned bits = 0; bits < (1u << 17); ++bits) {
+        Form1::ServiceChoices choices;
+        for (int i = 0; i < 17; ++i)
+            choices[i] = (bits >> i) & 1;
+        form.xiangxiyouhua(choices);
+        const std::string& written = sys.files["xiangxi.bat"];
+        if (written != expectedScript(choices)) {
+            ADD_FAILURE() << "choices " << std::hex << bits << "\n"
+                          << written << "\nexpected\n"
+                          << expectedScript(choices);
+            return;
+        }
+        ASSERT_EQ(scriptLines(written).size(), 21u);
+    }
+}
+
+TEST(Xiangxi, AllOnAllOffAndTheGreyValue) {
+    Window on, off, grey;
+    on.form.xiangxiyouhua(all(1));
+    off.form.xiangxiyouhua(all(0));
+    grey.form.xiangxiyouhua(all(2)); // only 1 counts as on
+    expectScriptBytes("xiangxi.bat-on", on.xiangxi().bytesAtLaunch);
+    expectScriptBytes("xiangxi.bat-off", off.xiangxi().bytesAtLaunch);
+
+    const auto count = [](const std::vector<std::string>& lines, const std::string& mode) {
+        int n = 0;
+        for (const auto& l : lines)
+            n += l.find(" start= " + mode) != std::string::npos;
+        return n;
+    };
+    const auto onLines = scriptLines(on.xiangxi().bytesAtLaunch);
+    EXPECT_EQ(count(onLines, "AUTO"), 20);
+    const auto offLines = scriptLines(off.xiangxi().bytesAtLaunch);
+    EXPECT_EQ(count(offLines, "DISABLED"), 17);
+    EXPECT_EQ(count(offLines, "DEMAND"), 3);
+    EXPECT_EQ(offLines[12], "sc config   PolicyAgent start= DEMAND  ");
+    EXPECT_EQ(grey.xiangxi().bytesAtLaunch, off.xiangxi().bytesAtLaunch);
+    EXPECT_EQ(onLines.back(), "del xiangxi.bat");
+}
+
+TEST(Xiangxi, TheLaterOfChoices15And16DecidesFastUserSwitching) {
+    Window w;
+    Form1::ServiceChoices c = all(0);
+    c[14] = 1; // choice 15 on, choice 16 off
+    w.form.xiangxiyouhua(c);
+    const auto lines = scriptLines(w.xiangxi().bytesAtLaunch);
+    EXPECT_EQ(lines[17], "sc config   FastUserSwitchingCompatibility start= AUTO ");
+    EXPECT_EQ(lines[18], "sc config   FastUserSwitchingCompatibility start= DEMAND ");
+}
+
+TEST(Xiangxi, ServiceScriptFirstThenTheTickedTweaksThenTheNotice) {
+    struct Case {
+        int kjfs, jsb, gxiang;
+        std::vector<std::string> launched;
+    };
+    const Case cases[] = {
+        {1, 1, 1, {"xiangxi.bat", "jsb.bat", "gx.bat"}},
+        {0, 1, 0, {"xiangxi.bat", "jsb.bat"}},
+        {0, 0, 1, {"xiangxi.bat", "gx.bat"}},
+        {1, 0, 0, {"xiangxi.bat"}}, // kjfs is never looked at
+        {0, 2, 2, {"xiangxi.bat"}}, // grey counts as clear
+    };
+    for (const Case& k : cases) {
+        Window w;
+        w.ui.setValue(Control::kjfs, k.kjfs);
+        w.ui.setValue(Control::jsb, k.jsb);
+        w.ui.setValue(Control::gxiang, k.gxiang);
+        w.form.xiangxiyouhua(all(1));
+        EXPECT_EQ(w.sys.launchedNames(), k.launched) << k.kjfs << k.jsb << k.gxiang;
+        for (const auto& l : w.sys.launches)
+            EXPECT_EQ(l.show, ShowState::Hidden) << l.name;
+        ASSERT_FALSE(w.sys.events.empty());
+        EXPECT_EQ(w.sys.events.back(), "notify 系统已经优化完毕");
+        EXPECT_EQ(w.sys.notifications.size(), 1u);
+    }
+}
+
+TEST(Xiangxi, EndsOnTheRoutinePanelAlone) {
+    for (int panel = 0; panel < 3; ++panel) {
+        Window w;
+        if (panel == 1)
+            w.form.gy_Click();
+        if (panel == 2)
+            w.form.oem_Click();
+        w.ui.visibilityLog.clear();
+        w.form.xiangxiyouhua(all(1));
+        ASSERT_FALSE(w.ui.visibilityLog.empty());
+        EXPECT_TRUE(w.ui.visible(Control::xtyh));
+        EXPECT_FALSE(w.ui.visible(Control::gybcx));
+        EXPECT_FALSE(w.ui.visible(Control::oemxx));
+    }
+}
+
+TEST(Xiangxi, AScriptThatCannotBeWrittenIsReportedAndTheRestStillRuns) {
+    Window w;
+    w.sys.writeFailures["xiangxi.bat"] = kErrorAccessDenied;
+    w.form.xiangxiyouhua(all(1));
+    EXPECT_EQ(w.sys.launchedNames(), (std::vector<std::string>{"jsb.bat", "gx.bat"}));
+    ASSERT_EQ(w.sys.notifications.size(), 1u);
+    EXPECT_NE(w.sys.notifications[0].find("xiangxi.bat"), std::string::npos);
+    EXPECT_TRUE(w.ui.visible(Control::xtyh));
+}
+
+TEST(Xiangxi, WithoutAdministratorRightsNothingIsWrittenAndTheUserIsTold) {
+    Window w;
+    w.sys.admin = false;
+    w.form.xiangxiyouhua(all(1));
+    EXPECT_TRUE(w.sys.files.empty());
+    EXPECT_TRUE(w.sys.launches.empty());
+    EXPECT_EQ(w.sys.notifications,
+              std::vector<std::string>{
+                  "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。"});
+}
+
+TEST(Xiangxi, AScriptOfThisRunStillRunningHoldsTheWholeRunBack) {
+    for (const char* running : {"xiangxi.bat", "jsb.bat", "gx.bat"}) {
+        Window w;
+        w.sys.running.insert(running);
+        w.form.xiangxiyouhua(all(1));
+        EXPECT_TRUE(w.sys.files.empty()) << running;
+        EXPECT_EQ(w.sys.notifications,
+                  std::vector<std::string>{"上一次的优化仍在进行中，请稍候再试。"});
+    }
+    // A tweak that this run will not write may go on running.
+    Window w;
+    w.ui.setValue(Control::jsb, 0);
+    w.sys.running.insert("jsb.bat");
+    w.form.xiangxiyouhua(all(1));
+    EXPECT_EQ(w.sys.notifications, std::vector<std::string>{"系统已经优化完毕"});
+}
+
+TEST(ServiceChoices, StartTickedWhenAServiceStartsAutomaticallyOrNothingCanBeRead) {
+    FakePlatform sys; // nothing readable
+    EXPECT_EQ(currentServiceChoices(sys), all(1));
+
+    sys.services = {{"Themes", ServiceStartMode::Auto},
+                    {"Spooler", ServiceStartMode::Disabled},
+                    // choice 3: one of two automatic
+                    {"SharedAccess", ServiceStartMode::Auto},
+                    {"ALG", ServiceStartMode::Demand},
+                    // choice 5: neither automatic
+                    {"Dhcp", ServiceStartMode::Demand},
+                    {"Dnscache", ServiceStartMode::Other},
+                    // choice 8: one unreadable, the other disabled
+                    {"wuauserv", ServiceStartMode::Disabled},
+                    {"FastUserSwitchingCompatibility", ServiceStartMode::Demand}};
+    const ServiceChoiceValues v = currentServiceChoices(sys);
+    EXPECT_EQ(v[0], 1);
+    EXPECT_EQ(v[1], 0);
+    EXPECT_EQ(v[2], 1);
+    EXPECT_EQ(v[4], 0);
+    EXPECT_EQ(v[7], 0);
+    EXPECT_EQ(v[14], 0);
+    EXPECT_EQ(v[15], 0);
+    EXPECT_EQ(v[16], 1); // Browser unreadable
+}
+
+TEST(ServiceChoices, EachChoiceIsNamedAndDescribed) {
+    for (const ServiceChoice& c : kServiceChoices) {
+        EXPECT_NE(std::string(c.name), "");
+        EXPECT_NE(std::string(c.description), "");
+    }
+    EXPECT_NE(std::string(kServiceChoices[1].description).find("打印"), std::string::npos);
+}
+
+} // namespace
