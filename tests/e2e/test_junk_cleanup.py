@@ -97,7 +97,7 @@ def fixture_bytes():
     return b"".join(line[:-1].encode("gbk") + b"\r\n" for line in lines)
 
 
-def consoles(s):
+def console_texts(s):
     """The consoles of the interpreters that Velkor.exe started, as the console
     reader sees them: [{"pid", "hwnd", "lines"}]."""
     code, out = s.run_wine(f"{harness.TOOLS_DIR_WIN}\\console_text.exe", "Velkor.exe",
@@ -189,7 +189,7 @@ def test(s, checks):
     # --- the click ----------------------------------------------------------
     s.click("lj")
     seen = harness.wait_until(
-        lambda: [c for c in consoles(s) if DONE in c["lines"]], 90, interval=1.0,
+        lambda: [c for c in console_texts(s) if DONE in c["lines"]], 90, interval=1.0,
         what="the completion line in the console")
     checks.check(seen, "a console shows the completion line")
     if not seen:
@@ -200,7 +200,7 @@ def test(s, checks):
     text = [line for line in console["lines"] if line.strip()]
     checks.equal(text[:1], [PROGRESS], "the console's first line is the progress line")
     checks.equal(text[-1:], [DONE], "the console's last line is the completion line")
-    checks.equal(len(consoles(s)), 1, "one interpreter runs the script")
+    checks.equal(len(console_texts(s)), 1, "one interpreter runs the script")
     checks.equal(foreground_hwnd(s), console["hwnd"], "the console is in front")
     windows = s.windows()
     checks.check(any(w["hwnd"] == console["hwnd"] for w in windows),
@@ -234,7 +234,7 @@ def test(s, checks):
     with open(script, "rb") as f:
         checks.equal(f.read(), written, "second click: xtql.bat is not rewritten")
     checks.equal(os.stat(script).st_mtime_ns, written_at, "second click: xtql.bat is untouched")
-    after = consoles(s)
+    after = console_texts(s)
     checks.equal([c["pid"] for c in after], [console["pid"]],
                  "second click: no second interpreter is started")
     checks.equal(foreground_hwnd(s), console["hwnd"], "second click: the console is back in front")
@@ -242,15 +242,12 @@ def test(s, checks):
     check_panel(s, checks, "after the second click")
 
     # --- the key ------------------------------------------------------------------
-    # With no window manager, X keyboard focus does not follow the Windows
-    # foreground window: give it to the console explicitly, as a user's click
-    # into the console would.
-    xid = console_x_window(s)
-    checks.check(xid, "the console's X window is found")
-    if xid:
-        s.xdotool("windowfocus", "--sync", xid)
-    s.key("space")
-    ended = harness.wait_until(lambda: not os.path.exists(script) and not consoles(s), 30,
+    # A real click into the console and a key, as a user answers the pause.
+    window = next((w for w in s.consoles() if w["hwnd"] == console["hwnd"]), None)
+    checks.check(window, "the console window is still open before the key")
+    if window:
+        checks.check(s.press_key_in_console(window), "a click and a key close the console")
+    ended = harness.wait_until(lambda: not os.path.exists(script) and not console_texts(s), 30,
                                interval=0.5, what="the script to end after the key")
     checks.check(ended, "after a key press the script has deleted itself and ended")
     checks.check(harness.wait_until(
