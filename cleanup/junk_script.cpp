@@ -1,0 +1,31 @@
+#include "cleanup/junk_script.h"
+
+// The profile paths are quoted because they contain blanks; the paths under
+// the system drive and the Windows directory are not. The interpreter expands
+// the variables when the script runs: the program looks up no folder itself.
+const ScriptLines& junkScriptLines() {
+    static const ScriptLines lines = {
+        "@echo off",
+        "echo 正在帮您清除系统垃圾文件，请稍等......",
+        "del /f /s /q %systemdrive%\\*.tmp",
+        "del /f /s /q %systemdrive%\\*._mp",
+        "del /f /s /q %systemdrive%\\*.log",
+        "del /f /s /q %systemdrive%\\*.gid",
+        "del /f /s /q %systemdrive%\\*.chk",
+        "del /f /s /q %systemdrive%\\*.old",
+        "del /f /s /q %systemdrive%\\recycled\\*.*",
+        "del /f /s /q %windir%\\*.bak",
+        "del /f /s /q %windir%\\prefetch\\*.*",
+        "rd /s /q %windir%\\temp & md %windir%\\temp",
+        "del /f /q \"%userprofile%\\cookies\\*.*\"",
+        "del /f /q \"%userprofile%\\recent\\*.*\"",
+        "del /f /s /q \"%userprofile%\\Local Settings\\Temporary Internet Files\\*.*\"",
+        "del /f /s /q \"%userprofile%\\Local Settings\\Temp\\*.*\"",
+        // Once more with subfolders, after the plain pass above.
+        "del /f /s /q \"%userprofile%\\recent\\*.*\"",
+        "echo 系统清理完成 按任意键退出程序。",
+        "pause>nul",
+        "del xtql.bat",
+    };
+    return lines;
+}
