@@ -18,7 +18,7 @@ Control controlOfWindow(HWND window);
 
 class Win32Controls : public Controls {
 public:
-    Win32Controls(Platform& platform) : platform_(platform) {}
+    explicit Win32Controls(Platform& platform) : platform_(platform) {}
     ~Win32Controls() override;
 
     void attach(Control c, HWND window);

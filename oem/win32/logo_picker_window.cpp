@@ -333,7 +333,3 @@ void openLogoPicker(HWND mainWindow, Controls& mainControls, Platform& platform)
     SetForegroundWindow(hwnd);
     SetFocus(GetDlgItem(hwnd, controlId(Form2Control::Drive1)));
 }
-
-HWND logoPickerWindow() {
-    return g_picker;
-}

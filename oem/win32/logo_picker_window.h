@@ -12,6 +12,3 @@ class Platform;
 // picker. The picker has no owner, so closing the main window leaves it
 // open; it counts among the top windows, the last of which ends the program.
 void openLogoPicker(HWND mainWindow, Controls& mainControls, Platform& platform);
-
-// The open picker, or nullptr.
-HWND logoPickerWindow();
