@@ -48,3 +48,7 @@ enum class Control {
 };
 
 constexpr int kControlCount = static_cast<int>(Control::Count);
+
+// The window ID of a control's child window is this base plus its place in the
+// enum; tools that inspect the window name the controls by it.
+constexpr int kControlIdBase = 1000;

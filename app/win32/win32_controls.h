@@ -9,7 +9,6 @@
 class Platform;
 
 // Window ID of a control's child window.
-constexpr int kControlIdBase = 1000;
 inline int controlId(Control c) {
     return kControlIdBase + static_cast<int>(c);
 }

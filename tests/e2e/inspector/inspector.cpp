@@ -18,6 +18,7 @@
 // usage error. Child windows whose id is 1000 + a Control value, or 2000 + a
 // Form2Control value (the logo picker), are named by their layout name.
 #include "app/control.h"
+#include "platform/win32/wide.h"
 #include "resources/form1_layout.h"
 #include "resources/form2_layout.h"
 
@@ -33,21 +34,7 @@
 
 namespace {
 
-constexpr int kControlIdBase = 1000;
-
 // ---- JSON output -----------------------------------------------------------
-
-std::string toUtf8(const std::wstring& w) {
-    if (w.empty()) {
-        return {};
-    }
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr,
-                        nullptr);
-    return s;
-}
 
 std::string quote(const std::string& s) {
     std::string out = "\"";
@@ -83,7 +70,7 @@ std::string quote(const std::string& s) {
 }
 
 std::string quote(const std::wstring& w) {
-    return quote(toUtf8(w));
+    return quote(narrow(w));
 }
 
 std::string num(long long v) {
@@ -573,7 +560,7 @@ int cmdDialog(const Args& a) {
         if (cls == L"Button") {
             buttons.push_back(item);
             if (a.hasPress && IsWindowVisible(c) &&
-                (plain(text) == plain(a.press) || num(id) == toUtf8(a.press))) {
+                (plain(text) == plain(a.press) || num(id) == narrow(a.press))) {
                 pressed = c;
             }
         } else if (cls == L"Static") {
@@ -728,7 +715,7 @@ int cmdShowCursor(const Args& a) {
     }
     const wchar_t* id = nullptr;
     for (const NamedCursor& k : kCursors) {
-        if (toUtf8(a.positional[0]) == k.name) {
+        if (narrow(a.positional[0]) == k.name) {
             id = k.id;
         }
     }

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kControlIdBase = 1000;
 const wchar_t kTitle[] = L"E2E 测试窗口";
 
 HMENU idOf(Control c) {
