@@ -4,12 +4,11 @@
 #include "fakes/fake_platform.h"
 #include "fixture_file.h"
 #include "oem/form2.h"
+#include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kLogo = "C:\\WINDOWS\\system32\\oemlogo.bmp";
 
 struct Picker {
     FakeControls main;

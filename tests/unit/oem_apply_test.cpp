@@ -3,16 +3,11 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
 #include "fixture_file.h"
+#include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kIni = "C:\\WINDOWS\\system32\\oeminfo.ini";
-const std::string kOrg =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\RegisteredOrganization";
-const std::string kOwner =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\RegisteredOwner";
 
 struct Window {
     FakeControls ui;

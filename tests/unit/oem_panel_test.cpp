@@ -2,18 +2,11 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kSystem = "C:\\WINDOWS\\system32\\";
-const std::string kIni = kSystem + "oeminfo.ini";
-const std::string kLogo = kSystem + "oemlogo.bmp";
-const std::string kOrg =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\RegisteredOrganization";
-const std::string kOwner =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\RegisteredOwner";
 
 struct Window {
     FakeControls ui;
