@@ -120,6 +120,24 @@ def picker_tree(s):
     return harness.Tree(s.inspect("tree", PICKER_TITLE, "--class", PICKER_CLASS, "--wait", "10"))
 
 
+def open_picker(s, checks, what, **click):
+    """Clicks 更换OEM LOGO图片 for real; True once the picker is open."""
+    s.click("Command4", s.tree(), **click)
+    if harness.wait_until(lambda: pickers(s), 10, what="the picker"):
+        return True
+    checks.fail(what)
+    return False
+
+
+def open_folder(s, picker, name):
+    """Opens a folder of the picker's folder list with a real double-click."""
+    x, y = item_point(s, picker["Dir1"], name)
+    s.move_pointer(x, y)
+    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+    time.sleep(0.8)
+    return picker_tree(s)
+
+
 def item_point(s, listbox, text):
     """Screen point of the list item with this text (surrounding blanks ignored)."""
     stripped = [i.strip() for i in listbox["items"]]
@@ -180,9 +198,7 @@ def test(s, checks):
                  "reopened panel shows the applied values")
 
     # 4. The picker.
-    s.click("Command4", main)
-    if not harness.wait_until(lambda: pickers(s), 10, what="the picker"):
-        checks.fail("更换OEM LOGO图片 opens the picker")
+    if not open_picker(s, checks, "更换OEM LOGO图片 opens the picker"):
         return
     picker = picker_tree(s)
     w = picker.window
@@ -204,12 +220,7 @@ def test(s, checks):
     checks.check(len(again) == 1 and again[0]["hwnd"] == first and again[0]["foreground"],
                  "a second click brings the same picker to the front", f"{again}")
 
-    picker = picker_tree(s)
-    x, y = item_point(s, picker["Dir1"], "logos")
-    s.move_pointer(x, y)
-    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
-    time.sleep(0.8)
-    picker = picker_tree(s)
+    picker = open_folder(s, picker_tree(s), "logos")
     checks.equal(picker["File1"]["items"], ["green.bmp", CHOSEN],
                  "File1 lists the folder's bitmaps only (no text file, no hidden file)")
     x, y = item_point(s, picker["File1"], CHOSEN)
@@ -242,17 +253,11 @@ def test(s, checks):
                  "the panel shows the new (blue) logo")
 
     # 5. 返回 writes nothing.
-    s.click("Command4", s.tree())
-    if not harness.wait_until(lambda: pickers(s), 10, what="the picker"):
-        checks.fail("the picker opens a second time")
+    if not open_picker(s, checks, "the picker opens a second time"):
         return
     picker = picker_tree(s)
     checks.equal(picker["Text1"]["text"], "", "a new picker starts with an empty Text1")
-    x, y = item_point(s, picker["Dir1"], "logos")
-    s.move_pointer(x, y)
-    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
-    time.sleep(0.8)
-    picker = picker_tree(s)
+    picker = open_folder(s, picker, "logos")
     x, y = item_point(s, picker["File1"], "green.bmp")
     s.click_at(x, y)
     checks.equal(picker_tree(s)["Text1"]["text"], "C:\\velkor\\logos\\green.bmp",
@@ -270,9 +275,7 @@ def test(s, checks):
 
     # 6. The picker outlives the main window; the program ends with the last
     #    of the two, closed by the picker's own close button.
-    s.click("Command4", s.tree())
-    if not harness.wait_until(lambda: pickers(s), 10, what="the picker"):
-        checks.fail("the picker opens a third time")
+    if not open_picker(s, checks, "the picker opens a third time"):
         return
     s.inspect("close", harness.MAIN_TITLE)
     checks.check(harness.wait_until(lambda: s.window_titled(harness.MAIN_TITLE) is None, 10,
