@@ -3,7 +3,7 @@
 // implements it over real child windows; the unit tests over plain fields.
 #pragma once
 
-#include "app/control.h"
+#include "resources/form1_control.h"
 
 #include <string>
 
@@ -46,13 +46,4 @@ public:
     // Image: loads a bitmap file into it. False when the file cannot be
     // loaded as a picture; the image then keeps what it showed before.
     virtual bool loadPicture(Control image, const std::string& path) = 0;
-
-    // File list box: shows the files of a folder (normal, archive and
-    // read-only files; not hidden or system files), and its entries by index.
-    virtual void setPath(Control fileList, const std::string& folder) = 0;
-    virtual int listCount(Control fileList) const = 0;
-    virtual std::string listItem(Control fileList, int index) const = 0;
-
-    // Opens the OEM logo picker, or brings it to the front when it is open.
-    virtual void showLogoPicker() = 0;
 };

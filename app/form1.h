@@ -1,59 +1,54 @@
-// The main window's logic: its event handlers and private procedures, named
-// as the window's layout names them. Handlers reach the controls only through
+// The main window's logic: its event handlers, named as the window's layout
+// names them. Each reads its controls, builds the plan of its action and
+// hands it to the runner; the actions themselves are decided in services/,
+// tweaks/, cleanup/ and oem/. Handlers reach the controls only through
 // Controls and the machine only through Platform.
-//
-// The handlers live beside what they do: app/ (load, panels, hover texts,
-// link label), tweaks/ (routine optimisation), services/ (service scripts),
-// cleanup/ (junk cleanup), oem/ (OEM panel and apply).
 #pragma once
 
-#include "app/control.h"
 #include "app/controls.h"
 #include "platform/platform.h"
-#include "script/script_runner.h"
+#include "resources/form1_control.h"
+#include "services/service_choices.h"
 
-#include <array>
+#include <functional>
+#include <utility>
 
 class Form1 {
 public:
-    Form1(Controls& controls, Platform& platform)
-        : ui_(controls), sys_(platform), scripts_(platform) {}
+    Form1(Controls& controls, Platform& platform) : ui_(controls), sys_(platform) {}
+
+    // What opens the OEM logo picker (or brings it to the front); the window
+    // that owns the picker sets it.
+    void setLogoPickerOpener(std::function<void()> open) { openLogoPicker_ = std::move(open); }
 
     // Start-up and panel switching.
     void Form_Load();
     void xt_Click();
     void gy_Click();
     void oem_Click();
+
+    // Routine optimisation ("下一步").
+    void Command1_Click();
+    // Junk cleanup.
     void lj_Click();
 
-    // Routine optimisation.
-    void Command1_Click();
-
-    // OEM panel.
+    // OEM panel: the logo picker, applying the values.
     void Command4_Click();
     void Command6_Click();
+    // The installed logo changed: Image2 shows it again.
+    void reloadLogo();
 
     // Pointer over a control (hover descriptions) and the link label.
     void MouseMove(Control c);
     void Label9_Click();
 
-    // The per-service optimisation with its 17 choices (1: on).
-    using ServiceChoices = std::array<int, 17>;
-    void xiangxiyouhua(const ServiceChoices& choices);
+    // "确定" of the per-service dialog, with its 17 choices (1: on).
+    void ServiceDialog_OK(const ServiceChoices& choices);
 
 private:
-    // Each writes and launches its script into scripts_, the scripts of the
-    // action under way; the handler that began the action announces it.
-    void morenyouhua();
-    void fuwuyouhua();
-    void huifufuwu();
-    void kjfshi();
-    void jishiben();
-    void guxiang();
-
     void showPanel(bool about, bool routine, bool oemPanel);
 
     Controls& ui_;
     Platform& sys_;
-    ScriptRun scripts_;
+    std::function<void()> openLogoPicker_;
 };

@@ -1,7 +1,7 @@
 // Which handler of the main window a click on a control runs.
 #pragma once
 
-#include "app/control.h"
+#include "resources/form1_control.h"
 
 class Form1;
 

@@ -35,7 +35,7 @@ add_custom_command(TARGET Velkor POST_BUILD
 
 # The end-to-end tests' window inspector, a console program of its own.
 add_executable(inspector tests/e2e/inspector/inspector.cpp resources/form1_layout.cpp
-    resources/form2_layout.cpp platform/win32/wide.cpp)
+    resources/form2_layout.cpp win32/wide.cpp)
 target_include_directories(inspector PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(inspector PRIVATE ${XP_DEFINES})
 target_compile_options(inspector PRIVATE ${WARNINGS})

@@ -1,25 +1,7 @@
 #include "oem/form2.h"
 
-#include "oem/fuzhi_script.h"
-#include "oem/oem_paths.h"
-#include "platform/cp936.h"
-
-#include <optional>
-
-namespace {
-
-// The chosen path as the script can carry it: itself when code page 936 can
-// hold it, otherwise its short name, which can.
-std::optional<std::string> scriptablePath(Platform& sys, const std::string& path) {
-    if (toCp936(path))
-        return path;
-    std::optional<std::string> shortName = sys.shortPath(path);
-    if (shortName && toCp936(*shortName))
-        return shortName;
-    return std::nullopt;
-}
-
-} // namespace
+#include "oem/logo_plan.h"
+#include "script/plan_runner.h"
 
 void Form2::Form_Load() {
     ui_.setText(Form2Control::Text1, "");
@@ -46,28 +28,11 @@ void Form2::Command1_Click() {
 }
 
 void Form2::Command2_Click() {
-    const std::string windowsDir = sys_.windowsDirectory();
-    const std::string chosen = ui_.text(Form2Control::Text1);
-    // Without a file to copy the script would only strip the installed
-    // logo's attributes; the picker stays open for another choice.
-    if (chosen.empty() || !sys_.fileExists(chosen)) {
-        sys_.notify("请先选择一个存在的图片文件。");
+    // A refused or failed copy keeps the picker open for another choice.
+    if (runPlan(sys_, planLogoReplacement(sys_, ui_.text(Form2Control::Text1))) !=
+        PlanOutcome::Done)
         return;
-    }
-    const std::optional<std::string> source = scriptablePath(sys_, chosen);
-    if (!source) {
-        sys_.notify("所选文件的路径含有无法用 GBK 编码表示的字符，且没有可用的短文件名，"
-                    "无法复制。请将文件改名或移到其他文件夹后再试。");
-        return;
-    }
-    scripts_.begin();
-    if (!scripts_.run(kFuzhiScript, fuzhiLines(windowsDir, *source), ShowState::Hidden)) {
-        sys_.notify(failureNotice(scripts_.failures()));
-        return;
-    }
-    if (Controls* main = ui_.mainWindow()) {
-        main->loadPicture(Control::Image2, oemLogoPath(windowsDir));
-        ui_.showMainWindow();
-    }
+    if (logoReplaced_)
+        logoReplaced_();
     ui_.unload();
 }

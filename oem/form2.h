@@ -1,16 +1,19 @@
 // The logo picker window's logic: its event handlers, named as its layout
-// names them. It reaches its controls and the main window's only through
-// Form2Controls, the machine only through Platform.
+// names them. It reaches its controls only through Form2Controls, the machine
+// only through Platform, and tells whoever opened it when the logo has been
+// replaced.
 #pragma once
 
 #include "oem/form2_controls.h"
 #include "platform/platform.h"
-#include "script/script_runner.h"
+
+#include <functional>
+#include <utility>
 
 class Form2 {
 public:
-    Form2(Form2Controls& controls, Platform& platform)
-        : ui_(controls), sys_(platform), scripts_(platform) {}
+    Form2(Form2Controls& controls, Platform& platform, std::function<void()> logoReplaced)
+        : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)) {}
 
     void Form_Load();
     void Drive1_Change();
@@ -22,5 +25,5 @@ public:
 private:
     Form2Controls& ui_;
     Platform& sys_;
-    ScriptRun scripts_;
+    std::function<void()> logoReplaced_;
 };

@@ -2,8 +2,7 @@
 // it over native list boxes; the unit tests over plain fields.
 #pragma once
 
-#include "app/controls.h"
-#include "oem/form2_control.h"
+#include "resources/form2_control.h"
 
 #include <string>
 
@@ -27,10 +26,6 @@ public:
     // cannot be loaded; the box then keeps what it showed.
     virtual bool loadPicture(Form2Control image, const std::string& path) = 0;
 
-    // The main window's controls; nullptr once the main window is closed.
-    virtual Controls* mainWindow() = 0;
-    // Shows the main window and brings it to the front.
-    virtual void showMainWindow() = 0;
     // Closes the picker once the running handler has returned.
     virtual void unload() = 0;
 };

@@ -25,7 +25,9 @@ constexpr ErrorCode kErrorAlreadyExists = 183;
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
 
-enum class ServiceStartMode { Auto, Demand, Disabled, Other };
+// How a service starts, as the service control manager keeps it and as
+// "sc config ... start= " sets it.
+enum class StartMode { Boot, System, Auto, Demand, Disabled };
 
 class Platform {
 public:
@@ -41,6 +43,10 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // The 8.3 short form of an existing path, or nullopt when there is none.
     virtual std::optional<std::string> shortPath(const std::string& path) = 0;
+    // True when the folder holds a file of exactly this name (same letter
+    // case) that is neither hidden nor a system file: what a file list box of
+    // the folder would list.
+    virtual bool listsFile(const std::string& folder, const std::string& name) = 0;
 
     // --- Scripts ---------------------------------------------------------
     // Starts the command interpreter on a script (bare name, current
@@ -67,5 +73,5 @@ public:
                                                           ErrorCode* error) = 0;
     virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
     // The configured start mode of a service; nullopt when it cannot be read.
-    virtual std::optional<ServiceStartMode> serviceStartMode(const std::string& service) = 0;
+    virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
 };

@@ -3,7 +3,7 @@
 // state. This table is the one place where the window's controls are given.
 #pragma once
 
-#include "app/control.h"
+#include "resources/form1_control.h"
 
 #include <cstdint>
 

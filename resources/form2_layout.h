@@ -2,8 +2,8 @@
 // position (twips, relative to the client area), tab index and colours.
 #pragma once
 
-#include "oem/form2_control.h"
 #include "resources/form1_layout.h" // Colour
+#include "resources/form2_control.h"
 
 enum class Form2Kind { Form, DriveList, DirList, FileList, TextBox, CommandButton, Image };
 

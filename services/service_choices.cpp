@@ -2,9 +2,9 @@
 #include "services/service_choices.h"
 
 namespace {
-constexpr StartMode AUTO = StartMode::AUTO;
-constexpr StartMode DEMAND = StartMode::DEMAND;
-constexpr StartMode DISABLED = StartMode::DISABLED;
+constexpr StartMode AUTO = StartMode::Auto;
+constexpr StartMode DEMAND = StartMode::Demand;
+constexpr StartMode DISABLED = StartMode::Disabled;
 } // namespace
 
 // Each line: service, {mode when on, blanks at end}, {mode when off, blanks at end}.
@@ -50,19 +50,18 @@ const ServiceChoice kServiceChoices[kServiceChoiceCount] = {
 };
 // clang-format on
 
-ServiceChoiceValues currentServiceChoices(Platform& platform) {
-    ServiceChoiceValues values{};
+ServiceChoices currentServiceChoices(Platform& platform) {
+    ServiceChoices values{};
     for (int i = 0; i < kServiceChoiceCount; ++i) {
         const ServiceChoice& choice = kServiceChoices[i];
         bool anyRead = false;
         bool anyAuto = false;
         for (int l = 0; l < choice.lineCount(); ++l) {
-            std::optional<ServiceStartMode> mode =
-                platform.serviceStartMode(choice.lines[l].service);
+            std::optional<StartMode> mode = platform.serviceStartMode(choice.lines[l].service);
             if (!mode)
                 continue;
             anyRead = true;
-            anyAuto = anyAuto || *mode == ServiceStartMode::Auto;
+            anyAuto = anyAuto || *mode == StartMode::Auto;
         }
         values[i] = (!anyRead || anyAuto) ? 1 : 0;
     }

@@ -11,7 +11,7 @@
 constexpr int kServiceChoiceCount = 17;
 
 // One value per choice, in table order; a choice is on at 1 and off otherwise.
-using ServiceChoiceValues = std::array<int, kServiceChoiceCount>;
+using ServiceChoices = std::array<int, kServiceChoiceCount>;
 
 // A start mode with the blanks that the script has always written after it.
 struct ModeAndBlanks {
@@ -43,4 +43,4 @@ constexpr int kSameServiceSecond = 15;
 // The choices as the machine stands: a choice starts on when one of its
 // services starts automatically, and also when none of its services' start
 // modes can be read (so that nothing is turned off on a guess).
-ServiceChoiceValues currentServiceChoices(Platform& platform);
+ServiceChoices currentServiceChoices(Platform& platform);

@@ -2,17 +2,21 @@
 
 namespace {
 
-constexpr StartMode AUTO = StartMode::AUTO;
-constexpr StartMode DEMAND = StartMode::DEMAND;
-constexpr StartMode DISABLED = StartMode::DISABLED;
+constexpr StartMode AUTO = StartMode::Auto;
+constexpr StartMode DEMAND = StartMode::Demand;
+constexpr StartMode DISABLED = StartMode::Disabled;
 
 const char* modeText(StartMode mode) {
     switch (mode) {
-    case StartMode::AUTO:
+    case StartMode::Boot:
+        return "BOOT";
+    case StartMode::System:
+        return "SYSTEM";
+    case StartMode::Auto:
         return "AUTO";
-    case StartMode::DEMAND:
+    case StartMode::Demand:
         return "DEMAND";
-    case StartMode::DISABLED:
+    case StartMode::Disabled:
         return "DISABLED";
     }
     return "";

@@ -6,12 +6,11 @@
 // A reader finds "line 43 of fwyh.bat" as row 43 of kOptimisedServices.
 #pragma once
 
+#include "platform/platform.h"
 #include "script/script_file.h"
 
 #include <cstddef>
 #include <string>
-
-enum class StartMode { AUTO, DEMAND, DISABLED };
 
 struct ServiceRow {
     const char* service; // in the letter case this script carries

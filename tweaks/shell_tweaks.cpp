@@ -1,15 +1,26 @@
-// The three Explorer tweaks: each writes its script and launches it hidden.
-#include "app/form1.h"
+#include "tweaks/shell_tweaks.h"
+
 #include "tweaks/tweak_scripts.h"
 
-void Form1::kjfshi() {
-    scripts_.run(kShortcutScript.name, kShortcutScript.lines, ShowState::Hidden);
+namespace {
+
+Plan tweakPiece(const TweakScript& tweak) {
+    Plan piece;
+    piece.scripts.push_back({tweak.name, tweak.lines, ShowState::Hidden});
+    piece.registry = tweak.changes;
+    return piece;
 }
 
-void Form1::jishiben() {
-    scripts_.run(kNotepadScript.name, kNotepadScript.lines, ShowState::Hidden);
+} // namespace
+
+Plan kjfshi() {
+    return tweakPiece(kShortcutScript);
 }
 
-void Form1::guxiang() {
-    scripts_.run(kSharedDocsScript.name, kSharedDocsScript.lines, ShowState::Hidden);
+Plan jishiben() {
+    return tweakPiece(kNotepadScript);
+}
+
+Plan guxiang() {
+    return tweakPiece(kSharedDocsScript);
 }

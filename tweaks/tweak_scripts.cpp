@@ -26,6 +26,14 @@ const TweakScript kShortcutScript = {
         "del kuaijie.reg",
         "del kuaijie.bat",
     },
+    {
+        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link"},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", ""},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags"},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt"},
+        {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut"},
+        {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\piffile", "IsShortcut"},
+    },
 };
 
 // The command interpreter halves the doubled percent sign on its way into
@@ -42,6 +50,12 @@ const TweakScript kNotepadScript = {
         "del jsb.reg",
         "del jsb.bat",
     },
+    {
+        {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell", ""},
+        {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开", ""},
+        {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
+        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
+    },
 };
 
 const TweakScript kSharedDocsScript = {
@@ -49,6 +63,9 @@ const TweakScript kSharedDocsScript = {
     {
         "reg delete \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}\" /f",
         "del gx.bat",
+    },
+    {
+        {RegistryChange::Kind::DeleteKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}", ""},
     },
 };
 // clang-format on

@@ -4,11 +4,15 @@
 // "start /wait regedit /s", delete it and then themselves.
 #pragma once
 
+#include "script/plan.h"
 #include "script/script_file.h"
+
+#include <vector>
 
 struct TweakScript {
     const char* name;
     ScriptLines lines;
+    std::vector<RegistryChange> changes; // what its registry part changes
 };
 
 // Shortcuts: no arrow overlay, no "快捷方式" suffix on new shortcuts.

@@ -2,13 +2,15 @@
 
 #include "app/form1_events.h"
 #include "app/win32/child_windows.h"
-#include "app/win32/colours.h"
-#include "app/win32/fonts.h"
-#include "app/win32/owner_draw.h"
 #include "app/win32/service_dialog.h"
-#include "app/win32/top_windows.h"
-#include "platform/win32/wide.h"
+#include "oem/win32/logo_picker_window.h"
 #include "resources/resource_ids.h"
+#include "win32/colours.h"
+#include "win32/fonts.h"
+#include "win32/owner_draw.h"
+#include "win32/top_windows.h"
+#include "win32/wide.h"
+#include "win32/window_utils.h"
 
 namespace {
 
@@ -31,38 +33,17 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
     return RegisterClassExW(&wc) != 0;
 }
 
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
-void centreOnScreen(HWND w) {
-    RECT work, r;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    GetWindowRect(w, &r);
-    int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
-    int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
-    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace
 
-Form1Window::Form1Window() : controls_(platform_), logic_(controls_, platform_) {}
-
-Form1Window::~Form1Window() {
-    if (windowFont_)
-        DeleteObject(windowFont_);
-    if (linkFont_)
-        DeleteObject(linkFont_);
+Form1Window::Form1Window() : logic_(controls_, platform_) {
+    logic_.setLogoPickerOpener([this] { openLogoPicker(); });
 }
 
 bool Form1Window::create(int showCommand) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registerClass(instance, proc))
         return false;
-    const int dpi = screenDpi();
+    const int dpi = screenDpi().x;
     controls_.setDpi(dpi);
     // The layout is drawn on a larger client area; the load step sets the
     // size that is shown.
@@ -79,12 +60,12 @@ bool Form1Window::create(int showCommand) {
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
-    createChildWindows(controls_, windowFont_, linkFont_);
+    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
     addServiceMenuItem(hwnd_);
     topWindowOpened(hwnd_);
 
     logic_.Form_Load();
-    centreOnScreen(hwnd_);
+    centreWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     SetFocus(controls_.window(Control::xt));
@@ -178,6 +159,26 @@ void Form1Window::onActivate(WPARAM state) {
     } else if (lastFocus_ && IsWindow(lastFocus_)) {
         SetFocus(lastFocus_);
     }
+}
+
+// The picker reloads Image2 once it has replaced the logo, and brings the
+// main window back.
+void Form1Window::openLogoPicker() {
+    LogoPickerHooks hooks;
+    hooks.logoReplaced = [this] {
+        logic_.reloadLogo();
+        if (IsIconic(hwnd_))
+            ShowWindow(hwnd_, SW_RESTORE);
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+    };
+    // A main window closed while the picker was open is only hidden, so that
+    // the picker can still show it; with the picker gone it goes too.
+    hooks.closed = [this] {
+        if (IsWindow(hwnd_) && !IsWindowVisible(hwnd_))
+            DestroyWindow(hwnd_);
+    };
+    ::openLogoPicker(platform_, hooks);
 }
 
 // While the logo picker is open, closing the main window only hides it: the

@@ -5,13 +5,13 @@
 #include "app/form1.h"
 #include "app/win32/win32_controls.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
 
 #include <windows.h>
 
 class Form1Window {
 public:
     Form1Window();
-    ~Form1Window();
 
     // Creates the window, runs the load step and shows it centred.
     bool create(int showCommand);
@@ -23,11 +23,12 @@ private:
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void onActivate(WPARAM state);
     void onClose();
+    void openLogoPicker();
 
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
-    HFONT windowFont_ = nullptr;
-    HFONT linkFont_ = nullptr;
+    Font windowFont_;
+    Font linkFont_;
     Win32Platform platform_;
     Win32Controls controls_;
     Form1 logic_;

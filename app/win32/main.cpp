@@ -1,7 +1,7 @@
 // Start-up: the main window is created and loaded; the program runs until its
 // last window is closed.
 #include "app/win32/form1_window.h"
-#include "app/win32/top_windows.h"
+#include "win32/top_windows.h"
 
 #include <commctrl.h>
 #include <windows.h>

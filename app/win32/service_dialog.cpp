@@ -5,9 +5,11 @@
 #include "app/win32/service_dialog.h"
 
 #include "app/form1.h"
-#include "app/win32/fonts.h"
-#include "platform/win32/wide.h"
 #include "services/service_choices.h"
+#include "win32/fonts.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
+#include "win32/window_utils.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -25,12 +27,8 @@ constexpr int kFirstDescriptionId = 201; // the line under each box
 constexpr int kColumnRows = 9;           // choices 1-9 left, 10-17 right
 
 struct DialogState {
-    ServiceChoiceValues values{};
-    HFONT font = nullptr;
-    ~DialogState() {
-        if (font)
-            DeleteObject(font);
-    }
+    ServiceChoices values{};
+    Font font;
 };
 
 std::wstring boxCaption(const ServiceChoice& choice) {
@@ -57,10 +55,12 @@ HWND addControl(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD
 }
 
 void layOut(HWND dialog, DialogState& state) {
-    HDC dc = GetDC(dialog);
     // The main window's own face, so the dialog reads as part of it.
-    state.font = createWindowFont(GetDeviceCaps(dc, LOGPIXELSY));
-    HGDIOBJ old = SelectObject(dc, state.font);
+    state.font = createWindowFont(screenDpi().y);
+    const HFONT font = fontOrDefault(state.font);
+    WindowDC windowDc(dialog);
+    const HDC dc = windowDc.get();
+    Selected selected(dc, font);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     const int lineHeight = tm.tmHeight + tm.tmExternalLeading;
@@ -80,12 +80,10 @@ void layOut(HWND dialog, DialogState& state) {
                                L"（“IPSEC 策略代理”和“快速用户切换兼容性”改为手动启动）。";
     const int clientWidth =
         std::max<int>(2 * columnWidth + 3 * margin, textSize(dc, intro).cx + 2 * margin);
-    SelectObject(dc, old);
-    ReleaseDC(dialog, dc);
 
     int y = margin;
     addControl(dialog, L"STATIC", intro, SS_LEFT | SS_NOPREFIX, kIntroId,
-               {margin, y, clientWidth - margin, y + lineHeight}, state.font);
+               {margin, y, clientWidth - margin, y + lineHeight}, font);
     const int top = y + lineHeight + margin;
     for (int i = 0; i < kServiceChoiceCount; ++i) {
         const ServiceChoice& choice = kServiceChoices[i];
@@ -93,12 +91,12 @@ void layOut(HWND dialog, DialogState& state) {
         y = top + (i % kColumnRows) * rowHeight;
         HWND box = addControl(dialog, L"BUTTON", boxCaption(choice),
                               BS_AUTOCHECKBOX | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
-                              kFirstBoxId + i, {x, y, x + columnWidth, y + boxHeight}, state.font);
+                              kFirstBoxId + i, {x, y, x + columnWidth, y + boxHeight}, font);
         SendMessageW(box, BM_SETCHECK, state.values[i] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
         addControl(dialog, L"STATIC", widen(choice.description), SS_LEFT | SS_NOPREFIX,
                    kFirstDescriptionId + i,
                    {x + boxIndent, y + boxHeight, x + columnWidth, y + boxHeight + lineHeight},
-                   state.font);
+                   font);
     }
 
     const int buttonWidth = std::max<int>(75, 4 * lineHeight);
@@ -106,26 +104,18 @@ void layOut(HWND dialog, DialogState& state) {
     y = top + kColumnRows * rowHeight + margin / 2;
     int x = clientWidth - margin - 2 * buttonWidth - margin / 2;
     addControl(dialog, L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK,
-               {x, y, x + buttonWidth, y + buttonHeight}, state.font);
+               {x, y, x + buttonWidth, y + buttonHeight}, font);
     x += buttonWidth + margin / 2;
     addControl(dialog, L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
-               {x, y, x + buttonWidth, y + buttonHeight}, state.font);
+               {x, y, x + buttonWidth, y + buttonHeight}, font);
 
     // Size the window to the content and centre it over its owner.
     RECT outer = {0, 0, clientWidth, y + buttonHeight + margin};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT owner{};
-    GetWindowRect(GetParent(dialog), &owner);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int left = (owner.left + owner.right - width) / 2;
-    int topEdge = (owner.top + owner.bottom - height) / 2;
-    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-    topEdge = std::max<int>(work.top, std::min<int>(topEdge, work.bottom - height));
-    SetWindowPos(dialog, nullptr, left, topEdge, width, height, SWP_NOZORDER);
+    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    centreWindow(dialog, GetParent(dialog));
 }
 
 // Choices 15 and 16 name the same service: the boxes move together so that
@@ -213,6 +203,6 @@ bool handleServiceMenuCommand(HWND form, WPARAM command, Form1& logic, Platform&
     state.values = currentServiceChoices(platform);
     // The run follows the dialog, so its notification belongs to the main window.
     if (runDialog(form, state) == IDOK)
-        logic.xiangxiyouhua(state.values);
+        logic.ServiceDialog_OK(state.values);
     return true;
 }

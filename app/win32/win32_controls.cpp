@@ -1,20 +1,12 @@
 #include "app/win32/win32_controls.h"
 
-#include "oem/win32/logo_picker_window.h"
 #include "platform/win32/native_paths.h"
-#include "platform/win32/wide.h"
-
-#include <vector>
+#include "win32/wide.h"
+#include "win32/window_utils.h"
 
 Control controlOfWindow(HWND window) {
     int id = GetDlgCtrlID(window) - kControlIdBase;
     return id >= 0 && id < kControlCount ? static_cast<Control>(id) : Control::Count;
-}
-
-Win32Controls::~Win32Controls() {
-    for (HBITMAP b : pictures_)
-        if (b)
-            DeleteObject(b);
 }
 
 void Win32Controls::attach(Control c, HWND w) {
@@ -24,19 +16,12 @@ void Win32Controls::attach(Control c, HWND w) {
 }
 
 void Win32Controls::setPicture(Control c, HBITMAP bitmap) {
-    HBITMAP& slot = pictures_[static_cast<int>(c)];
-    if (slot)
-        DeleteObject(slot);
-    slot = bitmap;
+    pictures_[static_cast<int>(c)].reset(bitmap);
     InvalidateRect(window(c), nullptr, TRUE);
 }
 
 std::string Win32Controls::text(Control c) const {
-    HWND w = window(c);
-    int n = GetWindowTextLengthW(w);
-    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(w, buffer.data(), n + 1);
-    return narrow(buffer.data());
+    return windowText(window(c));
 }
 
 void Win32Controls::setText(Control c, const std::string& utf8) {
@@ -109,43 +94,4 @@ bool Win32Controls::loadPicture(Control image, const std::string& path) {
         return false;
     setPicture(image, static_cast<HBITMAP>(bitmap));
     return true;
-}
-
-void Win32Controls::setPath(Control fileList, const std::string& folder) {
-    HWND list = window(fileList);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    std::wstring pattern = nativeFilePath(widen(folder));
-    if (!pattern.empty() && pattern.back() != L'\\')
-        pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    // Like a file list box: normal, archive and read-only files only.
-    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    do {
-        if (!(found.dwFileAttributes & skipped))
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
-int Win32Controls::listCount(Control fileList) const {
-    return static_cast<int>(SendMessageW(window(fileList), LB_GETCOUNT, 0, 0));
-}
-
-std::string Win32Controls::listItem(Control fileList, int index) const {
-    HWND list = window(fileList);
-    LRESULT n = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n == LB_ERR)
-        return std::string();
-    std::vector<wchar_t> buffer(static_cast<size_t>(n) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(buffer.data()));
-    return narrow(buffer.data());
-}
-
-void Win32Controls::showLogoPicker() {
-    openLogoPicker(window(Control::Form1), *this, platform_);
 }

@@ -3,10 +3,9 @@
 
 #include "app/controls.h"
 #include "resources/form1_layout.h"
+#include "win32/handles.h"
 
 #include <windows.h>
-
-class Platform;
 
 // Window ID of a control's child window.
 inline int controlId(Control c) {
@@ -17,15 +16,12 @@ Control controlOfWindow(HWND window);
 
 class Win32Controls : public Controls {
 public:
-    explicit Win32Controls(Platform& platform) : platform_(platform) {}
-    ~Win32Controls() override;
-
     void attach(Control c, HWND window);
     HWND window(Control c) const { return windows_[static_cast<int>(c)]; }
     int dpi() const { return dpi_; }
     void setDpi(int dpi) { dpi_ = dpi; }
     int toPixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HBITMAP picture(Control c) const { return pictures_[static_cast<int>(c)]; }
+    HBITMAP picture(Control c) const { return pictures_[static_cast<int>(c)].get(); }
     void setPicture(Control c, HBITMAP bitmap);
 
     std::string text(Control c) const override;
@@ -41,18 +37,13 @@ public:
     void setWidth(Control c, int twips) override;
     void setFormSize(int widthTwips, int heightTwips) override;
     bool loadPicture(Control image, const std::string& path) override;
-    void setPath(Control fileList, const std::string& folder) override;
-    int listCount(Control fileList) const override;
-    std::string listItem(Control fileList, int index) const override;
-    void showLogoPicker() override;
 
 private:
     void place(Control c);
 
-    Platform& platform_;
     int dpi_ = 96;
     HWND windows_[kControlCount] = {};
-    HBITMAP pictures_[kControlCount] = {};
+    Bitmap pictures_[kControlCount];
     // Positions in twips as the program set them: pixels cannot hold every
     // twip value, and reading back must give what was set.
     TwipRect rects_[kControlCount] = {};

@@ -1,15 +1,18 @@
 #include "oem/win32/logo_picker_window.h"
 
-#include "app/controls.h"
-#include "app/win32/colours.h"
-#include "app/win32/fonts.h"
-#include "app/win32/owner_draw.h"
-#include "app/win32/top_windows.h"
 #include "oem/form2.h"
 #include "oem/win32/folder_lists.h"
 #include "platform/win32/native_paths.h"
-#include "platform/win32/wide.h"
+#include "win32/colours.h"
+#include "win32/fonts.h"
+#include "win32/handles.h"
+#include "win32/owner_draw.h"
+#include "win32/top_windows.h"
+#include "win32/wide.h"
+#include "win32/window_utils.h"
+
 #include "resources/form2_layout.h"
+#include <memory>
 
 namespace {
 
@@ -19,19 +22,6 @@ HWND g_picker = nullptr;
 
 int controlId(Form2Control c) {
     return kForm2ControlIdBase + static_cast<int>(c);
-}
-
-struct Dpi {
-    int x, y;
-    int cx(int twips) const { return MulDiv(twips, x, 1440); }
-    int cy(int twips) const { return MulDiv(twips, y, 1440); }
-};
-
-Dpi screenDpi() {
-    HDC screen = GetDC(nullptr);
-    Dpi dpi = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
-    ReleaseDC(nullptr, screen);
-    return dpi;
 }
 
 struct ChildClass {
@@ -67,22 +57,16 @@ ChildClass childClassOf(Form2Kind kind) {
 // the Form2 logic that handles their events.
 class PickerWindow : public Form2Controls {
 public:
-    PickerWindow(HWND mainWindow, Controls& mainControls, Platform& platform)
-        : main_(mainWindow), mainControls_(mainControls), logic_(*this, platform) {}
+    PickerWindow(Platform& platform, const LogoPickerHooks& hooks)
+        : hooks_(hooks), logic_(*this, platform, hooks.logoReplaced) {}
 
-    // The window, created hidden; nullptr when it could not be created.
-    HWND create();
-    // True once the window exists: from then on it deletes this object.
-    bool attached() const { return hwnd_ != nullptr; }
+    // The window, created hidden; nullptr when it could not be created. The
+    // window takes the object over as it is created and deletes it when it
+    // is destroyed; until then the caller's pointer owns it.
+    static HWND create(std::unique_ptr<PickerWindow>& window);
 
     // --- Form2Controls ---
-    std::string text(Form2Control c) const override {
-        HWND box = child(c);
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-        text.resize(
-            static_cast<size_t>(GetWindowTextW(box, &text[0], static_cast<int>(text.size()))));
-        return narrow(text);
-    }
+    std::string text(Form2Control c) const override { return windowText(child(c)); }
     void setText(Form2Control c, const std::string& utf8) override {
         SetWindowTextW(child(c), widen(utf8).c_str());
     }
@@ -107,18 +91,9 @@ public:
                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         if (!bitmap)
             return false;
-        if (preview_)
-            DeleteObject(preview_);
-        preview_ = static_cast<HBITMAP>(bitmap);
+        preview_.reset(static_cast<HBITMAP>(bitmap));
         InvalidateRect(child(image), nullptr, FALSE);
         return true;
-    }
-    Controls* mainWindow() override { return IsWindow(main_) ? &mainControls_ : nullptr; }
-    void showMainWindow() override {
-        if (IsIconic(main_))
-            ShowWindow(main_, SW_RESTORE);
-        ShowWindow(main_, SW_SHOW);
-        SetForegroundWindow(main_);
     }
     void unload() override { unloadPending_ = true; }
 
@@ -134,19 +109,18 @@ private:
     void onDestroyed();
 
     HWND hwnd_ = nullptr;
-    HWND main_;
-    Controls& mainControls_;
+    LogoPickerHooks hooks_;
     Form2 logic_;
     Dpi dpi_ = screenDpi();
-    HFONT font_ = nullptr;
+    Font font_;
     DriveList drives_;
     DirList folders_;
     FileList files_;
-    HBITMAP preview_ = nullptr;
+    Bitmap preview_;
     bool unloadPending_ = false;
 };
 
-HWND PickerWindow::create() {
+HWND PickerWindow::create(std::unique_ptr<PickerWindow>& window) {
     static bool registered = false;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registered) {
@@ -165,20 +139,19 @@ HWND PickerWindow::create() {
     // or maximise, not resizable.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, dpi_.cx(kForm2.clientWidth), dpi_.cy(kForm2.clientHeight)};
+    RECT frame = {0, 0, window->dpi_.cx(kForm2.clientWidth), window->dpi_.cy(kForm2.clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    return CreateWindowExW(exStyle, kClassName, widen(kForm2.title).c_str(), style, x, y, width,
-                           height, nullptr, nullptr, instance, this);
+    HWND hwnd = CreateWindowExW(exStyle, kClassName, widen(kForm2.title).c_str(), style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, instance, &window);
+    if (hwnd)
+        centreWindow(hwnd);
+    return hwnd;
 }
 
 void PickerWindow::createControls() {
     font_ = createWindowFont(dpi_.y);
+    const HFONT font = fontOrDefault(font_);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // Created in the order of the table, which is the tab order.
     for (int i = 1; i < kForm2ControlCount; ++i) {
@@ -191,7 +164,7 @@ void PickerWindow::createControls() {
             cls.exStyle, cls.className, widen(l.caption).c_str(), cls.style, dpi_.cx(l.left),
             dpi_.cy(l.top), dpi_.cx(l.width), height, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(l.name))), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     drives_.attach(child(Form2Control::Drive1));
     folders_.attach(child(Form2Control::Dir1));
@@ -253,21 +226,16 @@ void PickerWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     if (l.kind == Form2Kind::CommandButton)
         drawButton(item, colourBrush(l.back), GetSysColor(COLOR_BTNTEXT));
     else if (l.kind == Form2Kind::Image)
-        drawImage(item, preview_, l.stretch, colourBrush(form2LayoutOf(Form2Control::Form2).back));
+        drawImage(item, preview_.get(), l.stretch,
+                  colourBrush(form2LayoutOf(Form2Control::Form2).back));
 }
 
 void PickerWindow::onDestroyed() {
     g_picker = nullptr;
-    if (font_ && font_ != GetStockObject(DEFAULT_GUI_FONT))
-        DeleteObject(font_);
-    if (preview_)
-        DeleteObject(preview_);
     // The program ends with its last window.
     topWindowClosed(hwnd_);
-    // A main window closed while the picker was open is only hidden, so that
-    // "确定" can still show it; with the picker gone it goes too.
-    if (IsWindow(main_) && !IsWindowVisible(main_))
-        DestroyWindow(main_);
+    if (hooks_.closed)
+        hooks_.closed();
 }
 
 LRESULT PickerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -295,7 +263,10 @@ LRESULT PickerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK PickerWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     PickerWindow* self;
     if (message == WM_NCCREATE) {
-        self = static_cast<PickerWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        // From here on the window owns the object.
+        auto* owner = static_cast<std::unique_ptr<PickerWindow>*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self = owner->release();
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
@@ -313,20 +284,17 @@ LRESULT CALLBACK PickerWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam
 
 } // namespace
 
-void openLogoPicker(HWND mainWindow, Controls& mainControls, Platform& platform) {
+void openLogoPicker(Platform& platform, const LogoPickerHooks& hooks) {
     if (g_picker) {
         if (IsIconic(g_picker))
             ShowWindow(g_picker, SW_RESTORE);
         SetForegroundWindow(g_picker);
         return;
     }
-    PickerWindow* window = new PickerWindow(mainWindow, mainControls, platform);
-    HWND hwnd = window->create();
-    if (!hwnd) {
-        if (!window->attached())
-            delete window;
-        return;
-    }
+    auto window = std::make_unique<PickerWindow>(platform, hooks);
+    HWND hwnd = PickerWindow::create(window);
+    if (!hwnd)
+        return; // the object went with the window, or goes with `window`
     g_picker = hwnd;
     topWindowOpened(hwnd);
     ShowWindow(hwnd, SW_SHOW);

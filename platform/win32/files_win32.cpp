@@ -1,22 +1,23 @@
 // Files: whole-file reads and writes in one call each.
 #include "platform/win32/native_paths.h"
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
 
 namespace {
 
 ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition) {
-    HANDLE f = CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
-                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
+    FileHandle f(CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f)
         return GetLastError();
     DWORD written = 0;
     ErrorCode error = 0;
-    if (!WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         error = GetLastError();
     else if (written != bytes.size())
         error = ERROR_HANDLE_DISK_FULL;
-    if (!CloseHandle(f) && error == 0)
+    if (!CloseHandle(f.release()) && error == 0)
         error = GetLastError();
     return error;
 }
@@ -32,10 +33,10 @@ ErrorCode Win32Platform::createNewFile(const std::string& path, const std::strin
 }
 
 std::optional<std::string> Win32Platform::readFile(const std::string& path, ErrorCode* error) {
-    HANDLE f = CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) {
+    FileHandle f(CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) {
         if (error)
             *error = GetLastError();
         return std::nullopt;
@@ -44,17 +45,15 @@ std::optional<std::string> Win32Platform::readFile(const std::string& path, Erro
     char buffer[16384];
     DWORD got = 0;
     for (;;) {
-        if (!ReadFile(f, buffer, sizeof buffer, &got, nullptr)) {
+        if (!ReadFile(f.get(), buffer, sizeof buffer, &got, nullptr)) {
             if (error)
                 *error = GetLastError();
-            CloseHandle(f);
             return std::nullopt;
         }
         if (got == 0)
             break;
         content.append(buffer, got);
     }
-    CloseHandle(f);
     return content;
 }
 
@@ -74,4 +73,24 @@ std::optional<std::string> Win32Platform::shortPath(const std::string& path) {
         return std::nullopt;
     out.resize(n);
     return narrow(out);
+}
+
+bool Win32Platform::listsFile(const std::string& folder, const std::string& name) {
+    std::wstring pattern = nativeFilePath(widen(folder));
+    if (!pattern.empty() && pattern.back() != L'\\')
+        pattern += L'\\';
+    const std::wstring wanted = widen(name);
+    pattern += wanted;
+    // The name as a pattern finds the entries whose long or short name
+    // matches it in any letter case; only the exact long name counts.
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search)
+        return false;
+    const DWORD unlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if (wanted == found.cFileName && !(found.dwFileAttributes & unlisted))
+            return true;
+    } while (FindNextFileW(search.get(), &found));
+    return false;
 }

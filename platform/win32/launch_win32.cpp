@@ -1,12 +1,7 @@
 // Launching scripts through the native command interpreter, without waiting.
 #include "platform/win32/native_paths.h"
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
-
-Win32Platform::~Win32Platform() {
-    for (auto& entry : started_)
-        CloseHandle(entry.second.process);
-}
+#include "win32/wide.h"
 
 ErrorCode Win32Platform::launchScript(const std::string& name, ShowState show) {
     const std::wstring interpreter = commandInterpreterPath();
@@ -24,17 +19,13 @@ ErrorCode Win32Platform::launchScript(const std::string& name, ShowState show) {
                         CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info))
         return GetLastError();
     CloseHandle(info.hThread);
-
-    auto previous = started_.find(name);
-    if (previous != started_.end())
-        CloseHandle(previous->second.process);
-    started_[name] = {info.hProcess, info.dwProcessId};
+    started_[name] = {KernelHandle(info.hProcess), info.dwProcessId};
     return 0;
 }
 
 bool Win32Platform::isScriptRunning(const std::string& name) {
     auto it = started_.find(name);
-    return it != started_.end() && WaitForSingleObject(it->second.process, 0) == WAIT_TIMEOUT;
+    return it != started_.end() && WaitForSingleObject(it->second.process.get(), 0) == WAIT_TIMEOUT;
 }
 
 namespace {

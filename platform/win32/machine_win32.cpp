@@ -1,6 +1,7 @@
 // The machine: Windows directory, rights, services, message boxes, the shell.
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
 
 #include <shellapi.h>
 #include <vector>
@@ -24,35 +25,36 @@ bool Win32Platform::isAdministrator() {
     return member != FALSE;
 }
 
-std::optional<ServiceStartMode> Win32Platform::serviceStartMode(const std::string& service) {
-    std::optional<ServiceStartMode> mode;
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+std::optional<StartMode> Win32Platform::serviceStartMode(const std::string& service) {
+    std::optional<StartMode> mode;
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager)
         return mode;
-    SC_HANDLE handle = OpenServiceW(manager, widen(service).c_str(), SERVICE_QUERY_CONFIG);
+    ServiceHandle handle(OpenServiceW(manager.get(), widen(service).c_str(), SERVICE_QUERY_CONFIG));
     if (handle) {
         DWORD needed = 0;
-        QueryServiceConfigW(handle, nullptr, 0, &needed);
+        QueryServiceConfigW(handle.get(), nullptr, 0, &needed);
         std::vector<unsigned char> buffer(needed ? needed : sizeof(QUERY_SERVICE_CONFIGW));
         auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-        if (QueryServiceConfigW(handle, config, static_cast<DWORD>(buffer.size()), &needed)) {
+        if (QueryServiceConfigW(handle.get(), config, static_cast<DWORD>(buffer.size()), &needed)) {
             switch (config->dwStartType) {
+            case SERVICE_BOOT_START:
+                mode = StartMode::Boot;
+                break;
+            case SERVICE_SYSTEM_START:
+                mode = StartMode::System;
+                break;
             case SERVICE_AUTO_START:
-                mode = ServiceStartMode::Auto;
+                mode = StartMode::Auto;
                 break;
             case SERVICE_DEMAND_START:
-                mode = ServiceStartMode::Demand;
-                break;
-            case SERVICE_DISABLED:
-                mode = ServiceStartMode::Disabled;
+                mode = StartMode::Demand;
                 break;
             default:
-                mode = ServiceStartMode::Other;
+                mode = StartMode::Disabled;
             }
         }
-        CloseServiceHandle(handle);
     }
-    CloseServiceHandle(manager);
     return mode;
 }
 

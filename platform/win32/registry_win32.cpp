@@ -1,8 +1,9 @@
 // Registry string values by full name, through the native registry functions
 // in the native view.
 #include "platform/win32/native_paths.h"
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
 
 #include <vector>
 
@@ -53,24 +54,23 @@ std::optional<std::string> Win32Platform::readRegistryString(const std::string& 
     ValueName name;
     ErrorCode e = ERROR_INVALID_PARAMETER;
     std::optional<std::string> result;
-    HKEY key = nullptr;
+    RegistryKey key;
     if (split(fullName, &name) &&
         (e = RegOpenKeyExW(name.root, name.key.c_str(), 0, KEY_QUERY_VALUE | nativeRegistryView(),
-                           &key)) == ERROR_SUCCESS) {
+                           key.put())) == ERROR_SUCCESS) {
         DWORD type = 0;
         DWORD size = 0;
-        e = RegQueryValueExW(key, name.value.c_str(), nullptr, &type, nullptr, &size);
+        e = RegQueryValueExW(key.get(), name.value.c_str(), nullptr, &type, nullptr, &size);
         if (e == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
             e = ERROR_INVALID_DATA;
         if (e == ERROR_SUCCESS) {
             // One spare character: a stored string need not end in a NUL.
             std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-            e = RegQueryValueExW(key, name.value.c_str(), nullptr, &type,
+            e = RegQueryValueExW(key.get(), name.value.c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(data.data()), &size);
             if (e == ERROR_SUCCESS)
                 result = narrow(std::wstring(data.data()));
         }
-        RegCloseKey(key);
     }
     if (!result && error)
         *error = e;
@@ -81,15 +81,14 @@ ErrorCode Win32Platform::writeRegistryString(const std::string& fullName, const 
     ValueName name;
     if (!split(fullName, &name))
         return ERROR_INVALID_PARAMETER;
-    HKEY key = nullptr;
-    ErrorCode e = RegCreateKeyExW(name.root, name.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_SET_VALUE | nativeRegistryView(), nullptr, &key, nullptr);
+    RegistryKey key;
+    ErrorCode e =
+        RegCreateKeyExW(name.root, name.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | nativeRegistryView(), nullptr, key.put(), nullptr);
     if (e != ERROR_SUCCESS)
         return e;
     std::wstring wide = widen(data);
-    e = RegSetValueExW(key, name.value.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(wide.c_str()),
-                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return e;
+    return RegSetValueExW(key.get(), name.value.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }

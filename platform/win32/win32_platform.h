@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "win32/handles.h"
 
 #include <map>
 #include <string>
@@ -10,8 +11,6 @@
 
 class Win32Platform : public Platform {
 public:
-    ~Win32Platform() override;
-
     // The window that owns the notifications.
     void setOwner(HWND owner) { owner_ = owner; }
 
@@ -20,6 +19,7 @@ public:
     std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::string> shortPath(const std::string& path) override;
+    bool listsFile(const std::string& folder, const std::string& name) override;
 
     ErrorCode launchScript(const std::string& name, ShowState show) override;
     bool isScriptRunning(const std::string& name) override;
@@ -33,11 +33,11 @@ public:
     std::optional<std::string> readRegistryString(const std::string& fullName,
                                                   ErrorCode* error) override;
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
-    std::optional<ServiceStartMode> serviceStartMode(const std::string& service) override;
+    std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
 private:
     struct Started {
-        HANDLE process;
+        KernelHandle process;
         DWORD processId;
     };
     // The last process started for each script name, kept so that a later

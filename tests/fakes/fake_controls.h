@@ -61,23 +61,11 @@ public:
         at(c).picture = path;
         return true;
     }
-    void setPath(Control, const std::string& folder) override { listPath = folder; }
-    int listCount(Control) const override {
-        auto it = folderFiles.find(listPath);
-        return it == folderFiles.end() ? 0 : static_cast<int>(it->second.size());
-    }
-    std::string listItem(Control, int index) const override {
-        return folderFiles.at(listPath).at(static_cast<size_t>(index));
-    }
-    void showLogoPicker() override { ++pickerShown; }
 
     int formWidth = 0;
     int formHeight = 0;
-    std::string listPath;
-    std::map<std::string, std::vector<std::string>> folderFiles; // what File1 lists per folder
     std::map<std::string, bool> unloadablePictures;
     std::vector<std::pair<Control, bool>> visibilityLog;
-    int pickerShown = 0;
 
 private:
     State states_[kControlCount];

@@ -10,9 +10,7 @@
 
 class FakeForm2Controls : public Form2Controls {
 public:
-    explicit FakeForm2Controls(Controls* main) : main_(main) {
-        text1 = form2LayoutOf(Form2Control::Text1).caption;
-    }
+    FakeForm2Controls() { text1 = form2LayoutOf(Form2Control::Text1).caption; }
 
     std::string text(Form2Control) const override { return text1; }
     void setText(Form2Control, const std::string& t) override { text1 = t; }
@@ -43,8 +41,6 @@ public:
         return true;
     }
 
-    Controls* mainWindow() override { return mainClosed ? nullptr : main_; }
-    void showMainWindow() override { events.push_back("show main"); }
     void unload() override {
         events.push_back("unload");
         unloaded = true;
@@ -59,10 +55,6 @@ public:
     std::string preview; // path of the last picture loaded into Image1
     std::set<std::string> unreadable;
     std::set<std::string> unloadablePictures;
-    bool mainClosed = false;
     bool unloaded = false;
     std::vector<std::string> events;
-
-private:
-    Controls* main_;
 };

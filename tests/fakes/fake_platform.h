@@ -26,8 +26,11 @@ public:
     bool admin = true;
     std::map<std::string, std::string> registry; // full value name -> data
     std::map<std::string, ErrorCode> registryWriteFailures;
-    std::map<std::string, ServiceStartMode> services;
+    std::map<std::string, StartMode> services;
     std::map<std::string, std::string> shortPaths;
+    // What a file list box shows per folder: files that are neither hidden
+    // nor system files, by their exact names.
+    std::map<std::string, std::set<std::string>> listedFiles;
 
     // --- what the test reads back ---
     std::vector<Launch> launches;
@@ -64,6 +67,11 @@ public:
         if (it == shortPaths.end())
             return std::nullopt;
         return it->second;
+    }
+
+    bool listsFile(const std::string& folder, const std::string& name) override {
+        auto it = listedFiles.find(folder);
+        return it != listedFiles.end() && it->second.count(name) != 0;
     }
 
     ErrorCode launchScript(const std::string& name, ShowState show) override {
@@ -110,7 +118,7 @@ public:
         registry[fullName] = data;
         return 0;
     }
-    std::optional<ServiceStartMode> serviceStartMode(const std::string& service) override {
+    std::optional<StartMode> serviceStartMode(const std::string& service) override {
         auto it = services.find(service);
         if (it == services.end())
             return std::nullopt;

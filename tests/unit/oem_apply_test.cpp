@@ -134,7 +134,7 @@ TEST(OemApply, ClickingTwiceWritesTheSameTwice) {
 TEST(OemApply, WhatWasAppliedIsWhatThePanelShowsNext) {
     Window w;
     w.sys.files[kIni] = "[General]\r\nManufacturer=old\r\n";
-    w.ui.folderFiles["C:\\WINDOWS\\system32\\"] = {"oeminfo.ini"};
+    w.sys.listedFiles["C:\\WINDOWS\\system32\\"] = {"oeminfo.ini"};
     w.form.Command6_Click();
     w.form.oem_Click();
     EXPECT_EQ(w.ui.text(Control::Text4), "宏碁");

@@ -17,10 +17,10 @@ struct Window {
         sys.registry[kOrg] = "新公司";
         sys.registry[kOwner] = "张三";
     }
-    // A file that exists and is listed by File1.
+    // A file that exists and a file list of the folder shows.
     void install(const std::string& name, const std::string& bytes) {
         sys.files[kSystem + name] = bytes;
-        ui.folderFiles[kSystem].push_back(name);
+        sys.listedFiles[kSystem].insert(name);
     }
     std::string text(Control c) const { return ui.text(c); }
 };
@@ -34,7 +34,6 @@ TEST(OemPanel, ShowsTheInstalledValues) {
     EXPECT_TRUE(w.ui.visible(Control::oemxx));
     EXPECT_FALSE(w.ui.visible(Control::xtyh));
     EXPECT_FALSE(w.ui.visible(Control::gybcx));
-    EXPECT_EQ(w.ui.listPath, kSystem);
     EXPECT_EQ(w.text(Control::Text1), "张三");
     EXPECT_EQ(w.text(Control::Text2), "新公司");
     EXPECT_EQ(w.text(Control::Text3), "T1");
@@ -53,11 +52,11 @@ TEST(OemPanel, AMissingFileIsCreatedAsOneEmptyLine) {
 }
 
 TEST(OemPanel, AFileThatIsNotListedExactlyIsNeverOverwritten) {
-    // Stored in upper case (or hidden): File1 does not list it by this name.
+    // Stored in upper case (or hidden): a file list does not show it by this name.
     Window w;
     const std::string content = "[General]\r\nManufacturer=ACME\r\n";
     w.sys.files[kIni] = content;
-    w.ui.folderFiles[kSystem] = {"OEMINFO.INI"};
+    w.sys.listedFiles[kSystem] = {"OEMINFO.INI"};
     w.form.oem_Click();
     EXPECT_EQ(w.sys.files.at(kIni), content);
     EXPECT_EQ(w.text(Control::Text4), "ACME");
@@ -102,7 +101,7 @@ TEST(OemPanel, TypedTextIsReplacedOnTheNextClick) {
 
 TEST(OemPanel, AnUnreadableFileOrLogoLeavesTheirControlsAlone) {
     Window w;
-    w.ui.folderFiles[kSystem] = {"oeminfo.ini", "oemlogo.bmp"}; // listed, but cannot be read
+    w.sys.listedFiles[kSystem] = {"oeminfo.ini", "oemlogo.bmp"}; // listed, but cannot be read
     w.ui.unloadablePictures[kLogo] = true;
     w.ui.at(Control::Image2).picture = "earlier.bmp";
     w.form.oem_Click();
@@ -116,7 +115,7 @@ TEST(OemPanel, TheCreatedFileFollowsTheWindowsDirectory) {
     Window w;
     w.sys.windowsDir = "D:\\WIN NT";
     w.form.oem_Click();
-    EXPECT_EQ(w.ui.listPath, "D:\\WIN NT\\system32\\");
+
     EXPECT_EQ(w.sys.files.count("D:\\WIN NT\\system32\\oeminfo.ini"), 1u);
 }
 

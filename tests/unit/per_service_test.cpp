@@ -6,6 +6,7 @@
 #include "fakes/fake_platform.h"
 #include "script_fixture.h"
 #include "services/service_choices.h"
+#include "services/service_scripts.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ const std::vector<std::string>& linesWhenOff() {
     return lines;
 }
 
-std::string expectedScript(const Form1::ServiceChoices& choices) {
+std::string expectedScript(const ServiceChoices& choices) {
     std::string bytes;
     for (int i = 0; i < 21; ++i) {
         const int choice = kChoiceOfLine[i];
@@ -44,8 +45,8 @@ std::vector<std::string> scriptLines(const std::string& bytes) {
     return lines;
 }
 
-Form1::ServiceChoices all(int value) {
-    Form1::ServiceChoices c;
+ServiceChoices all(int value) {
+    ServiceChoices c;
     c.fill(value);
     return c;
 }
@@ -71,31 +72,45 @@ TEST(XiangxiFixture, BothHaveTwentyOneLines) {
     ASSERT_EQ(linesWhenOff().size(), 21u);
 }
 
-TEST(Xiangxi, EveryCombinationOfTheChoicesWritesTheTableLines) {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys};
-    for (unsigned bits = 0; bits < (1u << 17); ++bits) {
-        Form1::ServiceChoices choices;
-        for (int i = 0; i < 17; ++i)
-            choices[i] = (bits >> i) & 1;
-        form.xiangxiyouhua(choices);
-        const std::string& written = sys.files["xiangxi.bat"];
-        if (written != expectedScript(choices)) {
-            ADD_FAILURE() << "choices " << std::hex << bits << "\n"
-                          << written << "\nexpected\n"
-                          << expectedScript(choices);
-            return;
+// Each line of the script depends on one choice alone: every choice on among
+// all off, and off among all on, shows each line in both of its states next to
+// the others in the opposite state.
+TEST(Xiangxi, EachChoiceSetsItsOwnLinesAndNoOther) {
+    for (int i = 0; i < 17; ++i) {
+        for (int value : {0, 1}) {
+            ServiceChoices choices = all(1 - value);
+            choices[static_cast<size_t>(i)] = value;
+            const Plan piece = xiangxiyouhua(choices);
+            ASSERT_EQ(piece.scripts.size(), 1u);
+            EXPECT_EQ(scriptBytes(piece.scripts[0].lines), expectedScript(choices))
+                << "choice " << i + 1 << " at " << value;
         }
-        ASSERT_EQ(scriptLines(written).size(), 21u);
+    }
+}
+
+// What the plan says it sets is what its lines set, service by service.
+TEST(Xiangxi, ThePlanNamesTheModeOfEveryLine) {
+    ServiceChoices choices = all(0);
+    for (int i = 0; i < 17; i += 2)
+        choices[static_cast<size_t>(i)] = 1;
+    const Plan piece = xiangxiyouhua(choices);
+    const ScriptLines& lines = piece.scripts.at(0).lines;
+    ASSERT_EQ(piece.services.size() + 1, lines.size());
+    for (size_t i = 0; i < piece.services.size(); ++i) {
+        const ServiceChange& change = piece.services[i];
+        const char* mode = change.mode == StartMode::Auto     ? "AUTO"
+                           : change.mode == StartMode::Demand ? "DEMAND"
+                                                              : "DISABLED";
+        EXPECT_EQ(lines[i].rfind("sc config   " + change.service + " start= " + mode, 0), 0u)
+            << lines[i];
     }
 }
 
 TEST(Xiangxi, AllOnAllOffAndTheGreyValue) {
     Window on, off, grey;
-    on.form.xiangxiyouhua(all(1));
-    off.form.xiangxiyouhua(all(0));
-    grey.form.xiangxiyouhua(all(2)); // only 1 counts as on
+    on.form.ServiceDialog_OK(all(1));
+    off.form.ServiceDialog_OK(all(0));
+    grey.form.ServiceDialog_OK(all(2)); // only 1 counts as on
     expectScriptBytes("xiangxi.bat-on", on.xiangxi().bytesAtLaunch);
     expectScriptBytes("xiangxi.bat-off", off.xiangxi().bytesAtLaunch);
 
@@ -117,9 +132,9 @@ TEST(Xiangxi, AllOnAllOffAndTheGreyValue) {
 
 TEST(Xiangxi, TheLaterOfChoices15And16DecidesFastUserSwitching) {
     Window w;
-    Form1::ServiceChoices c = all(0);
+    ServiceChoices c = all(0);
     c[14] = 1; // choice 15 on, choice 16 off
-    w.form.xiangxiyouhua(c);
+    w.form.ServiceDialog_OK(c);
     const auto lines = scriptLines(w.xiangxi().bytesAtLaunch);
     EXPECT_EQ(lines[17], "sc config   FastUserSwitchingCompatibility start= AUTO ");
     EXPECT_EQ(lines[18], "sc config   FastUserSwitchingCompatibility start= DEMAND ");
@@ -142,7 +157,7 @@ TEST(Xiangxi, ServiceScriptFirstThenTheTickedTweaksThenTheNotice) {
         w.ui.setValue(Control::kjfs, k.kjfs);
         w.ui.setValue(Control::jsb, k.jsb);
         w.ui.setValue(Control::gxiang, k.gxiang);
-        w.form.xiangxiyouhua(all(1));
+        w.form.ServiceDialog_OK(all(1));
         EXPECT_EQ(w.sys.launchedNames(), k.launched) << k.kjfs << k.jsb << k.gxiang;
         for (const auto& l : w.sys.launches)
             EXPECT_EQ(l.show, ShowState::Hidden) << l.name;
@@ -160,7 +175,7 @@ TEST(Xiangxi, EndsOnTheRoutinePanelAlone) {
         if (panel == 2)
             w.form.oem_Click();
         w.ui.visibilityLog.clear();
-        w.form.xiangxiyouhua(all(1));
+        w.form.ServiceDialog_OK(all(1));
         ASSERT_FALSE(w.ui.visibilityLog.empty());
         EXPECT_TRUE(w.ui.visible(Control::xtyh));
         EXPECT_FALSE(w.ui.visible(Control::gybcx));
@@ -171,7 +186,7 @@ TEST(Xiangxi, EndsOnTheRoutinePanelAlone) {
 TEST(Xiangxi, AScriptThatCannotBeWrittenIsReportedAndTheRestStillRuns) {
     Window w;
     w.sys.writeFailures["xiangxi.bat"] = kErrorAccessDenied;
-    w.form.xiangxiyouhua(all(1));
+    w.form.ServiceDialog_OK(all(1));
     EXPECT_EQ(w.sys.launchedNames(), (std::vector<std::string>{"jsb.bat", "gx.bat"}));
     ASSERT_EQ(w.sys.notifications.size(), 1u);
     EXPECT_NE(w.sys.notifications[0].find("xiangxi.bat"), std::string::npos);
@@ -181,7 +196,7 @@ TEST(Xiangxi, AScriptThatCannotBeWrittenIsReportedAndTheRestStillRuns) {
 TEST(Xiangxi, WithoutAdministratorRightsNothingIsWrittenAndTheUserIsTold) {
     Window w;
     w.sys.admin = false;
-    w.form.xiangxiyouhua(all(1));
+    w.form.ServiceDialog_OK(all(1));
     EXPECT_TRUE(w.sys.files.empty());
     EXPECT_TRUE(w.sys.launches.empty());
     EXPECT_EQ(w.sys.notifications,
@@ -193,7 +208,7 @@ TEST(Xiangxi, AScriptOfThisRunStillRunningHoldsTheWholeRunBack) {
     for (const char* running : {"xiangxi.bat", "jsb.bat", "gx.bat"}) {
         Window w;
         w.sys.running.insert(running);
-        w.form.xiangxiyouhua(all(1));
+        w.form.ServiceDialog_OK(all(1));
         EXPECT_TRUE(w.sys.files.empty()) << running;
         EXPECT_EQ(w.sys.notifications,
                   std::vector<std::string>{"上一次的优化仍在进行中，请稍候再试。"});
@@ -202,7 +217,7 @@ TEST(Xiangxi, AScriptOfThisRunStillRunningHoldsTheWholeRunBack) {
     Window w;
     w.ui.setValue(Control::jsb, 0);
     w.sys.running.insert("jsb.bat");
-    w.form.xiangxiyouhua(all(1));
+    w.form.ServiceDialog_OK(all(1));
     EXPECT_EQ(w.sys.notifications, std::vector<std::string>{"系统已经优化完毕"});
 }
 
@@ -210,18 +225,18 @@ TEST(ServiceChoices, StartTickedWhenAServiceStartsAutomaticallyOrNothingCanBeRea
     FakePlatform sys; // nothing readable
     EXPECT_EQ(currentServiceChoices(sys), all(1));
 
-    sys.services = {{"Themes", ServiceStartMode::Auto},
-                    {"Spooler", ServiceStartMode::Disabled},
+    sys.services = {{"Themes", StartMode::Auto},
+                    {"Spooler", StartMode::Disabled},
                     // choice 3: one of two automatic
-                    {"SharedAccess", ServiceStartMode::Auto},
-                    {"ALG", ServiceStartMode::Demand},
+                    {"SharedAccess", StartMode::Auto},
+                    {"ALG", StartMode::Demand},
                     // choice 5: neither automatic
-                    {"Dhcp", ServiceStartMode::Demand},
-                    {"Dnscache", ServiceStartMode::Other},
+                    {"Dhcp", StartMode::Demand},
+                    {"Dnscache", StartMode::Boot},
                     // choice 8: one unreadable, the other disabled
-                    {"wuauserv", ServiceStartMode::Disabled},
-                    {"FastUserSwitchingCompatibility", ServiceStartMode::Demand}};
-    const ServiceChoiceValues v = currentServiceChoices(sys);
+                    {"wuauserv", StartMode::Disabled},
+                    {"FastUserSwitchingCompatibility", StartMode::Demand}};
+    const ServiceChoices v = currentServiceChoices(sys);
     EXPECT_EQ(v[0], 1);
     EXPECT_EQ(v[1], 0);
     EXPECT_EQ(v[2], 1);

@@ -59,11 +59,11 @@ TEST(RoutineScripts, AnExistingScriptIsReplacedWhole) {
 }
 
 TEST(ServiceLine, HasThreeBlanksAfterConfigAndKeepsTrailingBlanks) {
-    EXPECT_EQ(serviceConfigLine("Browser", StartMode::DISABLED, 0),
+    EXPECT_EQ(serviceConfigLine("Browser", StartMode::Disabled, 0),
               "sc config   Browser start= DISABLED");
-    EXPECT_EQ(serviceConfigLine("DcomLaunch", StartMode::AUTO, 2),
+    EXPECT_EQ(serviceConfigLine("DcomLaunch", StartMode::Auto, 2),
               "sc config   DcomLaunch start= AUTO  ");
-    EXPECT_EQ(serviceConfigLine("RSVP", StartMode::DEMAND, 1), "sc config   RSVP start= DEMAND ");
+    EXPECT_EQ(serviceConfigLine("RSVP", StartMode::Demand, 1), "sc config   RSVP start= DEMAND ");
 }
 
 TEST(ServiceTables, OptimisingNeverNamesRsvpOrWuauservAndSetsDcomLaunchTwice) {
@@ -83,12 +83,12 @@ TEST(ServiceTables, ModeCounts) {
             c += rows[i].mode == m;
         return c;
     };
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::DISABLED), 40);
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::DEMAND), 20);
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::AUTO), 19);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::AUTO), 33);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::DEMAND), 38);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::DISABLED), 9);
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Disabled), 40);
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Demand), 20);
+    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Auto), 19);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Auto), 33);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Demand), 38);
+    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Disabled), 9);
 }
 
 } // namespace

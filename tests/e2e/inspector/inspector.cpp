@@ -17,10 +17,10 @@
 // Exit code 0 on success, 2 when the window asked for was not found, 1 on a
 // usage error. Child windows whose id is 1000 + a Control value, or 2000 + a
 // Form2Control value (the logo picker), are named by their layout name.
-#include "app/control.h"
-#include "platform/win32/wide.h"
+#include "resources/form1_control.h"
 #include "resources/form1_layout.h"
 #include "resources/form2_layout.h"
+#include "win32/wide.h"
 
 #include <windows.h>
 

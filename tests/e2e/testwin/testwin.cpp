@@ -1,7 +1,7 @@
 // A small window for testing the end-to-end harness on its own: a few child
 // controls that carry the main window's control ids, a button that shows a
 // message box titled "提示", and a label that shows the hand pointer.
-#include "app/control.h"
+#include "resources/form1_control.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/win32/top_windows.h"
+#include "win32/top_windows.h"
 
 #include <algorithm>
 #include <vector>

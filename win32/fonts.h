@@ -2,8 +2,14 @@
 // the system's message font where SimSun is missing.
 #pragma once
 
+#include "win32/handles.h"
+
 #include <windows.h>
 
-HFONT createWindowFont(int dpi);
+Font createWindowFont(int dpi);
 // The link label's font: SimSun 9 pt, weight 400, underlined, GB2312.
-HFONT createLinkFont(int dpi);
+Font createLinkFont(int dpi);
+
+// The font to give a control: `font`, or the stock GUI font when it could
+// not be created.
+HFONT fontOrDefault(const Font& font);

@@ -1,4 +1,4 @@
-#include "app/win32/fonts.h"
+#include "win32/fonts.h"
 
 namespace {
 
@@ -12,9 +12,8 @@ bool simSunInstalled() {
     query.lfCharSet = GB2312_CHARSET;
     lstrcpyW(query.lfFaceName, L"SimSun");
     bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(dc, &query, fontFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
+    WindowDC screen(nullptr);
+    EnumFontFamiliesExW(screen.get(), &query, fontFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -31,19 +30,23 @@ LOGFONTW simSun(int dpi, bool underline) {
 
 } // namespace
 
-HFONT createWindowFont(int dpi) {
+Font createWindowFont(int dpi) {
     if (simSunInstalled()) {
         LOGFONTW font = simSun(dpi, false);
-        return CreateFontIndirectW(&font);
+        return Font(CreateFontIndirectW(&font));
     }
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        return Font(CreateFontIndirectW(&metrics.lfMessageFont));
+    return Font();
 }
 
-HFONT createLinkFont(int dpi) {
+Font createLinkFont(int dpi) {
     LOGFONTW font = simSun(dpi, true);
-    return CreateFontIndirectW(&font);
+    return Font(CreateFontIndirectW(&font));
+}
+
+HFONT fontOrDefault(const Font& font) {
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

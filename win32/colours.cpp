@@ -1,4 +1,4 @@
-#include "app/win32/colours.h"
+#include "win32/colours.h"
 
 #include <map>
 

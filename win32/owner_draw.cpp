@@ -1,4 +1,4 @@
-#include "app/win32/owner_draw.h"
+#include "win32/owner_draw.h"
 
 #include <cstdlib>
 #include <vector>

@@ -1,0 +1,51 @@
+// The handlers that change the system: each reads its controls, builds its
+// plan and hands it to the runner.
+#include "app/form1.h"
+
+#include "cleanup/junk_plan.h"
+#include "oem/oem_values_plan.h"
+#include "script/plan_runner.h"
+#include "tweaks/optimisation_plans.h"
+
+namespace {
+
+// A check box counts only when ticked (1); clear (0) and grey (2) do not.
+bool ticked(const Controls& ui, Control box) {
+    return ui.value(box) == 1;
+}
+bool selected(const Controls& ui, Control option) {
+    return ui.value(option) != 0;
+}
+
+} // namespace
+
+void Form1::Command1_Click() {
+    // Two tests of their own, not one if/else: exactly one option is
+    // selected, and with neither nothing is done and nothing said.
+    if (selected(ui_, Control::moren))
+        runPlan(sys_, morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
+                                   ticked(ui_, Control::gxiang)}));
+    if (selected(ui_, Control::huifu))
+        runPlan(sys_, restoreDefaultsPlan());
+}
+
+void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
+    const Plan plan =
+        perServicePlan(choices, ticked(ui_, Control::jsb), ticked(ui_, Control::gxiang));
+    if (runPlan(sys_, plan) == PlanOutcome::Refused)
+        return;
+    // Offered from the system menu, this can run while another panel is
+    // shown; the routine panel replaces it rather than lying over it.
+    showPanel(false, true, false);
+}
+
+// The console of the script is all the user sees of a successful run; the
+// visible panel stays as it is.
+void Form1::lj_Click() {
+    runPlan(sys_, junkCleanupPlan());
+}
+
+void Form1::Command6_Click() {
+    runPlan(sys_, planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
+                                       ui_.text(Control::Text4), ui_.text(Control::Text3)}));
+}

@@ -1,0 +1,32 @@
+// The OEM panel: its values as the machine stands, and the logo picker.
+#include "app/form1.h"
+
+#include "oem/oem_panel.h"
+#include "oem/oem_paths.h"
+
+void Form1::oem_Click() {
+    showPanel(false, false, true);
+    for (Control box : {Control::Text1, Control::Text2, Control::Text3, Control::Text4})
+        ui_.setText(box, "");
+    const OemPanelValues values = readOemPanelValues(sys_);
+    if (values.logoPath)
+        ui_.loadPicture(Control::Image2, *values.logoPath);
+    const std::pair<const std::optional<std::string>*, Control> boxes[] = {
+        {&values.organization, Control::Text2},
+        {&values.owner, Control::Text1},
+        {&values.manufacturer, Control::Text4},
+        {&values.model, Control::Text3},
+    };
+    for (const auto& box : boxes)
+        if (*box.first)
+            ui_.setText(box.second, **box.first);
+}
+
+void Form1::Command4_Click() {
+    if (openLogoPicker_)
+        openLogoPicker_();
+}
+
+void Form1::reloadLogo() {
+    ui_.loadPicture(Control::Image2, oemLogoPath(sys_.windowsDirectory()));
+}

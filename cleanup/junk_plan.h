@@ -1,0 +1,9 @@
+// The junk cleanup as a plan: "xtql.bat" in a visible console, which is all
+// the user sees of a successful run. While its console is still open from
+// before, the plan brings that console to the front instead of rewriting the
+// script under the interpreter that reads it.
+#pragma once
+
+#include "script/plan.h"
+
+Plan junkCleanupPlan();

@@ -1,0 +1,33 @@
+#include "script/plan.h"
+
+namespace {
+
+template <typename T> void appendAll(std::vector<T>& to, const std::vector<T>& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+} // namespace
+
+void append(Plan& plan, const Plan& piece) {
+    appendAll(plan.scripts, piece.scripts);
+    appendAll(plan.fileWrites, piece.fileWrites);
+    appendAll(plan.registryWrites, piece.registryWrites);
+    appendAll(plan.services, piece.services);
+    appendAll(plan.registry, piece.registry);
+    appendAll(plan.files, piece.files);
+    appendAll(plan.knownFailures, piece.knownFailures);
+}
+
+Plan refusedPlan(const std::string& action, const std::string& text) {
+    Plan plan;
+    plan.action = action;
+    plan.refusal = text;
+    return plan;
+}
+
+std::vector<std::string> scriptNames(const Plan& plan) {
+    std::vector<std::string> names;
+    for (const PlannedScript& s : plan.scripts)
+        names.push_back(s.name);
+    return names;
+}

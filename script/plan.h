@@ -1,0 +1,98 @@
+// What one user action will do, decided before anything runs: the scripts it
+// writes and launches, the files and registry values it writes itself, what
+// all of that changes on the machine, and what the user is told. The window,
+// and anything else that starts an action, builds a plan from its inputs and
+// hands it to the runner (script/plan_runner.h); nothing decides twice.
+#pragma once
+
+#include "platform/platform.h"
+#include "script/script_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A batch script: a bare name in the current directory, its lines, and the
+// show state it is launched with.
+struct PlannedScript {
+    std::string name;
+    ScriptLines lines;
+    ShowState show = ShowState::Hidden;
+};
+
+// A file the program writes itself, replacing what was there.
+struct PlannedFileWrite {
+    std::string path;
+    std::string bytes;
+};
+
+// A registry string the program writes itself, by its full value name
+// ("HKEY_LOCAL_MACHINE\SOFTWARE\...\ValueName").
+struct PlannedRegistryWrite {
+    std::string fullName;
+    std::string data;
+    std::string label; // the field the user knows it by, for a failure message
+};
+
+// A service whose configured start mode the plan sets.
+struct ServiceChange {
+    std::string service;
+    StartMode mode;
+};
+
+// A registry change the plan makes. Keys are full names
+// ("HKEY_CLASSES_ROOT\lnkfile"); an empty value name is the key's default value.
+struct RegistryChange {
+    enum class Kind {
+        SetValue,    // the value is written
+        DeleteValue, // the value is deleted
+        CreateKey,   // the key is created when it is missing
+        DeleteKey,   // the key is deleted with its values and subkeys
+    };
+    Kind kind;
+    std::string key;
+    std::string value;
+};
+
+// What the runner does when a script of the plan still runs from before.
+enum class IfStillRunning {
+    Refuse,       // say so and write nothing
+    BringToFront, // show that script's console instead, say nothing
+    Report,       // run the rest; name that script among the failures
+};
+
+struct Plan {
+    // The action in the window's words ("系统常规优化").
+    std::string action;
+
+    // What it does, in this order.
+    std::vector<PlannedScript> scripts;
+    std::vector<PlannedFileWrite> fileWrites;
+    std::vector<PlannedRegistryWrite> registryWrites;
+
+    // What that changes on the machine.
+    std::vector<ServiceChange> services;
+    std::vector<RegistryChange> registry;
+    std::vector<std::string> files; // full paths of files replaced
+
+    // Before anything is written.
+    std::optional<std::string> refusal; // set: nothing runs; this is said instead
+    bool needsAdministrator = false;
+    IfStillRunning ifStillRunning = IfStillRunning::Report;
+
+    // After: the success text (none: a success says nothing), or the failures.
+    std::optional<std::string> successText;
+    std::string failureHeading = "操作未能全部完成：";
+    std::vector<std::string> knownFailures; // found while planning
+    bool administratorHintOnFailure = false;
+};
+
+// Adds the work and the changes of `piece` (a script and what it changes)
+// after those of `plan`.
+void append(Plan& plan, const Plan& piece);
+
+// A plan that does nothing but say `text`.
+Plan refusedPlan(const std::string& action, const std::string& text);
+
+// The names of the plan's scripts, in launch order.
+std::vector<std::string> scriptNames(const Plan& plan);

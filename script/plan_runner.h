@@ -1,0 +1,24 @@
+// The one way an action changes the system: a plan is checked (refusal,
+// administrator rights, scripts still running from before), then each script
+// is written completely and only then launched, in order, then the files and
+// registry values are written, and the user is told the outcome once.
+// A script that could not be written completely is never launched, and a
+// script whose earlier run is still going is never rewritten.
+#pragma once
+
+#include "platform/platform.h"
+#include "script/plan.h"
+
+#include <string>
+#include <vector>
+
+enum class PlanOutcome {
+    Refused, // nothing was written; the user was told why
+    Done,    // every script handed over, every file and value written
+    Failed,  // something was not; the user was told what
+};
+
+PlanOutcome runPlan(Platform& platform, const Plan& plan);
+
+// The notification text for failures that kept an action from completing.
+std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures);

@@ -1,0 +1,42 @@
+#include "win32/window_utils.h"
+
+#include "win32/handles.h"
+#include "win32/wide.h"
+
+#include <algorithm>
+
+Dpi screenDpi() {
+    WindowDC screen(nullptr);
+    Dpi dpi;
+    if (screen.get()) {
+        dpi.x = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        dpi.y = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+    if (dpi.x <= 0 || dpi.y <= 0)
+        dpi = Dpi();
+    return dpi;
+}
+
+void centreWindow(HWND window, HWND over) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT target = work;
+    if (over)
+        GetWindowRect(over, &target);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    int x = target.left + (target.right - target.left - width) / 2;
+    int y = target.top + (target.bottom - target.top - height) / 2;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return narrow(text);
+}
