@@ -1,7 +1,10 @@
 #include "win32/owner_draw.h"
 
+#include "win32/handles.h"
+#include "win32/window_utils.h"
 #include <cstdlib>
-#include <vector>
+
+#include <string>
 
 namespace {
 
@@ -28,16 +31,15 @@ void drawButton(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text) {
     GetObjectW(face, sizeof faceColour, &faceColour);
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    int n = GetWindowTextLengthW(item.hwndItem);
-    std::vector<wchar_t> caption(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(item.hwndItem, caption.data(), n + 1);
+    const std::wstring caption = windowTextW(item.hwndItem);
     RECT textRect = r;
     if (pressed)
         OffsetRect(&textRect, 1, 1);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
                                                      : readableOn(faceColour.lbColor, text));
-    DrawTextW(dc, caption.data(), n, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = r;
@@ -55,16 +57,14 @@ void drawImage(const DRAWITEMSTRUCT& item, HBITMAP bitmap, bool stretch, HBRUSH 
     BITMAP info;
     if (!GetObjectW(bitmap, sizeof info, &info))
         return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap);
+    MemoryDC source(dc);
+    Selected selected(source.get(), bitmap);
     if (stretch) {
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
     } else {
-        BitBlt(dc, r.left, r.top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        BitBlt(dc, r.left, r.top, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
 }

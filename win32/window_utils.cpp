@@ -34,9 +34,13 @@ void centreWindow(HWND window, HWND over) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string windowText(HWND window) {
+std::wstring windowTextW(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-    return narrow(text);
+    return text;
+}
+
+std::string windowText(HWND window) {
+    return narrow(windowTextW(window));
 }

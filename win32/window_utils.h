@@ -18,5 +18,6 @@ Dpi screenDpi();
 // screen for nullptr), kept inside the work area.
 void centreWindow(HWND window, HWND over = nullptr);
 
-// A window's text as UTF-8.
+// A window's text, as UTF-16 and as UTF-8.
+std::wstring windowTextW(HWND window);
 std::string windowText(HWND window);

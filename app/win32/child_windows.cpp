@@ -1,6 +1,8 @@
 #include "app/win32/child_windows.h"
 
 #include "resources/resource_ids.h"
+#include "win32/handles.h"
+#include "win32/window_utils.h"
 
 #include <algorithm>
 #include <vector>
@@ -29,7 +31,7 @@ WindowKind windowKind(const ControlLayout& l) {
     case ControlKind::TextBox:
         return {L"Edit", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::FileList:
-        // Out of sight: it serves the OEM panel and takes no keyboard focus.
+        // Out of sight, empty, and never takes the keyboard focus.
         return {L"ListBox", LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0};
     case ControlKind::Label:
         return {L"Static", static_cast<DWORD>(SS_LEFT | (l.linkFont ? SS_NOTIFY : 0)), 0};
@@ -122,14 +124,11 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     }
     if (l.autoSize) {
-        HDC dc = GetDC(w);
-        HGDIOBJ old = SelectObject(dc, font);
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
-        int n = GetWindowTextW(w, &text[0], static_cast<int>(text.size()));
+        WindowDC dc(w);
+        Selected selected(dc.get(), font);
+        const std::wstring text = windowTextW(w);
         SIZE extent = {};
-        GetTextExtentPoint32W(dc, text.c_str(), n, &extent);
-        SelectObject(dc, old);
-        ReleaseDC(w, dc);
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
         SetWindowPos(w, nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER);
     }
     SetPropW(w, kOldProc,

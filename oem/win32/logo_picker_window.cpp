@@ -3,6 +3,7 @@
 #include "oem/form2.h"
 #include "oem/win32/folder_lists.h"
 #include "platform/win32/native_paths.h"
+#include "resources/form2_layout.h"
 #include "win32/colours.h"
 #include "win32/fonts.h"
 #include "win32/handles.h"
@@ -11,7 +12,6 @@
 #include "win32/wide.h"
 #include "win32/window_utils.h"
 
-#include "resources/form2_layout.h"
 #include <memory>
 
 namespace {

@@ -10,7 +10,8 @@ ended:
   2. "恢复系统默认服务" with the boxes still ticked: sc saw the 80 calls of
      huifu.bat (RSVP and wuauserv among them), no tweak was applied again,
      "系统服务已经恢复为默认";
-  3. optimise again with no box ticked: only fwyh.bat ran.
+  3. optimise again with no box ticked, over a longer stale fwyh.bat left in
+     the working directory: only fwyh.bat ran, and none of the stale lines.
 
 The expected sc calls come from the hand-written script fixtures of the unit
 tests, not from the program.
@@ -200,6 +201,10 @@ def restore(s, checks):
 def optimise_without_tweaks(s, checks):
     when = "optimise with no box ticked"
     untweak(s)
+    # A longer script of the same name from before: the new one replaces it
+    # whole, so none of its lines may run.
+    with open(os.path.join(s.workdir, "fwyh.bat"), "wb") as f:
+        f.write(b"sc config   Stale start= DISABLED\r\n" * 200)
     s.click("moren")
     for box in ("kjfs", "jsb", "gxiang"):
         set_check(s, checks, box, 0)

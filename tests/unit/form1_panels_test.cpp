@@ -31,19 +31,6 @@ TEST(Form1Load, SizesTheWindowAndStacksThePanels) {
         EXPECT_EQ(w.ui.rect(panel), kPanel);
 }
 
-TEST(Form1Load, StartState) {
-    Window w;
-    EXPECT_EQ(w.ui.value(Control::moren), 1);
-    EXPECT_EQ(w.ui.value(Control::huifu), 0);
-    for (Control box : {Control::kjfs, Control::jsb, Control::gxiang})
-        EXPECT_EQ(w.ui.value(box), 1);
-    EXPECT_EQ(
-        w.ui.text(Control::jianjie),
-        "欢迎使用-系统优化程序，本程序将帮助您减少系统资源占用，从而达到加快系统运行速度的目的。");
-    EXPECT_FALSE(w.ui.visible(Control::Text5));
-    EXPECT_FALSE(w.ui.visible(Control::Command5));
-}
-
 TEST(Form1Panels, EachButtonShowsItsPanelInAFixedOrder) {
     Window w;
     w.ui.visibilityLog.clear();

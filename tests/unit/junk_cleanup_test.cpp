@@ -82,13 +82,6 @@ TEST(JunkCleanup, LaunchesTheCompleteScriptVisiblyAndSaysNothing) {
     EXPECT_TRUE(w.sys.notifications.empty());
 }
 
-TEST(JunkCleanup, ReplacesAStaleScriptOfThatName) {
-    Window w;
-    w.sys.files["xtql.bat"] = std::string(4096, 'x') + "\r\n";
-    w.form.lj_Click();
-    EXPECT_EQ(w.sys.files["xtql.bat"], expectedBytes());
-}
-
 TEST(JunkCleanup, LeavesEveryPanelAsItWas) {
     for (int shown = 0; shown < 3; ++shown) {
         Window w;

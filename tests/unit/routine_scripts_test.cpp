@@ -51,13 +51,6 @@ TEST(RoutineScripts, ChineseTextReachesTheFilesAsGbk) {
               std::string::npos);
 }
 
-TEST(RoutineScripts, AnExistingScriptIsReplacedWhole) {
-    Window w;
-    w.sys.files["gx.bat"] = std::string(5000, 'x') + "\r\n";
-    w.form.Command1_Click();
-    expectScriptBytes("gx.bat", w.sys.files["gx.bat"]);
-}
-
 TEST(ServiceLine, HasThreeBlanksAfterConfigAndKeepsTrailingBlanks) {
     EXPECT_EQ(serviceConfigLine("Browser", StartMode::Disabled, 0),
               "sc config   Browser start= DISABLED");
@@ -74,21 +67,6 @@ TEST(ServiceTables, OptimisingNeverNamesRsvpOrWuauservAndSetsDcomLaunchTwice) {
         dcom += std::string(r.service) == "DcomLaunch";
     }
     EXPECT_EQ(dcom, 2);
-}
-
-TEST(ServiceTables, ModeCounts) {
-    auto count = [](const ServiceRow* rows, std::size_t n, StartMode m) {
-        int c = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            c += rows[i].mode == m;
-        return c;
-    };
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Disabled), 40);
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Demand), 20);
-    EXPECT_EQ(count(kOptimisedServices, kOptimisedServiceCount, StartMode::Auto), 19);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Auto), 33);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Demand), 38);
-    EXPECT_EQ(count(kDefaultServices, kDefaultServiceCount, StartMode::Disabled), 9);
 }
 
 } // namespace
