@@ -19,9 +19,12 @@ endif()
 
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-    # No exceptions are thrown: no unwind tables for our own code.
+    # No exceptions are thrown: no unwind tables for our own code. One thread
+    # runs the program, so its function-local statics need no guard (which
+    # would bring in the library's exception support).
     target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
-                                          -fno-asynchronous-unwind-tables -fno-unwind-tables)
+                                          -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+                                          -fno-unwind-tables)
     target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
