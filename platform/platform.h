@@ -6,6 +6,8 @@
 // current ANSI code page. Failures are Win32 error codes (0: success).
 #pragma once
 
+#include "platform/machine_state.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +23,7 @@ constexpr ErrorCode kErrorSharingViolation = 32;
 constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
+constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
 
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
@@ -74,4 +77,37 @@ public:
     virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
     // The configured start mode of a service; nullopt when it cannot be read.
     virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
+
+    // --- Undo snapshots and the system version ----------------------------
+    // The configured start mode of a service; kErrorServiceDoesNotExist when
+    // no such service is installed.
+    virtual ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) = 0;
+    // 0 when the key (full name, native view) exists, kErrorFileNotFound when not.
+    virtual ErrorCode checkRegistryKey(const std::string& key) = 0;
+    // One value of a key; kErrorFileNotFound when the key or the value is missing.
+    virtual ErrorCode readRegistryValue(const std::string& key, const std::string& name,
+                                        RegistryValue* value) = 0;
+    // A key with all its values and subkeys; kErrorFileNotFound when it is missing.
+    virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
+    // The all-users application data folder; empty when it cannot be found.
+    virtual std::string commonAppDataFolder() = 0;
+    // Creates a folder that only administrators and the system may change;
+    // kErrorAlreadyExists when it exists (it is then made so as well).
+    virtual ErrorCode createPrivateFolder(const std::string& path) = 0;
+    // Renames a folder; kErrorAlreadyExists when the new name is taken.
+    virtual ErrorCode renameFolder(const std::string& from, const std::string& to) = 0;
+    // Removes a file; an empty folder.
+    virtual ErrorCode deleteFile(const std::string& path) = 0;
+    virtual ErrorCode removeFolder(const std::string& path) = 0;
+    // The names of the folders in a folder.
+    virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
+    // Runs a script (full path) hidden through the command interpreter in the
+    // current directory and waits for it to end; the window stays painted
+    // but takes no input meanwhile.
+    virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
+    virtual LocalTime localTime() = 0;
+    // The version of Windows, not the one a compatibility mode pretends.
+    virtual WindowsVersion windowsVersion() = 0;
+    // Modal question titled "提示" with Yes and No; true for Yes.
+    virtual bool ask(const std::string& text) = 0;
 };

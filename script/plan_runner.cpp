@@ -56,9 +56,12 @@ std::string valueName(const std::string& fullName) {
 
 } // namespace
 
-PlanOutcome runPlan(Platform& sys, const Plan& plan) {
+PlanOutcome runPlan(Platform& sys, const Plan& plan, const BeforeChange& beforeChange) {
     bool silent = false;
-    if (std::optional<std::string> refusal = guard(sys, plan, &silent)) {
+    std::optional<std::string> refusal = guard(sys, plan, &silent);
+    if (!refusal && beforeChange)
+        refusal = beforeChange(plan);
+    if (refusal) {
         if (!silent)
             sys.notify(*refusal);
         return PlanOutcome::Refused;

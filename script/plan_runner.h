@@ -1,7 +1,8 @@
 // The one way an action changes the system: a plan is checked (refusal,
-// administrator rights, scripts still running from before), then each script
-// is written completely and only then launched, in order, then the files and
-// registry values are written, and the user is told the outcome once.
+// administrator rights, scripts still running from before), the caller's
+// BeforeChange runs (the undo snapshot), then each script is written
+// completely and only then launched, in order, then the files and registry
+// values are written, and the user is told the outcome once.
 // A script that could not be written completely is never launched, and a
 // script whose earlier run is still going is never rewritten.
 #pragma once
@@ -9,6 +10,8 @@
 #include "platform/platform.h"
 #include "script/plan.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,12 @@ enum class PlanOutcome {
     Failed,  // something was not; the user was told what
 };
 
-PlanOutcome runPlan(Platform& platform, const Plan& plan);
+// Called once the guards have passed, before the first write (an undo
+// snapshot is taken here): a text stops the plan, nothing is written and the
+// user is told that text.
+using BeforeChange = std::function<std::optional<std::string>(const Plan&)>;
+
+PlanOutcome runPlan(Platform& platform, const Plan& plan, const BeforeChange& beforeChange = {});
 
 // The notification text for failures that kept an action from completing.
 std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures);

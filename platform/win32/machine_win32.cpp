@@ -26,35 +26,9 @@ bool Win32Platform::isAdministrator() {
 }
 
 std::optional<StartMode> Win32Platform::serviceStartMode(const std::string& service) {
-    std::optional<StartMode> mode;
-    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    if (!manager)
-        return mode;
-    ServiceHandle handle(OpenServiceW(manager.get(), widen(service).c_str(), SERVICE_QUERY_CONFIG));
-    if (handle) {
-        DWORD needed = 0;
-        QueryServiceConfigW(handle.get(), nullptr, 0, &needed);
-        std::vector<unsigned char> buffer(needed ? needed : sizeof(QUERY_SERVICE_CONFIGW));
-        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-        if (QueryServiceConfigW(handle.get(), config, static_cast<DWORD>(buffer.size()), &needed)) {
-            switch (config->dwStartType) {
-            case SERVICE_BOOT_START:
-                mode = StartMode::Boot;
-                break;
-            case SERVICE_SYSTEM_START:
-                mode = StartMode::System;
-                break;
-            case SERVICE_AUTO_START:
-                mode = StartMode::Auto;
-                break;
-            case SERVICE_DEMAND_START:
-                mode = StartMode::Demand;
-                break;
-            default:
-                mode = StartMode::Disabled;
-            }
-        }
-    }
+    StartMode mode = StartMode::Demand;
+    if (readServiceStartMode(service, &mode) != 0)
+        return std::nullopt;
     return mode;
 }
 

@@ -1,6 +1,7 @@
 // Registry string values by full name, through the native registry functions
 // in the native view.
 #include "platform/win32/native_paths.h"
+#include "platform/win32/registry_roots.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
@@ -15,22 +16,6 @@ struct ValueName {
     std::wstring value;
 };
 
-struct Root {
-    const wchar_t* name;
-    HKEY key;
-};
-
-const Root kRoots[] = {
-    {L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {L"HKLM", HKEY_LOCAL_MACHINE},
-    {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {L"HKCU", HKEY_CURRENT_USER},
-    {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {L"HKCR", HKEY_CLASSES_ROOT},
-    {L"HKEY_USERS", HKEY_USERS},
-    {L"HKU", HKEY_USERS},
-};
-
 // "ROOT\key\path\Value" split into its root, key path and value name.
 bool split(const std::string& fullName, ValueName* out) {
     std::wstring wide = widen(fullName);
@@ -38,13 +23,8 @@ bool split(const std::string& fullName, ValueName* out) {
     size_t last = wide.rfind(L'\\');
     if (first == std::wstring::npos || last == first)
         return false;
-    std::wstring rootName = wide.substr(0, first);
-    for (const Root& r : kRoots)
-        if (lstrcmpiW(r.name, rootName.c_str()) == 0)
-            out->root = r.key;
-    out->key = wide.substr(first + 1, last - first - 1);
     out->value = wide.substr(last + 1);
-    return out->root != nullptr;
+    return splitRegistryKey(wide.substr(0, last), &out->root, &out->key);
 }
 
 } // namespace

@@ -35,6 +35,24 @@ public:
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
     std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
+    // --- Undo snapshots and the system version ----------------------------
+    // registry_read_win32.cpp, snapshot_folders_win32.cpp, system_win32.cpp
+    ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override;
+    ErrorCode checkRegistryKey(const std::string& key) override;
+    ErrorCode readRegistryValue(const std::string& key, const std::string& name,
+                                RegistryValue* value) override;
+    ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override;
+    std::string commonAppDataFolder() override;
+    ErrorCode createPrivateFolder(const std::string& path) override;
+    ErrorCode renameFolder(const std::string& from, const std::string& to) override;
+    ErrorCode deleteFile(const std::string& path) override;
+    ErrorCode removeFolder(const std::string& path) override;
+    std::vector<std::string> listFolders(const std::string& folder) override;
+    ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override;
+    LocalTime localTime() override;
+    WindowsVersion windowsVersion() override;
+    bool ask(const std::string& text) override;
+
 private:
     struct Started {
         KernelHandle process;

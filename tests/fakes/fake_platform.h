@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -53,6 +54,12 @@ public:
         return writeFile(path, bytes);
     }
     std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override {
+        auto failure = readFailures.find(path);
+        if (failure != readFailures.end()) {
+            if (error)
+                *error = failure->second;
+            return std::nullopt;
+        }
         auto it = files.find(path);
         if (it == files.end()) {
             if (error)
@@ -130,5 +137,149 @@ public:
         for (const Launch& l : launches)
             names.push_back(l.name);
         return names;
+    }
+
+    // --- Undo snapshots and the system version ----------------------------
+    // The registry as keys (full names) and their values. A key exists when it
+    // is listed; its subkeys are the listed keys below it.
+    std::map<std::string, std::vector<RegistryValue>> registryKeys;
+    std::map<std::string, ErrorCode> registryReadFailures; // key -> error on any read
+    std::map<std::string, ErrorCode> serviceReadFailures;
+    std::map<std::string, ErrorCode> readFailures; // path -> error on readFile
+    std::string commonAppData = "C:\\Documents and Settings\\All Users\\Application Data";
+    std::set<std::string> folders;
+    std::map<std::string, ErrorCode> folderFailures; // path -> error on create
+    LocalTime now{2024, 5, 1, 12, 30, 5};
+    WindowsVersion version{5, 1, 2600, false};
+    std::vector<bool> answers; // the user's answers to the questions, in turn
+    std::vector<std::string> questions;
+    std::vector<std::string> scriptRuns; // paths run and waited for
+    std::function<void()> scriptEffect;  // what running a script does to the machine
+    ErrorCode runFailure = 0;
+
+    ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override {
+        auto f = serviceReadFailures.find(service);
+        if (f != serviceReadFailures.end())
+            return f->second;
+        auto it = services.find(service);
+        if (it == services.end())
+            return kErrorServiceDoesNotExist;
+        *mode = it->second;
+        return 0;
+    }
+    ErrorCode checkRegistryKey(const std::string& key) override {
+        if (ErrorCode e = registryFailure(key))
+            return e;
+        return registryKeys.count(key) ? 0 : kErrorFileNotFound;
+    }
+    ErrorCode readRegistryValue(const std::string& key, const std::string& name,
+                                RegistryValue* value) override {
+        if (ErrorCode e = checkRegistryKey(key))
+            return e;
+        for (const RegistryValue& v : registryKeys[key])
+            if (v.name == name) {
+                *value = v;
+                return 0;
+            }
+        return kErrorFileNotFound;
+    }
+    ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override {
+        if (ErrorCode e = checkRegistryKey(key))
+            return e;
+        tree->clear();
+        // Listed keys are in name order, so a key comes right before its subkeys.
+        for (const auto& [name, values] : registryKeys)
+            if (name == key || name.rfind(key + "\\", 0) == 0)
+                tree->push_back({name, values});
+        return 0;
+    }
+    std::string commonAppDataFolder() override { return commonAppData; }
+    ErrorCode createPrivateFolder(const std::string& path) override {
+        events.push_back("folder " + path);
+        auto f = folderFailures.find(path);
+        if (f != folderFailures.end())
+            return f->second;
+        return folders.insert(path).second ? 0 : kErrorAlreadyExists;
+    }
+    ErrorCode renameFolder(const std::string& from, const std::string& to) override {
+        events.push_back("rename " + from + " " + to);
+        if (folders.count(to))
+            return kErrorAlreadyExists;
+        if (!folders.erase(from))
+            return kErrorFileNotFound;
+        folders.insert(to);
+        moveAll(from + "\\", to + "\\");
+        return 0;
+    }
+    ErrorCode deleteFile(const std::string& path) override {
+        return files.erase(path) ? 0 : kErrorFileNotFound;
+    }
+    ErrorCode removeFolder(const std::string& path) override {
+        auto inside = files.lower_bound(path + "\\");
+        if (inside != files.end() && inside->first.rfind(path + "\\", 0) == 0)
+            return 145; // ERROR_DIR_NOT_EMPTY
+        return folders.erase(path) ? 0 : kErrorFileNotFound;
+    }
+    std::vector<std::string> listFolders(const std::string& folder) override {
+        std::vector<std::string> names;
+        for (const std::string& f : folders)
+            if (f.rfind(folder + "\\", 0) == 0 &&
+                f.find('\\', folder.size() + 1) == std::string::npos)
+                names.push_back(f.substr(folder.size() + 1));
+        return names;
+    }
+    ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override {
+        events.push_back("run " + path);
+        if (runFailure)
+            return runFailure;
+        scriptRuns.push_back(path);
+        if (scriptEffect)
+            scriptEffect();
+        *exitCode = 0;
+        return 0;
+    }
+    LocalTime localTime() override { return now; }
+    WindowsVersion windowsVersion() override { return version; }
+    bool ask(const std::string& text) override {
+        events.push_back("ask " + text);
+        questions.push_back(text);
+        if (questions.size() > answers.size())
+            return false;
+        return answers[questions.size() - 1];
+    }
+
+    // The events and files apart from those of the undo snapshots.
+    std::vector<std::string> eventsOutsideSnapshots() const {
+        std::vector<std::string> found;
+        for (const std::string& e : events)
+            if (e.find(commonAppData) == std::string::npos)
+                found.push_back(e);
+        return found;
+    }
+    std::size_t filesOutsideSnapshots() const {
+        std::size_t n = 0;
+        for (const auto& f : files)
+            n += f.first.rfind(commonAppData, 0) != 0;
+        return n;
+    }
+
+private:
+    ErrorCode registryFailure(const std::string& key) const {
+        for (const auto& [failing, error] : registryReadFailures)
+            if (key == failing || key.rfind(failing + "\\", 0) == 0)
+                return error;
+        return 0;
+    }
+    void moveAll(const std::string& from, const std::string& to) {
+        std::map<std::string, std::string> moved;
+        for (auto it = files.begin(); it != files.end();) {
+            if (it->first.rfind(from, 0) == 0) {
+                moved[to + it->first.substr(from.size())] = it->second;
+                it = files.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        files.insert(moved.begin(), moved.end());
     }
 };

@@ -1,0 +1,36 @@
+// What the undo snapshots record of the machine, and the system version: the
+// plain data that the platform reads for them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A registry value as stored: its name ("" for the default value), its type
+// (REG_SZ = 1, REG_DWORD = 4, ...) and its data, byte for byte.
+struct RegistryValue {
+    std::string name;
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+// A registry key with everything below it, key by key: the key itself first,
+// then each subkey's tree in turn. Full key names; values and subkeys in the
+// order the registry lists them.
+struct RegistryKeyContent {
+    std::string key;
+    std::vector<RegistryValue> values;
+};
+using RegistryTree = std::vector<RegistryKeyContent>;
+
+// The version of Windows as the kernel reports it.
+struct WindowsVersion {
+    unsigned major = 0;
+    unsigned minor = 0;
+    unsigned build = 0;
+    bool server = false;
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};

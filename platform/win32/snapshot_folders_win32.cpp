@@ -1,0 +1,91 @@
+// The folders of the undo snapshots. They hold scripts that an administrator
+// runs, so they are made so that only administrators and the system may
+// change them (the all-users application data folder lets every user add
+// files); the program takes over a folder of that name that exists already.
+#include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
+
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
+
+namespace {
+
+// Owner: Administrators. Full control for the system and administrators,
+// read and run for users; nothing inherited from above.
+const wchar_t kPrivate[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+
+struct LocalMemory {
+    PSECURITY_DESCRIPTOR p = nullptr;
+    ~LocalMemory() { LocalFree(p); }
+};
+
+} // namespace
+
+std::string Win32Platform::commonAppDataFolder() {
+    // SHGetFolderPathW came with XP's shell32; looked up so that a shell32
+    // without it leaves the environment to answer.
+    using GetFolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    const auto getFolder = reinterpret_cast<GetFolderFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetFolderPathW")));
+    wchar_t path[MAX_PATH] = {};
+    if (getFolder && getFolder(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, path) == S_OK)
+        return narrow(path);
+    const DWORD n = GetEnvironmentVariableW(L"ALLUSERSPROFILE", path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? narrow(path) + "\\Application Data" : std::string();
+}
+
+ErrorCode Win32Platform::createPrivateFolder(const std::string& path) {
+    LocalMemory descriptor;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kPrivate, SDDL_REVISION_1,
+                                                              &descriptor.p, nullptr))
+        return GetLastError();
+    const std::wstring wide = widen(path);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor.p, FALSE};
+    if (CreateDirectoryW(wide.c_str(), &attributes))
+        return 0;
+    const ErrorCode e = GetLastError();
+    if (e != ERROR_ALREADY_EXISTS)
+        return e;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    PSID owner = nullptr;
+    GetSecurityDescriptorDacl(descriptor.p, &present, &dacl, &defaulted);
+    GetSecurityDescriptorOwner(descriptor.p, &owner, &defaulted);
+    const ErrorCode secured =
+        SetNamedSecurityInfoW(&std::wstring(wide)[0], SE_FILE_OBJECT,
+                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                                  PROTECTED_DACL_SECURITY_INFORMATION,
+                              owner, nullptr, dacl, nullptr);
+    return secured ? secured : kErrorAlreadyExists;
+}
+
+ErrorCode Win32Platform::renameFolder(const std::string& from, const std::string& to) {
+    if (MoveFileW(widen(from).c_str(), widen(to).c_str()))
+        return 0;
+    const ErrorCode e = GetLastError();
+    return e == ERROR_FILE_EXISTS ? kErrorAlreadyExists : e;
+}
+
+ErrorCode Win32Platform::deleteFile(const std::string& path) {
+    return DeleteFileW(widen(path).c_str()) ? 0 : GetLastError();
+}
+
+ErrorCode Win32Platform::removeFolder(const std::string& path) {
+    return RemoveDirectoryW(widen(path).c_str()) ? 0 : GetLastError();
+}
+
+std::vector<std::string> Win32Platform::listFolders(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW((widen(folder) + L"\\*").c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+            names.push_back(narrow(name));
+    } while (FindNextFileW(search.get(), &found));
+    return names;
+}

@@ -1,0 +1,110 @@
+// The machine as the undo snapshots and the system guard see it: service
+// start modes, the time, the real Windows version, questions to the user, and
+// a script run to its end.
+#include "platform/win32/native_paths.h"
+#include "platform/win32/win32_platform.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
+
+#include <vector>
+
+ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartMode* mode) {
+    ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager)
+        return GetLastError();
+    ServiceHandle handle(OpenServiceW(manager.get(), widen(service).c_str(), SERVICE_QUERY_CONFIG));
+    if (!handle)
+        return GetLastError();
+    DWORD needed = 0;
+    QueryServiceConfigW(handle.get(), nullptr, 0, &needed);
+    std::vector<unsigned char> buffer(needed ? needed : sizeof(QUERY_SERVICE_CONFIGW));
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+    if (!QueryServiceConfigW(handle.get(), config, static_cast<DWORD>(buffer.size()), &needed))
+        return GetLastError();
+    switch (config->dwStartType) {
+    case SERVICE_BOOT_START:
+        *mode = StartMode::Boot;
+        break;
+    case SERVICE_SYSTEM_START:
+        *mode = StartMode::System;
+        break;
+    case SERVICE_AUTO_START:
+        *mode = StartMode::Auto;
+        break;
+    case SERVICE_DEMAND_START:
+        *mode = StartMode::Demand;
+        break;
+    default:
+        *mode = StartMode::Disabled;
+    }
+    return 0;
+}
+
+LocalTime Win32Platform::localTime() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+WindowsVersion Win32Platform::windowsVersion() {
+    // GetVersionEx answers with the version a compatibility mode pretends;
+    // the kernel's own function does not.
+    using GetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto getVersion = reinterpret_cast<GetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOEXW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!getVersion || getVersion(&info) != 0)
+        GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info));
+    return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+            info.wProductType != VER_NT_WORKSTATION};
+}
+
+bool Win32Platform::ask(const std::string& text) {
+    return MessageBoxW(owner_, widen(text).c_str(), L"提示",
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t* exitCode) {
+    const std::wstring interpreter = commandInterpreterPath();
+    // The outer quotes go; the path keeps its own, blanks and all.
+    std::wstring commandLine = L"\"" + interpreter + L"\" /d /c \"\"" + widen(path) + L"\"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info))
+        return GetLastError();
+    CloseHandle(info.hThread);
+    KernelHandle process(info.hProcess);
+
+    // The windows are painted meanwhile but take no input.
+    const bool wasEnabled = owner_ && IsWindowEnabled(owner_);
+    if (wasEnabled)
+        EnableWindow(owner_, FALSE);
+    bool quit = false;
+    WPARAM quitCode = 0;
+    HANDLE handle = process.get();
+    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (wasEnabled)
+        EnableWindow(owner_, TRUE);
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    *exitCode = code;
+    return 0;
+}
