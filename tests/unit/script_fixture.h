@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
-inline std::string fixtureUtf8ToGbk(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
+// UTF-8 text in another encoding, through glibc's iconv.
+inline std::string fixtureConvert(const std::string& utf8, const char* encoding) {
+    iconv_t cd = iconv_open(encoding, "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv GBK unavailable");
+        throw std::runtime_error(std::string("iconv ") + encoding + " unavailable");
     std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
+    std::string out(in.size() * 4 + 4, '\0');
     char* inp = &in[0];
     size_t inLeft = in.size();
     char* outp = &out[0];
@@ -26,9 +27,13 @@ inline std::string fixtureUtf8ToGbk(const std::string& utf8) {
     size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
     iconv_close(cd);
     if (r == static_cast<size_t>(-1))
-        throw std::runtime_error("fixture text has no GBK form: " + utf8);
+        throw std::runtime_error(std::string("fixture text has no ") + encoding + " form: " + utf8);
     out.resize(out.size() - outLeft);
     return out;
+}
+
+inline std::string fixtureUtf8ToGbk(const std::string& utf8) {
+    return fixtureConvert(utf8, "GBK");
 }
 
 // The script's lines as the fixture gives them (UTF-8, marker dropped).

@@ -1,0 +1,66 @@
+#include "undo/restore_check.h"
+
+#include "platform/cp936.h"
+#include "script/error_text.h"
+#include "undo/snapshot.h"
+#include "undo/text.h"
+#include "undo/undo_scripts.h"
+
+#include <algorithm>
+
+namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+void add(std::vector<std::string>* found, const std::string& item) {
+    if (!contains(*found, item))
+        found->push_back(item);
+}
+
+// The lines (of undo.bat) or the blocks' first lines (of undo.reg: a key
+// and its values) that the machine as it stands now gives otherwise.
+void differing(const std::string& saved, const std::string& now, const std::string& separator,
+               std::size_t skip, std::vector<std::string>* found) {
+    const std::vector<std::string> before = split(saved, separator);
+    const std::vector<std::string> after = split(now, separator);
+    for (std::size_t i = skip; i < before.size(); ++i)
+        if (!before[i].empty() && !contains(after, before[i]))
+            add(found, before[i].substr(0, before[i].find("\r\n")));
+}
+
+} // namespace
+
+bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope& scope,
+                 std::vector<std::string>* found, std::string* failure) {
+    const std::optional<Snapshot> shot = takeSnapshot(sys, scope, failure);
+    std::vector<SnapshotFile> files;
+    if (!shot || !snapshotFiles(*shot, scope, entry.action, sys.localTime(), &files, failure))
+        return false;
+    for (const SnapshotFile& file : files) {
+        ErrorCode e = 0;
+        const std::string path = entry.folder + "\\" + file.name;
+        std::optional<std::string> saved = sys.readFile(path, &e);
+        // A change that touched no registry value has no undo.reg; undo.bat
+        // then says whether it should.
+        if (!saved && file.name == kUndoRegName && e == kErrorFileNotFound)
+            saved = std::string();
+        if (!saved) {
+            *failure = "无法读取 " + path + "：" + describeError(e);
+            return false;
+        }
+        if (*saved == file.bytes)
+            continue;
+        if (file.name == kUndoBatName)
+            differing(fromCp936(*saved), fromCp936(file.bytes), "\r\n", kUndoBatHeaderLines, found);
+        else if (file.name == kUndoRegName) // the first block is the header
+            differing(utf16leToUtf8(*saved).value_or(std::string()),
+                      utf16leToUtf8(file.bytes).value_or(std::string()), "\r\n\r\n", 1, found);
+        else
+            for (const FileState& f : shot->files)
+                if (f.savedName == file.name)
+                    found->push_back("文件 " + f.path);
+    }
+    return true;
+}

@@ -1,0 +1,158 @@
+#include "undo/snapshot.h"
+
+#include "script/error_text.h"
+#include "undo/text.h"
+
+namespace {
+
+bool absent(ErrorCode e) {
+    return e == kErrorFileNotFound || e == kErrorPathNotFound;
+}
+
+// True when `key` is `ancestor` or lies below it.
+bool within(const std::string& key, const std::string& ancestor) {
+    return key.compare(0, ancestor.size(), ancestor) == 0 &&
+           (key.size() == ancestor.size() || key[ancestor.size()] == '\\');
+}
+
+class Recorder {
+public:
+    Recorder(Platform& sys, std::string& failure) : sys_(sys), failure_(failure) {}
+
+    // A service named twice keeps its first record: the state before the plan.
+    bool service(const std::string& name) {
+        for (const ServiceState& s : shot.services)
+            if (s.service == name)
+                return true;
+        StartMode mode = StartMode::Demand;
+        const ErrorCode e = sys_.readServiceStartMode(name, &mode);
+        if (e != 0 && e != kErrorServiceDoesNotExist)
+            return fail("无法读取服务 ", name, e);
+        shot.services.push_back({name, std::nullopt});
+        if (e == 0)
+            shot.services.back().mode = mode;
+        return true;
+    }
+
+    bool registry(const RegistryChange& change) {
+        using Kind = RegistryChange::Kind;
+        if (change.kind == Kind::DeleteKey)
+            return deletedKey(change.key);
+        const ErrorCode e = sys_.checkRegistryKey(change.key);
+        if (absent(e)) // deleting from a missing key changes nothing; anything else creates it
+            return change.kind == Kind::DeleteValue || newKey(change.key);
+        if (e != 0)
+            return fail("无法读取注册表项 ", change.key, e);
+        return change.kind == Kind::CreateKey || value(change.key, change.value);
+    }
+
+    bool file(const std::string& path) {
+        for (const FileState& f : shot.files)
+            if (f.path == path)
+                return true;
+        ErrorCode e = 0;
+        FileState state{path, sys_.readFile(path, &e), std::string()};
+        if (!state.bytes && !absent(e))
+            return fail("无法读取 ", path, e);
+        // Numbered, so that two files of one name and the snapshot's own
+        // files never meet: "saved-1-oeminfo.ini".
+        state.savedName = "saved-" +
+                          decimalText(static_cast<std::uint32_t>(shot.files.size() + 1)) + "-" +
+                          path.substr(path.rfind('\\') + 1);
+        shot.files.push_back(std::move(state));
+        return true;
+    }
+
+    Snapshot shot;
+
+private:
+    bool fail(const char* what, const std::string& name, ErrorCode e) {
+        failure_ = what + name + "：" + describeError(e);
+        return false;
+    }
+
+    bool value(const std::string& key, const std::string& name) {
+        for (const ValueState& v : shot.values)
+            if (v.key == key && v.name == name)
+                return true;
+        RegistryValue data;
+        const ErrorCode e = sys_.readRegistryValue(key, name, &data);
+        if (e != 0 && !absent(e))
+            return fail("无法读取注册表值 ", key + "\\" + name, e);
+        shot.values.push_back({key, name, std::nullopt});
+        if (e == 0)
+            shot.values.back().value = std::move(data);
+        return true;
+    }
+
+    bool deletedKey(const std::string& key) {
+        for (const KeyState& k : shot.deletedKeys)
+            if (k.key == key)
+                return true;
+        RegistryTree tree;
+        const ErrorCode e = sys_.readRegistryTree(key, &tree);
+        if (e != 0 && !absent(e))
+            return fail("无法读取注册表项 ", key, e);
+        shot.deletedKeys.push_back({key, std::nullopt});
+        if (e == 0)
+            shot.deletedKeys.back().tree = std::move(tree);
+        return true;
+    }
+
+    // A missing key that the plan creates, and with it every missing key
+    // above it: the highest of them is what an undo deletes.
+    bool newKey(std::string key) {
+        for (std::string::size_type cut; (cut = key.rfind('\\')) != std::string::npos;) {
+            const std::string parent = key.substr(0, cut);
+            if (parent.find('\\') == std::string::npos)
+                break; // a root key always exists
+            const ErrorCode e = sys_.checkRegistryKey(parent);
+            if (e == 0)
+                break;
+            if (!absent(e))
+                return fail("无法读取注册表项 ", parent, e);
+            key = parent;
+        }
+        std::vector<std::string> kept;
+        for (const std::string& k : shot.newKeys) {
+            if (within(key, k))
+                return true;
+            if (!within(k, key))
+                kept.push_back(k);
+        }
+        kept.push_back(key);
+        shot.newKeys.swap(kept);
+        return true;
+    }
+
+    Platform& sys_;
+    std::string& failure_;
+};
+
+} // namespace
+
+SnapshotScope scopeOf(const Plan& plan) {
+    SnapshotScope scope;
+    for (const PlannedScript& s : plan.scripts)
+        scope.scripts.push_back(s.name);
+    for (const ServiceChange& s : plan.services)
+        scope.services.push_back(s.service);
+    scope.registry = plan.registry;
+    scope.files = plan.files;
+    return scope;
+}
+
+std::optional<Snapshot> takeSnapshot(Platform& sys, const SnapshotScope& scope,
+                                     std::string* failure) {
+    Recorder recorder(sys, *failure);
+    for (const std::string& service : scope.services)
+        if (!recorder.service(service))
+            return std::nullopt;
+    for (const RegistryChange& change : scope.registry)
+        if (!recorder.registry(change))
+            return std::nullopt;
+    for (const std::string& path : scope.files)
+        if (!recorder.file(path))
+            return std::nullopt;
+    return std::move(recorder.shot);
+}

@@ -1,0 +1,66 @@
+// An undo snapshot: the state of everything a plan will change, recorded
+// before the plan writes anything.
+#pragma once
+
+#include "platform/platform.h"
+#include "script/plan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a snapshot covers: what the plan changes, and its scripts, which must
+// have ended before the snapshot is undone.
+struct SnapshotScope {
+    std::vector<std::string> scripts;
+    std::vector<std::string> services;
+    std::vector<RegistryChange> registry;
+    std::vector<std::string> files;
+};
+SnapshotScope scopeOf(const Plan& plan);
+
+struct ServiceState {
+    std::string service;
+    std::optional<StartMode> mode; // nullopt: not installed
+};
+
+// A value the plan writes or deletes, in a key that exists.
+struct ValueState {
+    std::string key;
+    std::string name;
+    std::optional<RegistryValue> value; // nullopt: absent
+};
+
+// A key the plan deletes, with everything it held.
+struct KeyState {
+    std::string key;
+    std::optional<RegistryTree> tree; // nullopt: absent
+};
+
+// A file the plan replaces; a present file is saved as `savedName` in the
+// snapshot's folder.
+struct FileState {
+    std::string path;
+    std::optional<std::string> bytes; // nullopt: absent
+    std::string savedName;
+};
+
+struct Snapshot {
+    std::vector<ServiceState> services;
+    std::vector<ValueState> values;
+    std::vector<KeyState> deletedKeys;
+    // Keys that did not exist and that the plan creates, directly or by
+    // writing a value into them: the highest missing key of each.
+    std::vector<std::string> newKeys;
+    std::vector<FileState> files;
+
+    bool empty() const {
+        return services.empty() && values.empty() && deletedKeys.empty() && newKeys.empty() &&
+               files.empty();
+    }
+};
+
+// Records the state of what the scope covers. nullopt, and the reason in
+// *failure, when something could not be read.
+std::optional<Snapshot> takeSnapshot(Platform& platform, const SnapshotScope& scope,
+                                     std::string* failure);

@@ -1,0 +1,43 @@
+// Where snapshots live: one folder each under the all-users application data
+// folder ("...\Velkor\undo\YYYYMMDD-HHMMSS"), holding undo.bat, undo.reg,
+// the saved files, "action.txt" (the action's name, one line) and the scope
+// an undo is checked against. A folder is written under a temporary name and
+// renamed when complete, so it appears whole or not at all. An undone
+// snapshot gets an "undone.txt" and is not offered again.
+#pragma once
+
+#include "platform/platform.h"
+#include "undo/snapshot.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SnapshotEntry {
+    std::string folder; // full path
+    std::string time;   // "2024-05-01 12:30:05"
+    std::string action; // "系统常规优化"
+};
+
+// The folder that holds the snapshots; empty when there is none.
+std::string snapshotsFolder(Platform& platform);
+
+// The files of a snapshot folder (name and bytes) for a snapshot of `scope`
+// taken at `time` before `action`; false and the reason in *failure when
+// they cannot be made.
+struct SnapshotFile {
+    std::string name;
+    std::string bytes;
+};
+bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::string& action,
+                   const LocalTime& time, std::vector<SnapshotFile>* files, std::string* failure);
+
+// Saves a snapshot of `scope` taken now, before `action`; nullopt when it is
+// complete on disk, else why not.
+std::optional<std::string> saveSnapshot(Platform& platform, const Snapshot& shot,
+                                        const SnapshotScope& scope, const std::string& action);
+
+// The snapshots not yet undone, newest first.
+std::vector<SnapshotEntry> undoableSnapshots(Platform& platform);
+
+ErrorCode markUndone(Platform& platform, const SnapshotEntry& entry);

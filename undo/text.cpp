@@ -1,0 +1,149 @@
+#include "undo/text.h"
+
+namespace {
+
+const char kDigits[] = "0123456789abcdef";
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+void appendUnit(std::string& out, std::uint32_t unit) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+}
+
+void appendUtf8(std::string& out, std::uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::vector<std::string> split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::string::size_type from = 0;
+    for (std::string::size_type at; (at = text.find(separator, from)) != std::string::npos;
+         from = at + separator.size())
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string decimalText(std::uint32_t value, int width) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    while (static_cast<int>(digits.size()) < width)
+        digits.insert(digits.begin(), '0');
+    return digits;
+}
+
+std::optional<std::uint32_t> parseDecimal(const std::string& text) {
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return value;
+}
+
+std::string hexByte(unsigned char byte) {
+    return {kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
+std::string hexText(const std::string& bytes) {
+    std::string text;
+    for (char b : bytes)
+        text += hexByte(static_cast<unsigned char>(b));
+    return text;
+}
+
+std::optional<std::string> parseHex(const std::string& text) {
+    if (text.size() % 2)
+        return std::nullopt;
+    std::string bytes;
+    for (std::string::size_type i = 0; i < text.size(); i += 2) {
+        const int high = hexDigit(text[i]);
+        const int low = hexDigit(text[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
+std::optional<std::string> utf8ToUtf16le(const std::string& utf8) {
+    std::string out;
+    for (std::string::size_type i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80    ? 0
+                          : lead >= 0xF0 ? 3
+                          : lead >= 0xE0 ? 2
+                          : lead >= 0xC0 ? 1
+                                         : -1;
+        if (extra < 0 || i + static_cast<unsigned>(extra) >= utf8.size() + (extra == 0))
+            return std::nullopt;
+        std::uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<unsigned>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        i += static_cast<unsigned>(extra) + 1;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            appendUnit(out, 0xD800 | (c >> 10));
+            appendUnit(out, 0xDC00 | (c & 0x3FF));
+        } else {
+            appendUnit(out, c);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> utf16leToUtf8(const std::string& utf16) {
+    if (utf16.size() % 2)
+        return std::nullopt;
+    auto unit = [&](std::string::size_type i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(utf16[i]) |
+                                          (static_cast<unsigned char>(utf16[i + 1]) << 8));
+    };
+    std::string out;
+    for (std::string::size_type i = 0; i < utf16.size(); i += 2) {
+        std::uint32_t c = unit(i);
+        if (c >= 0xDC00 && c < 0xE000)
+            return std::nullopt;
+        if (c >= 0xD800 && c < 0xDC00) {
+            if (i + 3 >= utf16.size() || unit(i + 2) < 0xDC00 || unit(i + 2) >= 0xE000)
+                return std::nullopt;
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}

@@ -1,0 +1,72 @@
+#include "undo/undo_action.h"
+
+#include "script/error_text.h"
+#include "undo/restore_check.h"
+#include "undo/snapshot_scope.h"
+#include "undo/text.h"
+#include "undo/undo_scripts.h"
+
+namespace {
+
+const char kNeedsAdministrator[] = "需要管理员权限才能撤销更改，请以管理员身份运行本程序。";
+const char kStillRunning[] = "这次更改的脚本仍在运行，请稍候再试。";
+
+} // namespace
+
+std::string snapshotLabel(const SnapshotEntry& entry) {
+    return entry.time + "  " + entry.action;
+}
+
+bool undoSnapshot(Platform& sys, const std::vector<SnapshotEntry>& entries, std::size_t index) {
+    const SnapshotEntry& entry = entries[index];
+    const std::string named = " " + entry.time + " 的“" + entry.action + "”";
+    if (index > 0 &&
+        !sys.ask("在这次更改之后还有 " + decimalText(static_cast<std::uint32_t>(index)) +
+                 " 次更改没有撤销，撤销这一次可能覆盖它们所作的设置。是否继续？"))
+        return false;
+    if (!sys.isAdministrator()) {
+        sys.notify(kNeedsAdministrator);
+        return false;
+    }
+    ErrorCode e = 0;
+    const std::string scopePath = entry.folder + "\\" + kScopeName;
+    const std::optional<std::string> text = sys.readFile(scopePath, &e);
+    SnapshotScope scope;
+    if (!text || !parseScope(*text, &scope)) {
+        sys.notify("无法撤销" + named + "：无法读取 " + scopePath + "（" +
+                   (text ? std::string("内容已损坏") : describeError(e)) + "）。");
+        return false;
+    }
+    for (const std::string& script : scope.scripts)
+        if (sys.isScriptRunning(script)) {
+            sys.notify(kStillRunning);
+            return false;
+        }
+
+    const std::string bat = entry.folder + "\\" + kUndoBatName;
+    std::uint32_t exitCode = 0;
+    if ((e = sys.runScriptAndWait(bat, &exitCode))) {
+        sys.notify("无法运行撤销脚本 " + bat + "：" + describeError(e) + "。");
+        return false;
+    }
+    // The script's exit status says little (regedit and del report no
+    // failure); the machine itself says whether everything is back.
+    std::string failure;
+    std::vector<std::string> left;
+    const bool checked = notRestored(sys, entry, scope, &left, &failure);
+    if (!checked || !left.empty()) {
+        std::string notice = "撤销" + named + "未能全部完成";
+        notice += checked ? "，以下内容没有生效：" : "：无法检查结果（" + failure + "）。";
+        for (const std::string& item : left)
+            notice += "\n" + item;
+        sys.notify(notice + "\n可以稍后再试，或以管理员身份运行 " + bat + "。");
+        return false;
+    }
+    // Marked, so that it is not offered again.
+    if ((e = markUndone(sys, entry))) {
+        sys.notify("已撤销" + named + "，但无法把它标记为已撤销（" + describeError(e) + "）。");
+        return true;
+    }
+    sys.notify("已撤销" + named + "。");
+    return true;
+}

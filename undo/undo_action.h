@@ -1,0 +1,20 @@
+// Undoing a snapshot from the window: the chosen snapshot's undo.bat runs
+// hidden, the program waits for it and then checks the machine against the
+// snapshot, so that it says "undone" only when everything is back.
+#pragma once
+
+#include "platform/platform.h"
+#include "undo/snapshot_store.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The line that names a snapshot in the list ("2024-05-01 12:30:05  系统常规优化").
+std::string snapshotLabel(const SnapshotEntry& entry);
+
+// Undoes entries[index] (entries newest first, as undoableSnapshots gives
+// them), asking first when newer changes would be overwritten, and tells the
+// user the outcome. True when everything recorded is back; the snapshot is
+// then marked undone.
+bool undoSnapshot(Platform& platform, const std::vector<SnapshotEntry>& entries, std::size_t index);

@@ -1,0 +1,14 @@
+// The snapshot before a change: what the handlers give the runner as its
+// BeforeChange, so that nothing changes without a way back.
+#pragma once
+
+#include "platform/platform.h"
+#include "script/plan.h"
+
+#include <optional>
+#include <string>
+
+// Records and saves what the plan will change. nullopt when the snapshot is
+// saved (or the plan changes nothing that can be recorded); otherwise the
+// text that tells the user why nothing was changed.
+std::optional<std::string> saveUndoSnapshot(Platform& platform, const Plan& plan);
