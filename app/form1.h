@@ -8,14 +8,23 @@
 #include "app/controls.h"
 #include "platform/platform.h"
 #include "resources/form1_control.h"
+#include "script/plan_runner.h"
 #include "services/service_choices.h"
+#include "undo/undo_recorder.h"
 
 #include <functional>
 #include <utility>
 
 class Form1 {
 public:
-    Form1(Controls& controls, Platform& platform) : ui_(controls), sys_(platform) {}
+    Form1(Controls& controls, Platform& platform)
+        : ui_(controls), sys_(platform), undoSnapshot_([&platform](const Plan& plan) {
+              return saveUndoSnapshot(platform, plan);
+          }) {}
+
+    // What the runner calls before an action's first change: the undo
+    // snapshot. The logo picker's change takes it too.
+    const BeforeChange& undoSnapshot() const { return undoSnapshot_; }
 
     // What opens the OEM logo picker (or brings it to the front); the window
     // that owns the picker sets it.
@@ -50,5 +59,6 @@ private:
 
     Controls& ui_;
     Platform& sys_;
+    BeforeChange undoSnapshot_;
     std::function<void()> openLogoPicker_;
 };

@@ -1,10 +1,12 @@
 // The handlers that change the system: each reads its controls, builds its
-// plan and hands it to the runner.
+// plan and hands it to the runner, which saves an undo snapshot before the
+// first change (all but the junk cleanup, whose deletions cannot be undone).
 #include "app/form1.h"
 
 #include "cleanup/junk_plan.h"
 #include "oem/oem_values_plan.h"
 #include "script/plan_runner.h"
+#include "services/system_guard.h"
 #include "tweaks/optimisation_plans.h"
 
 namespace {
@@ -20,19 +22,27 @@ bool selected(const Controls& ui, Control option) {
 } // namespace
 
 void Form1::Command1_Click() {
+    const bool optimise = selected(ui_, Control::moren);
+    const bool restore = selected(ui_, Control::huifu);
+    if ((optimise || restore) && !confirmSystem(sys_))
+        return;
     // Two tests of their own, not one if/else: exactly one option is
     // selected, and with neither nothing is done and nothing said.
-    if (selected(ui_, Control::moren))
-        runPlan(sys_, morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
-                                   ticked(ui_, Control::gxiang)}));
-    if (selected(ui_, Control::huifu))
-        runPlan(sys_, restoreDefaultsPlan());
+    if (optimise)
+        runPlan(sys_,
+                morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
+                             ticked(ui_, Control::gxiang)}),
+                undoSnapshot_);
+    if (restore)
+        runPlan(sys_, restoreDefaultsPlan(), undoSnapshot_);
 }
 
 void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
+    if (!confirmSystem(sys_))
+        return;
     const Plan plan =
         perServicePlan(choices, ticked(ui_, Control::jsb), ticked(ui_, Control::gxiang));
-    if (runPlan(sys_, plan) == PlanOutcome::Refused)
+    if (runPlan(sys_, plan, undoSnapshot_) == PlanOutcome::Refused)
         return;
     // Offered from the system menu, this can run while another panel is
     // shown; the routine panel replaces it rather than lying over it.
@@ -46,6 +56,8 @@ void Form1::lj_Click() {
 }
 
 void Form1::Command6_Click() {
-    runPlan(sys_, planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
-                                       ui_.text(Control::Text4), ui_.text(Control::Text3)}));
+    runPlan(sys_,
+            planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
+                                 ui_.text(Control::Text4), ui_.text(Control::Text3)}),
+            undoSnapshot_);
 }

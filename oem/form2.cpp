@@ -29,7 +29,7 @@ void Form2::Command1_Click() {
 
 void Form2::Command2_Click() {
     // A refused or failed copy keeps the picker open for another choice.
-    if (runPlan(sys_, planLogoReplacement(sys_, ui_.text(Form2Control::Text1))) !=
+    if (runPlan(sys_, planLogoReplacement(sys_, ui_.text(Form2Control::Text1)), beforeChange_) !=
         PlanOutcome::Done)
         return;
     if (logoReplaced_)

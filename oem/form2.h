@@ -6,14 +6,18 @@
 
 #include "oem/form2_controls.h"
 #include "platform/platform.h"
+#include "script/plan_runner.h"
 
 #include <functional>
 #include <utility>
 
 class Form2 {
 public:
-    Form2(Form2Controls& controls, Platform& platform, std::function<void()> logoReplaced)
-        : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)) {}
+    // `beforeChange` runs before the logo is replaced (the undo snapshot).
+    Form2(Form2Controls& controls, Platform& platform, std::function<void()> logoReplaced,
+          BeforeChange beforeChange = {})
+        : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)),
+          beforeChange_(std::move(beforeChange)) {}
 
     void Form_Load();
     void Drive1_Change();
@@ -26,4 +30,5 @@ private:
     Form2Controls& ui_;
     Platform& sys_;
     std::function<void()> logoReplaced_;
+    BeforeChange beforeChange_;
 };

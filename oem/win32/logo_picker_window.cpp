@@ -58,7 +58,7 @@ ChildClass childClassOf(Form2Kind kind) {
 class PickerWindow : public Form2Controls {
 public:
     PickerWindow(Platform& platform, const LogoPickerHooks& hooks)
-        : hooks_(hooks), logic_(*this, platform, hooks.logoReplaced) {}
+        : hooks_(hooks), logic_(*this, platform, hooks.logoReplaced, hooks.beforeChange) {}
 
     // The window, created hidden; nullptr when it could not be created. The
     // window takes the object over as it is created and deletes it when it

@@ -1,6 +1,8 @@
 // The OEM logo picker window.
 #pragma once
 
+#include "script/plan_runner.h"
+
 #include <functional>
 
 class Platform;
@@ -9,6 +11,7 @@ class Platform;
 struct LogoPickerHooks {
     std::function<void()> logoReplaced; // the copy of the chosen logo was handed over
     std::function<void()> closed;       // the picker has gone
+    BeforeChange beforeChange;          // runs before the logo is replaced
 };
 
 // Shows the picker modeless, creating it when it is not open; a second call

@@ -29,7 +29,7 @@ TEST(OemApply, WritesTheFileThenTheTwoValuesAndConfirms) {
               "[General]\r\nManufacturer=\xBA\xEA\xB3\x9E\r\nModel=\xD0\xCD\xBA\xC5X\r\n");
     EXPECT_EQ(w.sys.registry.at(kOrg), "新公司");
     EXPECT_EQ(w.sys.registry.at(kOwner), "张三");
-    EXPECT_EQ(w.sys.events,
+    EXPECT_EQ(w.sys.eventsOutsideSnapshots(),
               (std::vector<std::string>{"write " + kIni, "registry " + kOrg, "registry " + kOwner,
                                         "notify OEM信息已经更新"}));
     EXPECT_EQ(w.ui.text(Control::Text4), "宏碁"); // the boxes stay as they are

@@ -40,9 +40,10 @@ TEST(Command1Click, AsOpenedLaunchesFourScriptsInOrderThenOneMessage) {
     EXPECT_TRUE(w.allHidden());
     EXPECT_EQ(w.sys.notifications, Names{kOptimised});
     // Each script is complete on disk before its launch; the message comes last.
-    EXPECT_EQ(w.sys.events, (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat",
-                                   "launch jsb.bat", "write gx.bat", "launch gx.bat",
-                                   "write fwyh.bat", "launch fwyh.bat", "notify " + kOptimised}));
+    EXPECT_EQ(w.sys.eventsOutsideSnapshots(),
+              (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
+                     "write gx.bat", "launch gx.bat", "write fwyh.bat", "launch fwyh.bat",
+                     "notify " + kOptimised}));
 }
 
 TEST(Command1Click, NoBoxTickedLaunchesOnlyTheServiceScript) {
@@ -93,7 +94,7 @@ TEST(Command1Click, RestoringIgnoresTheBoxes) {
         EXPECT_TRUE(w.allHidden());
         EXPECT_EQ(w.sys.notifications, Names{kRestored});
         // No tweak script is even written.
-        EXPECT_EQ(w.sys.files.size(), 1u);
+        EXPECT_EQ(w.sys.filesOutsideSnapshots(), 1u);
     }
 }
 

@@ -1,0 +1,135 @@
+// Saving a snapshot before an action: where and when it is written, what
+// its folder holds, and an action that does not run because its snapshot
+// could not be saved.
+#include "app/form1.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_form2_controls.h"
+#include "fakes/fake_platform.h"
+#include "oem/form2.h"
+#include "oem_machine_names.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kVelkor = "C:\\Documents and Settings\\All Users\\Application Data\\Velkor";
+const std::string kRoot = kVelkor + "\\undo";
+const std::string kFolder = kRoot + "\\20240501-123005";
+const std::string kTemp = kRoot + "\\~20240501-123005-1";
+
+struct Window {
+    FakeControls ui;
+    FakePlatform sys;
+    Form1 form{ui, sys};
+    Window() { form.Form_Load(); }
+};
+
+// The events from the first snapshot event to the first script's.
+Names snapshotEvents(const FakePlatform& sys) {
+    Names found;
+    for (const std::string& e : sys.events)
+        if (e.find(kVelkor) != std::string::npos)
+            found.push_back(e.substr(0, e.find(' ')) + " " + e.substr(e.rfind('\\') + 1));
+    return found;
+}
+
+TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
+    Window w;
+    w.form.Command1_Click();
+    ASSERT_GE(w.sys.events.size(), 10u);
+    EXPECT_EQ(
+        snapshotEvents(w.sys),
+        (Names{"folder Velkor", "folder undo", "folder ~20240501-123005-1", "write undo.bat",
+               "write undo.reg", "write action.txt", "write scope.txt", "rename 20240501-123005"}));
+    // The snapshot is complete right before the first script is written.
+    const auto at = [&](const std::string& event) {
+        return std::find(w.sys.events.begin(), w.sys.events.end(), event) - w.sys.events.begin();
+    };
+    EXPECT_EQ(at("rename " + kTemp + " " + kFolder) + 1, at("write kuaijie.bat"));
+
+    EXPECT_EQ(w.sys.folders, (std::set<std::string>{kVelkor, kRoot, kFolder}));
+    EXPECT_EQ(w.sys.files.at(kFolder + "\\action.txt"),
+              "\xCF\xB5\xCD\xB3\xB3\xA3\xB9\xE6\xD3\xC5\xBB\xAF\r\n");
+    EXPECT_EQ(w.sys.files.at(kFolder + "\\undo.bat").substr(0, 4), "rem ");
+    EXPECT_EQ(w.sys.files.at(kFolder + "\\undo.reg").substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(w.sys.files.count(kTemp + "\\undo.bat"), 0u);
+}
+
+TEST(UndoStore, ASecondSnapshotInTheSameSecondGetsItsOwnFolder) {
+    Window w;
+    w.form.Command1_Click();
+    w.form.Command1_Click();
+    EXPECT_EQ(w.sys.folders.count(kFolder), 1u);
+    EXPECT_EQ(w.sys.folders.count(kFolder + "-2"), 1u);
+    EXPECT_EQ(w.sys.files.count(kFolder + "-2\\undo.bat"), 1u);
+}
+
+TEST(UndoStore, ARefusedActionWritesNoSnapshot) {
+    Window notAdmin;
+    notAdmin.sys.admin = false;
+    notAdmin.form.Command1_Click();
+    Window running;
+    running.sys.running.insert("fwyh.bat");
+    running.form.Command1_Click();
+    for (Window* w : {&notAdmin, &running}) {
+        EXPECT_TRUE(snapshotEvents(w->sys).empty());
+        EXPECT_TRUE(w->sys.files.empty());
+        EXPECT_EQ(w->sys.notifications.size(), 1u);
+    }
+}
+
+TEST(UndoStore, WithoutItsSnapshotTheActionDoesNotRunAndSaysWhy) {
+    Window w;
+    w.sys.writeFailures[kTemp + "\\undo.reg"] = kErrorDiskFull;
+    w.form.Command1_Click();
+    EXPECT_TRUE(w.sys.launches.empty());
+    EXPECT_TRUE(w.sys.files.empty()) << w.sys.files.begin()->first;    // undo.bat removed again
+    EXPECT_EQ(w.sys.folders, (std::set<std::string>{kVelkor, kRoot})); // no half folder
+    EXPECT_EQ(w.sys.notifications,
+              Names{"无法保存撤销所需的快照（无法写入 " + kTemp +
+                    "\\undo.reg：磁盘空间不足）。为了能够撤销，本次没有作任何更改。"});
+
+    Window denied;
+    denied.sys.folderFailures[kVelkor] = kErrorAccessDenied;
+    denied.form.Command1_Click();
+    EXPECT_TRUE(denied.sys.launches.empty());
+    EXPECT_EQ(denied.sys.notifications,
+              Names{"无法保存撤销所需的快照（无法创建文件夹 " + kVelkor +
+                    "：拒绝访问（可能需要管理员权限，或文件为只读））。为了能够撤销，本次没有作任何"
+                    "更改。"});
+
+    Window unread;
+    unread.sys.serviceReadFailures["Alerter"] = kErrorAccessDenied;
+    unread.form.Command1_Click();
+    EXPECT_TRUE(unread.sys.launches.empty());
+    EXPECT_TRUE(unread.sys.folders.empty());
+}
+
+TEST(UndoStore, TheOemValuesAndTheLogoAreSavedByteForByte) {
+    Window w;
+    w.sys.files[kIni] = "[General]\r\nModel=A\r\n";
+    w.form.Command6_Click();
+    EXPECT_EQ(w.sys.files.at(kFolder + "\\saved-1-oeminfo.ini"), "[General]\r\nModel=A\r\n");
+
+    FakeForm2Controls ui;
+    Window main; // the hook belongs to the main window's logic
+    Form2 picker{ui, main.sys, [] {}, main.form.undoSnapshot()};
+    main.sys.files[kLogo] = "BMold";
+    main.sys.files["D:\\new.bmp"] = "BMnew";
+    ui.text1 = "D:\\new.bmp";
+    picker.Command2_Click();
+    EXPECT_EQ(main.sys.files.at(kFolder + "\\saved-1-oemlogo.bmp"), "BMold");
+    EXPECT_EQ(main.sys.launchedNames(), Names{"fuzhi.bat"});
+}
+
+TEST(UndoStore, TheJunkCleanupTakesNoSnapshot) {
+    Window w;
+    w.form.lj_Click();
+    EXPECT_TRUE(w.sys.folders.empty());
+}
+
+} // namespace
