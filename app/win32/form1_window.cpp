@@ -3,6 +3,7 @@
 #include "app/form1_events.h"
 #include "app/win32/child_windows.h"
 #include "app/win32/service_dialog.h"
+#include "app/win32/undo_dialog.h"
 #include "oem/win32/logo_picker_window.h"
 #include "resources/resource_ids.h"
 #include "win32/colours.h"
@@ -62,6 +63,7 @@ bool Form1Window::create(int showCommand) {
     linkFont_ = createLinkFont(dpi);
     createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
     addServiceMenuItem(hwnd_);
+    addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
 
     logic_.Form_Load();
@@ -105,7 +107,8 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORBTN:
         return onControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_SYSCOMMAND:
-        if (handleServiceMenuCommand(hwnd_, wp, logic_, platform_))
+        if (handleServiceMenuCommand(hwnd_, wp, logic_, platform_) ||
+            handleUndoMenuCommand(hwnd_, wp, platform_))
             return 0;
         break;
     case WM_ACTIVATE:
@@ -178,6 +181,7 @@ void Form1Window::openLogoPicker() {
         if (IsWindow(hwnd_) && !IsWindowVisible(hwnd_))
             DestroyWindow(hwnd_);
     };
+    hooks.beforeChange = logic_.undoSnapshot();
     ::openLogoPicker(platform_, hooks);
 }
 

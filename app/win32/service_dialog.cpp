@@ -1,19 +1,17 @@
 // The per-service optimisation dialog: one check box per choice, named with
 // the services it governs and a line on what turning it off costs. Built in
-// code from an empty in-memory template, laid out from the measured text so
-// that it fits whatever font the machine gives us.
+// code (win32/code_dialog.h).
 #include "app/win32/service_dialog.h"
 
 #include "app/form1.h"
 #include "services/service_choices.h"
+#include "win32/code_dialog.h"
 #include "win32/fonts.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 #include "win32/window_utils.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cwchar>
 #include <string>
 
 namespace {
@@ -36,22 +34,6 @@ std::wstring boxCaption(const ServiceChoice& choice) {
     for (int l = 0; l < choice.lineCount(); ++l)
         text += std::string(l ? ", " : "") + choice.lines[l].service;
     return widen(text + "）");
-}
-
-SIZE textSize(HDC dc, const std::wstring& text) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-HWND addControl(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                RECT r, HFONT font) {
-    HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                             r.right - r.left, r.bottom - r.top, dialog,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return h;
 }
 
 void layOut(HWND dialog, DialogState& state) {
@@ -109,13 +91,7 @@ void layOut(HWND dialog, DialogState& state) {
     addControl(dialog, L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                {x, y, x + buttonWidth, y + buttonHeight}, font);
 
-    // Size the window to the content and centre it over its owner.
-    RECT outer = {0, 0, clientWidth, y + buttonHeight + margin};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    centreWindow(dialog, GetParent(dialog));
+    fitAndCentre(dialog, clientWidth, y + buttonHeight + margin);
 }
 
 // Choices 15 and 16 name the same service: the boxes move together so that
@@ -170,24 +146,6 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-// An empty dialog template: the controls are created at WM_INITDIALOG.
-struct alignas(4) EmptyTemplate {
-    DLGTEMPLATE head;
-    WORD menu;
-    WORD windowClass;
-    wchar_t title[16];
-};
-static_assert(offsetof(EmptyTemplate, menu) == sizeof(DLGTEMPLATE),
-              "the menu array follows the header directly");
-
-INT_PTR runDialog(HWND owner, DialogState& state) {
-    EmptyTemplate t{};
-    t.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
-    wcscpy(t.title, L"详细服务优化");
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &t.head, owner, dialogProc,
-                                   reinterpret_cast<LPARAM>(&state));
-}
-
 } // namespace
 
 void addServiceMenuItem(HWND form) {
@@ -202,7 +160,7 @@ bool handleServiceMenuCommand(HWND form, WPARAM command, Form1& logic, Platform&
     DialogState state;
     state.values = currentServiceChoices(platform);
     // The run follows the dialog, so its notification belongs to the main window.
-    if (runDialog(form, state) == IDOK)
+    if (runCodeDialog(form, L"详细服务优化", dialogProc, reinterpret_cast<LPARAM>(&state)) == IDOK)
         logic.ServiceDialog_OK(state.values);
     return true;
 }

@@ -1,0 +1,132 @@
+// The undo dialog: the snapshots not yet undone, newest first, each with its
+// time and action; "撤销" undoes the chosen one after the dialog has closed
+// (undo/undo_action.h asks, runs, checks and tells). Built in code
+// (win32/code_dialog.h).
+#include "app/win32/undo_dialog.h"
+
+#include "undo/undo_action.h"
+#include "win32/code_dialog.h"
+#include "win32/fonts.h"
+#include "win32/handles.h"
+#include "win32/wide.h"
+#include "win32/window_utils.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// System menu commands must stay below 0xF000 with the low four bits clear.
+constexpr UINT kUndoMenuId = 0x0120;
+
+constexpr int kIntroId = 100;
+constexpr int kListId = 101;
+constexpr int kListRows = 8;
+
+struct DialogState {
+    std::vector<SnapshotEntry> entries;
+    std::size_t chosen = 0;
+    Font font;
+};
+
+void layOut(HWND dialog, DialogState& state) {
+    state.font = createWindowFont(screenDpi().y);
+    const HFONT font = fontOrDefault(state.font);
+    WindowDC windowDc(dialog);
+    const HDC dc = windowDc.get();
+    Selected selected(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int lineHeight = tm.tmHeight + tm.tmExternalLeading;
+    const int margin = lineHeight;
+
+    const std::wstring intro =
+        state.entries.empty() ? L"没有可以撤销的更改。" : L"选择要撤销的更改（最近的在最上面）：";
+    int listWidth = std::max<int>(textSize(dc, intro).cx, 20 * tm.tmAveCharWidth);
+    for (const SnapshotEntry& e : state.entries)
+        listWidth = std::max<int>(listWidth, textSize(dc, widen(snapshotLabel(e))).cx +
+                                                 GetSystemMetrics(SM_CXVSCROLL) + 8);
+    const int clientWidth = listWidth + 2 * margin;
+
+    int y = margin;
+    addControl(dialog, L"STATIC", intro, SS_LEFT | SS_NOPREFIX, kIntroId,
+               {margin, y, clientWidth - margin, y + lineHeight}, font);
+    y += lineHeight + margin / 2;
+    const int listHeight = kListRows * lineHeight + 4;
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_GROUP |
+                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                margin, y, listWidth, listHeight, dialog,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (const SnapshotEntry& e : state.entries)
+        SendMessageW(list, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(widen(snapshotLabel(e)).c_str()));
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    y += listHeight + margin;
+
+    const int buttonWidth = std::max<int>(75, 4 * lineHeight);
+    const int buttonHeight = lineHeight + 11;
+    int x = clientWidth - margin - 2 * buttonWidth - margin / 2;
+    HWND undo = addControl(dialog, L"BUTTON", L"撤销", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                           IDOK, {x, y, x + buttonWidth, y + buttonHeight}, font);
+    EnableWindow(undo, !state.entries.empty());
+    x += buttonWidth + margin / 2;
+    addControl(dialog, L"BUTTON", L"关闭", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+               {x, y, x + buttonWidth, y + buttonHeight}, font);
+    fitAndCentre(dialog, clientWidth, y + buttonHeight + margin);
+    SetFocus(state.entries.empty() ? GetDlgItem(dialog, IDCANCEL) : list);
+}
+
+void choose(HWND dialog, DialogState& state) {
+    const LRESULT index = SendDlgItemMessageW(dialog, kListId, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR || static_cast<std::size_t>(index) >= state.entries.size())
+        return;
+    state.chosen = static_cast<std::size_t>(index);
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        layOut(dialog, *reinterpret_cast<DialogState*>(lParam));
+        return FALSE; // focus set here
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            choose(dialog, *state);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case kListId:
+            if (HIWORD(wParam) == LBN_DBLCLK)
+                choose(dialog, *state);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void addUndoMenuItem(HWND form) {
+    AppendMenuW(GetSystemMenu(form, FALSE), MF_STRING, kUndoMenuId, L"撤销上一次更改...");
+}
+
+bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
+    if ((command & 0xFFF0) != kUndoMenuId)
+        return false;
+    DialogState state;
+    state.entries = undoableSnapshots(platform);
+    // The undo follows the dialog, so its questions and its outcome belong
+    // to the main window.
+    if (runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state)) == IDOK)
+        undoSnapshot(platform, state.entries, state.chosen);
+    return true;
+}

@@ -1,0 +1,22 @@
+// Dialogs built in code: an empty in-memory template whose controls the
+// dialog procedure creates at WM_INITDIALOG, laid out from measured text so
+// that they fit whatever font the machine gives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Runs a modal dialog with this title over `owner`; `param` reaches the
+// procedure's WM_INITDIALOG.
+INT_PTR runCodeDialog(HWND owner, const wchar_t* title, DLGPROC proc, LPARAM param);
+
+// A child control of the dialog with the given font.
+HWND addControl(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                RECT r, HFONT font);
+
+// The size of a text in the font selected into `dc`.
+SIZE textSize(HDC dc, const std::wstring& text);
+
+// Sizes the dialog to a client area and centres it over its owner.
+void fitAndCentre(HWND dialog, int clientWidth, int clientHeight);
