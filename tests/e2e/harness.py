@@ -264,10 +264,29 @@ class Session:
         self.env = wineprefix.wine_env(self.prefix, self.display)
         # Start the prefix's wineserver and system services now, detached from
         # any output, so that the programs of the test do not wait for them.
-        subprocess.run([self.wine, "wineboot"], cwd=self.tools, env=self.env, timeout=120,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.lasting:
+            # A lasting prefix may have been made before the tests set the
+            # version in every new prefix.
+            wineprefix.set_windows_version(self.prefix, wineprefix.WINDOWS_VERSION)
+        self._boot()
         log(f"{self.name}: prefix {self.prefix}, display {self.display} "
             f"({time.monotonic() - started:.1f} s)")
+
+    def _boot(self):
+        subprocess.run([self.wine, "wineboot"], cwd=self.tools, env=self.env, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def restart_wine(self):
+        """Lets the prefix's wineserver end (it saves the registry) and starts
+        it again, so that its service manager reads the services' settings
+        from the registry afresh. Only before the program starts."""
+        assert not self.running(), "restart_wine() while the program runs"
+        wineprefix.wait_for_wineserver(self.prefix)
+        self._boot()
+
+    def set_windows_version(self, version):
+        """The Windows version the programs started from now on see."""
+        wineprefix.set_windows_version(self.prefix, version)
 
     def teardown(self):
         if self.program and self.program.poll() is None:

@@ -22,7 +22,12 @@ import sys
 READY_MARK = ".velkor-safe-prefix"
 # Changes to what create() does must change this, so that cached templates
 # made the old way are not used.
-TEMPLATE_REVISION = 2
+TEMPLATE_REVISION = 3
+
+# The Windows version a prefix reports. Wine 8 reports Windows 7 by default;
+# the program asks before changing services on anything but XP (5.1) and
+# Server 2003 / XP x64 (5.2), and the tests run it on XP x64.
+WINDOWS_VERSION = "winxp64"
 
 
 def wine_loader():
@@ -71,6 +76,14 @@ def wine_env(prefix, display=None, base=None):
 def wait_for_wineserver(prefix, kill=False):
     args = [wineserver(), "-k" if kill else "-w"]
     subprocess.run(args, env=wine_env(prefix), check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+
+def set_windows_version(prefix, version):
+    """Makes the prefix report `version` ("winxp64", "win10", ...) to the
+    programs started afterwards."""
+    subprocess.run([wine_loader(), "reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d",
+                    version, "/f"], env=wine_env(prefix), check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
 
@@ -127,6 +140,7 @@ def create(prefix):
     subprocess.run([wine_loader(), "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v",
                     "Decorated", "/d", "N", "/f"], env=env, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+    set_windows_version(prefix, WINDOWS_VERSION)
     wait_for_wineserver(prefix)
     make_safe(prefix)
     check_safe(prefix)

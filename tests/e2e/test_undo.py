@@ -1,0 +1,278 @@
+#!/usr/bin/env python3
+"""Undo end to end: snapshots taken before "下一步" and "应用新的OEM信息", and
+"撤销上一次更改..." from the system menu with real input, the undo scripts run
+by Wine's own cmd.exe and regedit (and the recording sc.exe).
+
+Before the program starts, the prefix gets start modes for five services of
+the optimisation table that Wine's service manager knows (then its wineserver
+restarts, so that the service manager reads them), tweak values of its own
+(types and data that the tweaks would change), a Shared Documents key with a
+value and a subkey, no Notepad verb, an owner, no organisation and an
+oeminfo.ini with a support section.
+
+  1. "下一步" optimises (its scripts run to their end), new OEM values are
+     applied and a new logo is chosen in the picker: three snapshots.
+  2. The undo dialog lists them, newest first, with time and action. Undoing
+     an older one asks first; "否" changes nothing.
+  3. Undoing the logo: oemlogo.bmp byte for byte as before. Undoing the OEM
+     values: "已撤销 ...", oeminfo.ini byte for byte as before, the owner
+     back, no organisation value again.
+  4. The dialog now offers only the optimisation; undoing it asks nothing:
+     the recorded sc calls set each service of the table that the service
+     manager knows back to its mode before (the planted five among them),
+     `reg query` shows every tweak value back with its type and data, the
+     Notepad verb is gone and the Shared Documents key is back whole.
+  5. The dialog offers nothing more ("撤销" disabled); the snapshot folders
+     are marked undone and hold a readable undo.bat (GBK) and undo.reg.
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+import test_oem as oem  # noqa: E402
+import test_routine_optimisation as routine  # noqa: E402
+
+DIALOG = "撤销更改"
+LIST_ID = 101
+IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+SERVICES_KEY = "HKLM\\System\\CurrentControlSet\\Services"
+CURRENT_VERSION = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+SYSTEM32 = "C:\\windows\\system32"
+
+# Start values: 2 automatic, 3 on demand, 4 disabled; each unlike the table's.
+PLANTED_MODES = {"Spooler": 4, "Schedule": 3, "stisvc": 2, "MSIServer": 4, "BITS": 2}
+MODE_WORDS = {0: "BOOT", 1: "SYSTEM", 2: "AUTO", 3: "DEMAND", 4: "DISABLED"}
+
+EXTRA = routine.SHARED_DOCS + "\\Extra"
+NOTEPAD_SHELL = "HKLM\\SOFTWARE\\Classes\\*\\shell"  # Wine has none: the verb creates it
+# (key, value, type, data as `reg add` takes it, data as `reg query` shows it)
+TWEAK_VALUES = [
+    (routine.LNKFILE, "", "REG_SZ", "我的快捷方式", "我的快捷方式"),
+    (routine.LNKFILE, "IsShortcut", "REG_SZ", "yes", "yes"),
+    (routine.LNKFILE, "EditFlags", "REG_DWORD", "0x22", "0x22"),
+    (routine.PIFFILE, "IsShortcut", "REG_SZ", "", ""),
+    (routine.DEFAULT_EXPLORER, "Link", "REG_BINARY", "1e000000", "1E000000"),
+    (routine.SHARED_DOCS, "", "REG_SZ", "SharedDocs", "SharedDocs"),
+    (EXTRA, "Path", "REG_EXPAND_SZ", "%SystemRoot%\\共享", "%SystemRoot%\\共享"),
+    (EXTRA, "Flag", "REG_DWORD", "7", "0x7"),
+]
+# Values the tweaks write that must be absent again afterwards.
+ABSENT_VALUES = [(routine.LNKFILE, "NeverShowExt")]
+
+OWNER = "王小明"
+LOGO, NEW_LOGO = oem.bitmap(8, 8, oem.RED), oem.bitmap(12, 6, oem.BLUE)
+INI = ("[General]\r\n"
+       "Manufacturer=联想集团\r\n"
+       "Model=天逸 F41\r\n"
+       "\r\n"
+       "[Support Information]\r\n"
+       "Line1=技术支持电话: 800-810-8888").encode("gbk")  # no line break at the end
+
+
+def plant(s):
+    for service, mode in PLANTED_MODES.items():
+        s.reg_add(f"{SERVICES_KEY}\\{service}", "Start", str(mode), "REG_DWORD")
+    s.run_wine("reg", "delete", routine.SHARED_DOCS, "/f")
+    for key, value, kind, data, _ in TWEAK_VALUES:
+        args = ["/ve"] if value == "" else ["/v", value]
+        code, text = s.run_wine("reg", "add", key, *args, "/t", kind, "/d", data, "/f")
+        if code != 0:
+            raise RuntimeError(f"reg add {key} {value}: {text}")
+    for key, value in ABSENT_VALUES:
+        s.run_wine("reg", "delete", key, "/v", value, "/f")
+    s.run_wine("reg", "delete", routine.NOTEPAD_VERB, "/f")
+    s.reg_add(CURRENT_VERSION, "RegisteredOwner", OWNER)
+    s.run_wine("reg", "delete", CURRENT_VERSION, "/v", "RegisteredOrganization", "/f")
+    with open(s.path_of(SYSTEM32 + "\\oeminfo.ini"), "wb") as f:
+        f.write(INI)
+    oem.write(s.path_of(SYSTEM32 + "\\oemlogo.bmp"), LOGO)
+    oem.write(os.path.join(s.workdir, "logos", "new.bmp"), NEW_LOGO)
+
+
+def value_of(s, key, value):
+    """(type, data) of a value as `reg query` shows it, or None."""
+    values = s.reg_query(key) or {}
+    if value == "":
+        return values.get("(默认)") or values.get("(Default)")
+    return values.get(value)
+
+
+def table_services():
+    """The services of fwyh.bat, first mention first, as undo.bat names them."""
+    names = []
+    for call in routine.expected_sc_calls("fwyh.bat"):
+        name = call.split()[1]
+        if name not in names:
+            names.append(name)
+    return names
+
+
+def expected_undo_calls(s):
+    """What undo.bat must hand sc.exe: each table service that the service
+    manager knows, set back to the start mode it has now."""
+    calls = []
+    for name in table_services():
+        start = s.reg_query(f"{SERVICES_KEY}\\{name}", "Start")
+        if start is not None:
+            calls.append(f"config   {name} start= {MODE_WORDS[int(start, 0)]}")
+    return calls
+
+
+def clear_sc_log(s):
+    log = os.path.join(s.workdir, "sc_calls.log")
+    if os.path.exists(log):
+        os.remove(log)
+
+
+def open_undo_dialog(s, checks, when):
+    """alt+space opens the system menu; Up wraps to its last item, ours."""
+    s.key("alt+space", settle=0.8)
+    s.key("Up")
+    s.key("Return", settle=0.8)
+    tree = s.tree(DIALOG, wait=15)
+    checks.check(tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open")
+    return tree
+
+
+def control(tree, control_id):
+    return next(c for c in tree.controls if c["id"] == control_id)
+
+
+def click_item(s, listbox, index):
+    client, height = listbox["clientScreen"], listbox["itemHeight"]
+    s.click_at(client["x"] + 30, client["y"] + (index - listbox["topIndex"]) * height + height // 2)
+
+
+def undo_entry(s, checks, index, when, answer=None):
+    """Chooses the entry with a real click, presses 撤销; answers the
+    question with `answer` (IDYES/IDNO) if one is expected. Returns the
+    message that follows (None when none does)."""
+    tree = open_undo_dialog(s, checks, when)
+    click_item(s, control(tree, LIST_ID), index)
+    checks.equal(control(s.tree(DIALOG), LIST_ID)["selected"], index,
+                 f"{when}: entry {index + 1} is chosen")
+    s.click_at(*s.centre(control(tree, IDOK)))
+    if answer is not None:
+        box = s.message_box(timeout=15)
+        checks.check(box is not None and "次更改没有撤销" in box["message"],
+                     f"{when}: asks first, as newer changes exist", repr(box))
+        s.close_message_box(button_id=answer)
+        if answer == IDNO:
+            return s.message_box(timeout=3) and s.close_message_box()
+    return s.close_message_box(timeout=120)
+
+
+def snapshot_folders(s):
+    root = None
+    for base, dirs, _ in os.walk(os.path.join(s.prefix, "drive_c")):
+        if base.endswith(os.path.join("Velkor", "undo")):
+            root = base
+            break
+    if root is None:
+        return root, []
+    return root, sorted(d for d in os.listdir(root) if not d.startswith("~"))
+
+
+def check_tweaks_back(s, checks):
+    for key, value, kind, _, shown in TWEAK_VALUES:
+        checks.equal(value_of(s, key, value), (kind, shown),
+                     f"reg query: {key}\\{value or '(默认)'} is back with its type and data")
+    for key, value in ABSENT_VALUES:
+        checks.equal(value_of(s, key, value), None, f"reg query: {key}\\{value} is absent again")
+    checks.check(not routine.key_exists(s, NOTEPAD_SHELL), "the Notepad verb (and *\\shell) is gone")
+
+
+def test(s, checks):
+    plant(s)
+    s.restart_wine()
+    before_calls = expected_undo_calls(s)
+    for service, mode in PLANTED_MODES.items():
+        checks.check(f"config   {service} start= {MODE_WORDS[mode]}" in before_calls,
+                     f"{service} is planted as {MODE_WORDS[mode]}")
+    s.start()
+
+    # 1. Optimise, apply OEM values, replace the logo: three snapshots.
+    routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "optimise")
+    routine.wait_for_scripts(s, checks, 79, "optimise")
+    checks.check(value_of(s, routine.LNKFILE, "IsShortcut") is None, "the tweaks were applied")
+    main = s.tree()
+    s.click("oem", main)
+    for name, text in (("Text1", "李四"), ("Text2", "新公司"), ("Text3", "X2"), ("Text4", "宏碁")):
+        oem.retype(s, name, text, main)
+    s.click("Command6", main)
+    checks.equal(s.close_message_box(), "OEM信息已经更新", "the OEM values were applied")
+    ini = s.path_of(SYSTEM32 + "\\oeminfo.ini")
+    checks.check(oem.read(ini) != INI, "oeminfo.ini changed")
+
+    if oem.open_picker(s, checks, "the logo picker opens"):
+        picker = oem.open_folder(s, oem.picker_tree(s), "logos")
+        s.click_at(*oem.item_point(s, picker["File1"], "new.bmp"))
+        s.click("Command2", oem.picker_tree(s))
+    logo = s.path_of(SYSTEM32 + "\\oemlogo.bmp")
+    checks.check(harness.wait_until(lambda: oem.read(logo) == NEW_LOGO, 30,
+                                    what="the new logo"), "the new logo was installed")
+
+    # 2. All listed, newest first; an older one asks first.
+    root, folders = snapshot_folders(s)
+    checks.equal(folders and len(folders), 3, f"three snapshot folders: {folders}")
+    tree = open_undo_dialog(s, checks, "first opening")
+    items = control(tree, LIST_ID)["items"]
+    checks.equal([i.split("  ", 1)[-1] for i in items], ["OEM LOGO", "OEM信息", "系统常规优化"],
+                 "the dialog lists the snapshots newest first")
+    times = [f"{n[0:4]}-{n[4:6]}-{n[6:8]} {n[9:11]}:{n[11:13]}:{n[13:15]}"
+             for n in reversed(folders)]
+    checks.equal([i.split("  ", 1)[0] for i in items], times, "each with its time")
+    s.click_at(*s.centre(control(tree, IDCANCEL)))
+    clear_sc_log(s)
+    message = undo_entry(s, checks, 2, "oldest first", answer=IDNO)
+    checks.equal(message, None, "否: no message follows")
+    checks.equal(s.sc_calls(), [], "否: no sc call")
+    checks.check(oem.read(ini) != INI, "否: oeminfo.ini unchanged")
+
+    # 3. The logo, then the OEM values.
+    message = undo_entry(s, checks, 0, "logo undo")
+    checks.check(message is not None and message.startswith("已撤销") and "OEM LOGO" in message,
+                 "logo undo: says it is undone", repr(message))
+    checks.equal(oem.read(logo), LOGO, "oemlogo.bmp is byte for byte as before")
+    message = undo_entry(s, checks, 0, "OEM undo")
+    checks.check(message is not None and message.startswith("已撤销") and "OEM信息" in message,
+                 "OEM undo: says it is undone", repr(message))
+    checks.equal(oem.read(ini), INI, "oeminfo.ini is byte for byte as before")
+    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "RegisteredOwner is back")
+    checks.equal(value_of(s, CURRENT_VERSION, "RegisteredOrganization"), None,
+                 "RegisteredOrganization is absent again")
+
+    # 4. The optimisation, now the newest: no question.
+    tree = open_undo_dialog(s, checks, "third opening")
+    checks.equal([i.split("  ", 1)[-1] for i in control(tree, LIST_ID)["items"]], ["系统常规优化"],
+                 "the undone snapshots are not offered again")
+    s.click_at(*s.centre(control(tree, IDCANCEL)))
+    clear_sc_log(s)
+    message = undo_entry(s, checks, 0, "optimisation undo")
+    checks.check(message is not None and message.startswith("已撤销") and "系统常规优化" in message,
+                 "optimisation undo: says it is undone", repr(message))
+    routine.check_calls(checks, s.sc_calls(), before_calls,
+                        "sc saw each known service set back to its mode before")
+    check_tweaks_back(s, checks)
+    checks.equal(routine.leftovers(s), [], "no .bat or .reg left in the working directory")
+
+    # 5. Nothing left to undo; the folders tell what they did.
+    tree = open_undo_dialog(s, checks, "last opening")
+    checks.equal(control(tree, LIST_ID)["items"], [], "nothing more is offered")
+    checks.check(not control(tree, IDOK)["enabled"], "撤销 is disabled")
+    s.key("Escape")
+    for name in folders:
+        folder = os.path.join(root, name)
+        checks.check(os.path.exists(os.path.join(folder, "undone.txt")), f"{name} is marked undone")
+    optimisation = os.path.join(root, folders[0])
+    bat = oem.read(os.path.join(optimisation, "undo.bat")).decode("gbk")
+    checks.check(bat.startswith("rem 撤销“系统常规优化”") and "\r\nsc config   Spooler start= "
+                 in bat and bat.endswith("\r\n"), "undo.bat reads as GBK with CR LF", bat[:200])
+    reg = oem.read(os.path.join(optimisation, "undo.reg"))
+    checks.check(reg.startswith("\ufeffWindows Registry Editor Version 5.00\r\n".encode("utf-16-le")),
+                 "undo.reg is a regedit 5 file in UTF-16")
+
+
+if __name__ == "__main__":
+    harness.main(test, "undo")
