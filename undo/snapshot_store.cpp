@@ -23,7 +23,8 @@ std::string stamp(const LocalTime& t) {
 
 // "YYYYMMDD-HHMMSS", or with "-2" to "-9" for a later one of the same second.
 bool isSnapshotName(const std::string& name) {
-    if (name.size() != 15 && !(name.size() == 17 && name[15] == '-' && name[16] >= '2'))
+    const bool later = name.size() == 17 && name[15] == '-' && name[16] >= '2' && name[16] <= '9';
+    if (name.size() != 15 && !later)
         return false;
     for (std::size_t i = 0; i < 15; ++i)
         if (i == 8 ? name[i] != '-' : name[i] < '0' || name[i] > '9')

@@ -55,6 +55,8 @@ TEST(UndoAction, TheListIsNewestFirstWithTimeAndActionAndSkipsWhatIsUndoneOrFore
     m.change("OEM信息", 9);
     m.sys.folders.insert(kRoot + "\\~20240501-123010-1"); // being written
     m.sys.folders.insert(kRoot + "\\notes");
+    m.sys.folders.insert(kRoot + "\\20240501-123010-x"); // not a name the program gives
+    m.sys.files[kRoot + "\\20240501-123010-x\\action.txt"] = "x\r\n";
     const std::vector<SnapshotEntry> list = undoableSnapshots(m.sys);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(snapshotLabel(list[0]), "2024-05-01 12:30:09  OEM信息");
