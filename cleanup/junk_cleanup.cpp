@@ -12,6 +12,7 @@ void Form1::lj_Click() {
         return;
     }
     scripts_.begin();
-    if (!scripts_.run(kJunkScriptName, junkScriptLines(), ShowState::Visible))
+    if (!scripts_.run(kJunkScriptName, junkScriptLines(sys_.windowsDirectory()),
+                      ShowState::Visible))
         sys_.notify(failureNotice(scripts_.failures()));
 }
