@@ -42,7 +42,7 @@ void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
 // The console of the script is all the user sees of a successful run; the
 // visible panel stays as it is.
 void Form1::lj_Click() {
-    runPlan(sys_, junkCleanupPlan());
+    runPlan(sys_, junkCleanupPlan(sys_.windowsDirectory()));
 }
 
 void Form1::Command6_Click() {

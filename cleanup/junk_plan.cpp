@@ -2,10 +2,10 @@
 
 #include "cleanup/junk_script.h"
 
-Plan junkCleanupPlan() {
+Plan junkCleanupPlan(const std::string& windowsDir) {
     Plan plan;
     plan.action = "系统垃圾清理";
-    plan.scripts.push_back({kJunkScriptName, junkScriptLines(), ShowState::Visible});
+    plan.scripts.push_back({kJunkScriptName, junkScriptLines(windowsDir), ShowState::Visible});
     plan.ifStillRunning = IfStillRunning::BringToFront;
     return plan;
 }

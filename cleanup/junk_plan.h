@@ -6,4 +6,7 @@
 
 #include "script/plan.h"
 
-Plan junkCleanupPlan();
+#include <string>
+
+// The Windows directory decides whether its paths need quotation marks.
+Plan junkCleanupPlan(const std::string& windowsDir);

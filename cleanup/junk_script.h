@@ -5,7 +5,10 @@
 
 #include "script/script_file.h"
 
+#include <string>
+
 inline constexpr const char* kJunkScriptName = "xtql.bat";
 
-// The script's lines, in the order they are written.
-const ScriptLines& junkScriptLines();
+// The script's lines, in the order they are written, for a system whose
+// Windows directory is `windowsDir`.
+ScriptLines junkScriptLines(const std::string& windowsDir);

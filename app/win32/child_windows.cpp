@@ -53,7 +53,16 @@ LRESULT callOld(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // Every control tells the main window when the pointer moves over it; a frame
 // is also a container that passes its children's notifications on.
 LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCDESTROY) {
+        LRESULT r = callOld(w, m, wp, lp);
+        RemovePropW(w, kOldProc);
+        return r;
+    }
+    // A window whose ID no longer names a control (changed since it was
+    // made) has no row in the layout: it keeps its own behaviour only.
     const Control c = controlOfWindow(w);
+    if (c == Control::Count)
+        return callOld(w, m, wp, lp);
     const ControlLayout& l = layoutOf(c);
     HWND form = GetAncestor(w, GA_ROOT);
     switch (m) {
@@ -66,11 +75,6 @@ LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_NCDESTROY: {
-        LRESULT r = callOld(w, m, wp, lp);
-        RemovePropW(w, kOldProc);
-        return r;
-    }
     default:
         break;
     }
