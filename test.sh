@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the unit tests of the portable logic (native build), the
-# Windows XP import check of the 32-bit and 64-bit exes, and the end-to-end
-# tests of the 64-bit exe under Wine and Xvfb. Installs what is missing first.
+# same under AddressSanitizer and UBSan, the fuzz targets for a bounded time,
+# the Windows XP import check of the 32-bit and 64-bit exes, and the
+# end-to-end tests of the 64-bit exe under Wine and Xvfb. Installs what is
+# missing first.
 # Exits non-zero when anything fails; every stage runs even after a failure.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,6 +35,19 @@ unit_tests() {
     build native && ctest --preset native -j "$jobs"
 }
 
+sanitizers() {
+    # The unit tests again, built by clang with AddressSanitizer and
+    # UndefinedBehaviorSanitizer: the first finding fails its test.
+    build native-asan && ctest --preset native-asan -j "$jobs"
+}
+
+fuzzing() {
+    # Each fuzz target of tests/fuzz (in the native-asan build) for about 30 s
+    # from its seed corpus; prints its figures, fails on a crash or a broken
+    # invariant.
+    build native-asan && ctest --preset fuzz -j "$jobs"
+}
+
 x86() {
     build win-x86 &&
         python3 tests/ci/check_imports.py build/win-x86/Velkor.exe --max-kib 400 &&
@@ -60,6 +75,8 @@ formatting() {
 
 stage "formatting (clang-format)" formatting
 stage "unit tests (native)" unit_tests
+stage "unit tests under AddressSanitizer and UBSan (native-asan)" sanitizers
+stage "fuzzing (native-asan, about 30 s per target)" fuzzing
 stage "win-x86 build and XP import check" x86
 stage "win-x64 build and import check" x64
 if [ -f build/win-x64/Velkor.exe ]; then
