@@ -3,7 +3,6 @@
 // from while every other line stays as it was.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
