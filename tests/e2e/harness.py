@@ -437,6 +437,17 @@ class Session:
         self.click_at(x, y, settle=settle)
         return x, y
 
+    def type_text(self, text, delay_ms=60):
+        """Types into the focused control. Text the keyboard map holds (ASCII)
+        is typed key by key; other text would need xdotool to remap a key for
+        each character, and Wine can take such a key before it has seen the
+        new map, so it is put on the clipboard and pasted with a real Ctrl+V."""
+        if text.isascii():
+            self.xdotool("type", "--delay", str(delay_ms), text)
+        else:
+            self.inspect("clipboard", text)
+            self.key("ctrl+v")
+
     def move_to(self, name, dx=None, dy=None, tree=None, verify=False, settle=0.4):
         x, y = self._target(name, tree, dx, dy, verify)
         self.xdotool("mousemove", "--sync", x, y)
