@@ -9,3 +9,11 @@ Plan junkCleanupPlan() {
     plan.ifStillRunning = IfStillRunning::BringToFront;
     return plan;
 }
+
+Plan unattendedJunkCleanupPlan(ShowState show) {
+    Plan plan;
+    plan.action = "系统垃圾清理";
+    plan.scripts.push_back({kJunkScriptName, unattendedJunkScriptLines(), show});
+    plan.ifStillRunning = IfStillRunning::Refuse;
+    return plan;
+}

@@ -7,3 +7,8 @@
 #include "script/plan.h"
 
 Plan junkCleanupPlan();
+
+// The cleanup from the command line: the script that waits for no key, in a
+// console shown or hidden as asked. A script still running from before
+// refuses the plan: there is nobody to bring its console to.
+Plan unattendedJunkCleanupPlan(ShowState show);

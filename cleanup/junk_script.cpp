@@ -29,3 +29,15 @@ const ScriptLines& junkScriptLines() {
     };
     return lines;
 }
+
+const ScriptLines& unattendedJunkScriptLines() {
+    static const ScriptLines lines = [] {
+        ScriptLines unattended = junkScriptLines();
+        // The window's script ends with the completion line, "pause>nul" and
+        // the deletion of the script: the first two give way to one line.
+        unattended.erase(unattended.end() - 3, unattended.end() - 1);
+        unattended.insert(unattended.end() - 1, "echo 系统清理完成。");
+        return unattended;
+    }();
+    return lines;
+}
