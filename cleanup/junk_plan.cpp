@@ -9,3 +9,11 @@ Plan junkCleanupPlan(const std::string& windowsDir) {
     plan.ifStillRunning = IfStillRunning::BringToFront;
     return plan;
 }
+
+Plan unattendedJunkCleanupPlan(const std::string& windowsDir, ShowState show) {
+    Plan plan;
+    plan.action = "系统垃圾清理";
+    plan.scripts.push_back({kJunkScriptName, unattendedJunkScriptLines(windowsDir), show});
+    plan.ifStillRunning = IfStillRunning::Refuse;
+    return plan;
+}

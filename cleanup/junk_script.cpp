@@ -32,3 +32,12 @@ ScriptLines junkScriptLines(const std::string& windowsDir) {
         "del xtql.bat",
     };
 }
+
+ScriptLines unattendedJunkScriptLines(const std::string& windowsDir) {
+    ScriptLines unattended = junkScriptLines(windowsDir);
+    // The window's script ends with the completion line, "pause>nul" and the
+    // deletion of the script: the first two give way to one line.
+    unattended.erase(unattended.end() - 3, unattended.end() - 1);
+    unattended.insert(unattended.end() - 1, "echo 系统清理完成。");
+    return unattended;
+}

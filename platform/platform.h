@@ -74,4 +74,23 @@ public:
     virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
     // The configured start mode of a service; nullopt when it cannot be read.
     virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
+
+    // --- Command line ----------------------------------------------------
+    // Waits until the process that the last launch of this script started
+    // has ended; false when no launch of this script started one.
+    virtual bool waitForScript(const std::string& name) = 0;
+    // Claims the machine's one command-line run for the rest of this process;
+    // false while another process holds the claim.
+    virtual bool claimCommandLineRun() = 0;
+    // Writes text to the console the program was started from, or to its
+    // redirected standard output; false when it has neither.
+    virtual bool writeOutput(const std::string& text) = 0;
+    // The folder of the data that all users share ("All Users\Application Data").
+    virtual std::string commonDataFolder() = 0;
+    // Creates a folder and the missing folders above it; 0 when it exists.
+    virtual ErrorCode createFolder(const std::string& path) = 0;
+    // Appends bytes to a file, which is created when it is missing.
+    virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
+    // The local date and time, "2008-04-21 08:30:05".
+    virtual std::string localTime() = 0;
 };

@@ -9,29 +9,6 @@ const char kNeedsAdministrator[] =
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 const char kAdministratorHint[] = "修改这些信息需要管理员权限，请以管理员身份运行本程序。";
 
-// The refusal to say before anything is written, or nullopt to go on. A
-// plan whose running script is brought to the front is refused silently.
-std::optional<std::string> guard(Platform& sys, const Plan& plan, bool* silent) {
-    *silent = false;
-    if (plan.refusal)
-        return plan.refusal;
-    if (plan.needsAdministrator && !sys.isAdministrator())
-        return std::string(kNeedsAdministrator);
-    if (plan.ifStillRunning == IfStillRunning::Report)
-        return std::nullopt;
-    for (const PlannedScript& script : plan.scripts) {
-        if (!sys.isScriptRunning(script.name))
-            continue;
-        if (plan.ifStillRunning == IfStillRunning::BringToFront) {
-            sys.bringScriptToFront(script.name);
-            *silent = true;
-            return std::string();
-        }
-        return std::string(kStillRunning);
-    }
-    return std::nullopt;
-}
-
 // Writes and launches one script; the failure, or nullopt when it was handed
 // over to the command interpreter.
 std::optional<std::string> runScript(Platform& sys, const PlannedScript& script) {
@@ -56,11 +33,28 @@ std::string valueName(const std::string& fullName) {
 
 } // namespace
 
+std::optional<PlanRefusal> planRefusal(Platform& sys, const Plan& plan) {
+    using Reason = PlanRefusal::Reason;
+    if (plan.refusal)
+        return PlanRefusal{Reason::Refused, *plan.refusal, ""};
+    if (plan.needsAdministrator && !sys.isAdministrator())
+        return PlanRefusal{Reason::NeedsAdministrator, kNeedsAdministrator, ""};
+    if (plan.ifStillRunning == IfStillRunning::Report)
+        return std::nullopt;
+    for (const PlannedScript& script : plan.scripts)
+        if (sys.isScriptRunning(script.name))
+            return PlanRefusal{Reason::StillRunning, kStillRunning, script.name};
+    return std::nullopt;
+}
+
 PlanOutcome runPlan(Platform& sys, const Plan& plan) {
-    bool silent = false;
-    if (std::optional<std::string> refusal = guard(sys, plan, &silent)) {
-        if (!silent)
-            sys.notify(*refusal);
+    if (std::optional<PlanRefusal> refusal = planRefusal(sys, plan)) {
+        // A plan whose running script is brought to the front says nothing.
+        if (refusal->reason == PlanRefusal::Reason::StillRunning &&
+            plan.ifStillRunning == IfStillRunning::BringToFront)
+            sys.bringScriptToFront(refusal->script);
+        else
+            sys.notify(refusal->text);
         return PlanOutcome::Refused;
     }
 

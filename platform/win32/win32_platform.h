@@ -1,5 +1,6 @@
 // The platform seam over the Win32 API. One file per topic implements it:
-// files_win32.cpp, launch_win32.cpp, registry_win32.cpp, machine_win32.cpp.
+// files_win32.cpp, launch_win32.cpp, registry_win32.cpp, machine_win32.cpp,
+// command_line_win32.cpp.
 #pragma once
 
 #include "platform/platform.h"
@@ -35,6 +36,15 @@ public:
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
     std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
+    // --- Command line (command_line_win32.cpp) ---
+    bool waitForScript(const std::string& name) override;
+    bool claimCommandLineRun() override;
+    bool writeOutput(const std::string& text) override;
+    std::string commonDataFolder() override;
+    ErrorCode createFolder(const std::string& path) override;
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
+    std::string localTime() override;
+
 private:
     struct Started {
         KernelHandle process;
@@ -44,4 +54,13 @@ private:
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
     HWND owner_ = nullptr;
+
+    // --- Command line ---
+    KernelHandle commandLineClaim_; // held until the process ends
+    struct Output {
+        bool checked = false;
+        HANDLE handle = nullptr; // the standard output, or the parent's console
+        bool console = false;    // a console (UTF-16) rather than a file or pipe (GBK)
+    };
+    Output output_;
 };

@@ -28,11 +28,14 @@ import hashlib
 import json
 import os
 import re
+import select
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 
@@ -93,6 +96,76 @@ def parse_reg_query(text):
         if m:
             values[m.group(1)] = (m.group(2), m.group(3) or "")
     return values
+
+
+class ScriptCatcher:
+    """Keeps the files that a program creates in a folder although each
+    script deletes itself when it ends. inotify reports every file created in
+    the folder (or renamed into it), and a hard link made at once keeps the
+    file's content, whatever is written into it afterwards, after its name
+    has gone. Use as a context manager; then `content(name)`."""
+
+    IN_MOVED_TO = 0x080
+    IN_CREATE = 0x100
+
+    def __init__(self, folder, keep, suffixes=(".bat", ".reg")):
+        self.folder = folder
+        self.keep = keep  # a folder on the same file system
+        self.suffixes = suffixes
+        self.kept = {}  # name -> the hard link of its last creation
+        self.missed = []  # names gone before they could be linked
+        self._fd = None
+        self._stop = None
+        self._thread = None
+
+    def __enter__(self):
+        os.makedirs(self.keep, exist_ok=True)
+        libc = ctypes.CDLL(None, use_errno=True)
+        self._fd = libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+        if self._fd < 0 or libc.inotify_add_watch(
+                self._fd, self.folder.encode(), self.IN_CREATE | self.IN_MOVED_TO) < 0:
+            raise OSError(ctypes.get_errno(), "inotify")
+        self._stop = threading.Event()
+
+        def watch():
+            while not self._stop.is_set():
+                if not select.select([self._fd], [], [], 0.1)[0]:
+                    continue
+                data = os.read(self._fd, 65536)
+                offset = 0
+                while offset < len(data):
+                    _wd, _mask, _cookie, length = struct.unpack_from("iIII", data, offset)
+                    name = data[offset + 16:offset + 16 + length].rstrip(b"\0")
+                    offset += 16 + length
+                    self._link(os.fsdecode(name))
+
+        self._thread = threading.Thread(target=watch, daemon=True)
+        self._thread.start()
+        return self
+
+    def _link(self, name):
+        if not name.lower().endswith(self.suffixes):
+            return
+        target = os.path.join(self.keep, f"{name}.{len(os.listdir(self.keep))}")
+        try:
+            os.link(os.path.join(self.folder, name), target)
+            self.kept[name] = target
+        except OSError:
+            self.missed.append(name)
+
+    def __exit__(self, *exc):
+        self._stop.set()
+        self._thread.join(5)
+        os.close(self._fd)
+        return False
+
+    def content(self, name):
+        """The bytes the file held when its name was last removed (or now);
+        None when no such file was created."""
+        if name not in self.kept:
+            return None
+        with open(self.kept[name], "rb") as f:
+            return f.read()
 
 
 class Tree:
@@ -316,6 +389,21 @@ class Session:
         log(f"{name} shows {title!r} after {time.monotonic() - started:.1f} s")
         return Tree(data)
 
+    def run_program(self, *args, exe=None, timeout=300, while_running=None):
+        """Runs `exe` (default: Velkor.exe) from C:\\velkor with these
+        arguments, as a script or a remote-execution tool would, and waits for
+        it to end. Returns (exit code, standard output as text). For a program
+        that shows no window; see _run for `while_running`."""
+        exe = exe or EXE
+        if not os.path.exists(exe):
+            raise FileNotFoundError(f"{exe} is not built")
+        wineprefix.check_safe(self.prefix)
+        name = os.path.basename(exe)
+        shutil.copy(exe, os.path.join(self.workdir, name))
+        code, stdout = self._run([f"{WORK_DIR_WIN}\\{name}", *args], self.workdir, timeout,
+                                 while_running)
+        return code, decode_console(stdout)
+
     def wait_for_exit(self):
         """Waits until the program ends (the user closed it); its exit code."""
         return self.program.wait() if self.program else None
@@ -325,15 +413,32 @@ class Session:
 
     # ---- the inspector ---------------------------------------------------------
 
-    def _run(self, args, cwd, timeout):
+    def _run(self, args, cwd, timeout, while_running=None):
         """Runs a Wine program; returns (exit code, stdout bytes). The output
         goes through a file, not a pipe: Wine's helper processes (wineserver,
-        services) may inherit a pipe and keep it open long after the program."""
+        services) may inherit a pipe and keep it open long after the program.
+        `while_running`, when given, is called about twice a second until the
+        program has ended."""
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
-                                  stderr=subprocess.DEVNULL, timeout=timeout).returncode
+            proc = subprocess.Popen([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
+                                    stderr=subprocess.DEVNULL)
+            try:
+                deadline = time.monotonic() + timeout
+                while proc.poll() is None:
+                    if time.monotonic() >= deadline:
+                        raise subprocess.TimeoutExpired(args, timeout)
+                    if while_running:
+                        while_running()
+                    try:
+                        proc.wait(0.5)
+                    except subprocess.TimeoutExpired:
+                        pass
+            finally:
+                if proc.poll() is None:
+                    proc.kill()
+                    proc.wait()
             out.seek(0)
-            return code, out.read()
+            return proc.returncode, out.read()
 
     def inspect(self, *args, check=True, timeout=90):
         """Runs the inspector in the prefix and returns its JSON answer."""

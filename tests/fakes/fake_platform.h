@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -124,6 +125,60 @@ public:
             return std::nullopt;
         return it->second;
     }
+
+    // --- Command line ---
+    // What the test sets up.
+    bool otherRunGoing = false; // another process holds the command-line claim
+    bool hasOutput = true;      // started from a console or with redirected output
+    std::string commonData = "C:\\Documents and Settings\\All Users\\Application Data";
+    std::string now = "2008-04-21 08:30:05";
+    std::map<std::string, ErrorCode> folderFailures;
+    // Runs when a script is waited for, as if the script had done its work.
+    std::map<std::string, std::function<void(FakePlatform&)>> scriptEffects;
+    // What the test reads back.
+    std::string output;
+    std::vector<std::string> waitedFor;
+    std::set<std::string> folders;
+    bool claimed = false;
+
+    bool waitForScript(const std::string& name) override {
+        events.push_back("wait " + name);
+        waitedFor.push_back(name);
+        bool launched = false;
+        for (const Launch& l : launches)
+            launched = launched || l.name == name;
+        auto effect = scriptEffects.find(name);
+        if (launched && effect != scriptEffects.end())
+            effect->second(*this);
+        running.erase(name);
+        return launched;
+    }
+    bool claimCommandLineRun() override {
+        claimed = !otherRunGoing;
+        return claimed;
+    }
+    bool writeOutput(const std::string& text) override {
+        if (hasOutput)
+            output += text;
+        return hasOutput;
+    }
+    std::string commonDataFolder() override { return commonData; }
+    ErrorCode createFolder(const std::string& path) override {
+        events.push_back("folder " + path);
+        auto f = folderFailures.find(path);
+        if (f != folderFailures.end())
+            return f->second;
+        folders.insert(path);
+        return 0;
+    }
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        files[path] += bytes;
+        return 0;
+    }
+    std::string localTime() override { return now; }
 
     std::vector<std::string> launchedNames() const {
         std::vector<std::string> names;

@@ -1,0 +1,72 @@
+// The machine as a run from the command line uses it: everything goes to the
+// real platform except the notifications, which are kept as the outcome of
+// the action that said them instead of opening message boxes.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+#include <vector>
+
+class CapturingPlatform : public Platform {
+public:
+    explicit CapturingPlatform(Platform& machine) : machine_(machine) {}
+
+    // The notifications since the last call, taken out.
+    std::vector<std::string> takeNotices();
+
+    void notify(const std::string& text) override { notices_.push_back(text); }
+
+    ErrorCode writeFile(const std::string& path, const std::string& bytes) override {
+        return machine_.writeFile(path, bytes);
+    }
+    ErrorCode createNewFile(const std::string& path, const std::string& bytes) override {
+        return machine_.createNewFile(path, bytes);
+    }
+    std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override {
+        return machine_.readFile(path, error);
+    }
+    bool fileExists(const std::string& path) override { return machine_.fileExists(path); }
+    std::optional<std::string> shortPath(const std::string& path) override {
+        return machine_.shortPath(path);
+    }
+    bool listsFile(const std::string& folder, const std::string& name) override {
+        return machine_.listsFile(folder, name);
+    }
+    ErrorCode launchScript(const std::string& name, ShowState show) override {
+        return machine_.launchScript(name, show);
+    }
+    bool isScriptRunning(const std::string& name) override {
+        return machine_.isScriptRunning(name);
+    }
+    bool bringScriptToFront(const std::string& name) override {
+        return machine_.bringScriptToFront(name);
+    }
+    bool openUrl(const std::string& url) override { return machine_.openUrl(url); }
+    std::string windowsDirectory() override { return machine_.windowsDirectory(); }
+    bool isAdministrator() override { return machine_.isAdministrator(); }
+    std::optional<std::string> readRegistryString(const std::string& fullName,
+                                                  ErrorCode* error) override {
+        return machine_.readRegistryString(fullName, error);
+    }
+    ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override {
+        return machine_.writeRegistryString(fullName, data);
+    }
+    std::optional<StartMode> serviceStartMode(const std::string& service) override {
+        return machine_.serviceStartMode(service);
+    }
+
+    bool waitForScript(const std::string& name) override { return machine_.waitForScript(name); }
+    bool claimCommandLineRun() override { return machine_.claimCommandLineRun(); }
+    bool writeOutput(const std::string& text) override { return machine_.writeOutput(text); }
+    std::string commonDataFolder() override { return machine_.commonDataFolder(); }
+    ErrorCode createFolder(const std::string& path) override { return machine_.createFolder(path); }
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
+        return machine_.appendFile(path, bytes);
+    }
+    std::string localTime() override { return machine_.localTime(); }
+
+private:
+    Platform& machine_;
+    std::vector<std::string> notices_;
+};
