@@ -38,6 +38,10 @@ public:
     // The installed logo changed: Image2 shows it again.
     void reloadLogo();
 
+    // Called by the window every few moments: scripts that have ended since
+    // the last call are collected.
+    void pollScripts();
+
     // Pointer over a control (hover descriptions) and the link label.
     void MouseMove(Control c);
     void Label9_Click();

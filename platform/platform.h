@@ -21,6 +21,8 @@ constexpr ErrorCode kErrorSharingViolation = 32;
 constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
+// ERROR_FILE_INVALID: a file was altered by someone else after it was written.
+constexpr ErrorCode kErrorFileChanged = 1006;
 
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
@@ -74,4 +76,16 @@ public:
     virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
     // The configured start mode of a service; nullopt when it cannot be read.
     virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
+
+    // --- Files no other process can spoil ----------------------------------
+    // Writes a script (bare name, current directory) as a new file and guards
+    // it: from the write until the command interpreter that the next
+    // launchScript of it starts has ended, no other process can write,
+    // rename, replace or delete it. Other readers may still read it.
+    virtual ErrorCode writeScript(const std::string& name, const std::string& bytes) = 0;
+    // The scripts whose interpreter has ended since the last call. A guarded
+    // script cannot delete itself with its last line, so each is deleted here.
+    virtual std::vector<std::string> finishedScripts() = 0;
+    // The process's current directory, where the scripts are written and run.
+    virtual std::string currentDirectory() = 0;
 };

@@ -1,6 +1,7 @@
 #include "script/plan_runner.h"
 
 #include "script/error_text.h"
+#include "script/network_folder.h"
 
 namespace {
 
@@ -15,6 +16,9 @@ std::optional<std::string> guard(Platform& sys, const Plan& plan, bool* silent) 
     *silent = false;
     if (plan.refusal)
         return plan.refusal;
+    if (!plan.scripts.empty())
+        if (std::optional<std::string> refusal = networkFolderRefusal(sys.currentDirectory()))
+            return refusal;
     if (plan.needsAdministrator && !sys.isAdministrator())
         return std::string(kNeedsAdministrator);
     if (plan.ifStillRunning == IfStillRunning::Report)
@@ -43,7 +47,7 @@ std::optional<std::string> runScript(Platform& sys, const PlannedScript& script)
     const std::optional<std::string> bytes = scriptBytes(script.lines);
     if (!bytes)
         return "脚本 " + name + " 含有无法用 GBK 编码表示的字符，未写入。";
-    if (ErrorCode e = sys.writeFile(name, *bytes))
+    if (ErrorCode e = sys.writeScript(name, *bytes))
         return "无法写入脚本 " + name + "：" + describeError(e) + "。";
     if (ErrorCode e = sys.launchScript(name, script.show))
         return "无法启动脚本 " + name + "：" + describeError(e) + "。";

@@ -35,13 +35,27 @@ public:
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
     std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
+    // --- Files no other process can spoil ---
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override;
+    std::vector<std::string> finishedScripts() override;
+    std::string currentDirectory() override;
+
 private:
     struct Started {
         KernelHandle process;
-        DWORD processId;
+        DWORD processId = 0;
+        FileHandle guard;  // the script's guard, when the interpreter could not take it
+        std::wstring path; // the guarded script, deleted once the interpreter has ended
     };
+    // A script written and guarded, not launched yet.
+    struct Guard {
+        FileHandle file;
+        std::wstring path;
+    };
+    void handOverGuard(const std::string& name, Started& started);
     // The last process started for each script name, kept so that a later
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
     HWND owner_ = nullptr;
+    std::map<std::string, Guard> guards_;
 };

@@ -131,4 +131,27 @@ public:
             names.push_back(l.name);
         return names;
     }
+
+    // --- Files no other process can spoil ---
+    // Set up: the scripts whose interpreter has ended (finishedScripts hands
+    // them out once), the current directory. Read back: the scripts written
+    // guarded.
+    std::vector<std::string> ended;
+    std::string currentDir = "C:\\Users\\x\\Desktop";
+    std::set<std::string> guarded;
+
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
+        const ErrorCode e = writeFile(name, bytes);
+        if (e == 0)
+            guarded.insert(name);
+        return e;
+    }
+    std::vector<std::string> finishedScripts() override {
+        std::vector<std::string> names;
+        names.swap(ended);
+        for (const std::string& name : names)
+            running.erase(name);
+        return names;
+    }
+    std::string currentDirectory() override { return currentDir; }
 };
