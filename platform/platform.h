@@ -78,6 +78,12 @@ public:
     virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
 
     // --- Files no other process can spoil ----------------------------------
+    // Replaces a file's content in one step: the bytes go to a new file in the
+    // same folder, which then takes the old file's place keeping its hidden and
+    // system attributes. Afterwards the file holds all of its old content or
+    // all of the new, never a part. A read-only file is refused
+    // (kErrorAccessDenied) and left as it is.
+    virtual ErrorCode replaceFile(const std::string& path, const std::string& bytes) = 0;
     // Writes a script (bare name, current directory) as a new file and guards
     // it: from the write until the command interpreter that the next
     // launchScript of it starts has ended, no other process can write,

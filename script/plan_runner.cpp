@@ -75,7 +75,7 @@ PlanOutcome runPlan(Platform& sys, const Plan& plan) {
     // Failures found while planning stand where their write would have.
     failures.insert(failures.end(), plan.knownFailures.begin(), plan.knownFailures.end());
     for (const PlannedFileWrite& file : plan.fileWrites)
-        if (ErrorCode e = sys.writeFile(file.path, file.bytes))
+        if (ErrorCode e = sys.replaceFile(file.path, file.bytes))
             failures.push_back("无法写入 " + file.path + "：" + describeError(e) + "。");
     for (const PlannedRegistryWrite& value : plan.registryWrites)
         if (ErrorCode e = sys.writeRegistryString(value.fullName, value.data))

@@ -36,6 +36,7 @@ public:
     std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
     // --- Files no other process can spoil ---
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override;
     ErrorCode writeScript(const std::string& name, const std::string& bytes) override;
     std::vector<std::string> finishedScripts() override;
     std::string currentDirectory() override;
