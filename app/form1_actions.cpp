@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "cleanup/junk_plan.h"
+#include "oem/fuzhi_script.h"
 #include "oem/oem_values_plan.h"
 #include "script/plan_runner.h"
 #include "tweaks/optimisation_plans.h"
@@ -51,7 +52,9 @@ void Form1::Command6_Click() {
 }
 
 // The platform deletes each ended script, which its guard kept from deleting
-// itself.
+// itself; the end of the logo copy shows the new logo.
 void Form1::pollScripts() {
-    sys_.finishedScripts();
+    for (const std::string& name : sys_.finishedScripts())
+        if (name == kFuzhiScript)
+            logoCopyFinished();
 }

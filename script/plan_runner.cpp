@@ -7,6 +7,8 @@ namespace {
 
 const char kNeedsAdministrator[] =
     "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
+const char kNeedsAdministratorForFiles[] =
+    "需要管理员权限才能更改系统文件，请以管理员身份运行本程序。";
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 const char kAdministratorHint[] = "修改这些信息需要管理员权限，请以管理员身份运行本程序。";
 
@@ -20,7 +22,9 @@ std::optional<std::string> guard(Platform& sys, const Plan& plan, bool* silent) 
         if (std::optional<std::string> refusal = networkFolderRefusal(sys.currentDirectory()))
             return refusal;
     if (plan.needsAdministrator && !sys.isAdministrator())
-        return std::string(kNeedsAdministrator);
+        return std::string(plan.services.empty() && plan.registry.empty()
+                               ? kNeedsAdministratorForFiles
+                               : kNeedsAdministrator);
     if (plan.ifStillRunning == IfStillRunning::Report)
         return std::nullopt;
     for (const PlannedScript& script : plan.scripts) {

@@ -170,12 +170,12 @@ void Form1Window::onActivate(WPARAM state) {
     }
 }
 
-// The picker reloads Image2 once it has replaced the logo, and brings the
-// main window back.
+// Once the picker has handed the copy over, the main window comes back; it
+// shows the new logo when the copy has ended.
 void Form1Window::openLogoPicker() {
     LogoPickerHooks hooks;
-    hooks.logoReplaced = [this] {
-        logic_.reloadLogo();
+    hooks.logoReplaced = [this](const std::string& chosen) {
+        logic_.logoCopyStarted(chosen);
         if (IsIconic(hwnd_))
             ShowWindow(hwnd_, SW_RESTORE);
         ShowWindow(hwnd_, SW_SHOW);

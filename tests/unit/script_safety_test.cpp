@@ -57,4 +57,20 @@ TEST(ScriptSafety, FromANetworkFolderNothingRunsAndTheUserIsToldToCopyTheProgram
     EXPECT_EQ(p.files.at("C:\\f.ini"), "x\r\n");
 }
 
+TEST(ScriptSafety, WithoutAdministratorRightsTheRefusalSaysWhatNeedsThem) {
+    FakePlatform p;
+    p.admin = false;
+    Plan plan = twoScripts();
+    plan.needsAdministrator = true;
+    plan.files = {"C:\\WINDOWS\\system32\\oemlogo.bmp"};
+    EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+    EXPECT_EQ(p.notifications, Names{"需要管理员权限才能更改系统文件，请以管理员身份运行本程序。"});
+
+    plan.services = {{"Spooler", StartMode::Auto}};
+    runPlan(p, plan);
+    EXPECT_EQ(p.notifications.at(1),
+              "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。");
+    EXPECT_TRUE(p.launches.empty());
+}
+
 } // namespace
