@@ -6,11 +6,14 @@
 #pragma once
 
 #include "app/controls.h"
+#include "oem/logo_plan.h"
 #include "platform/platform.h"
 #include "resources/form1_control.h"
 #include "services/service_choices.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 class Form1 {
@@ -35,8 +38,13 @@ public:
     // OEM panel: the logo picker, applying the values.
     void Command4_Click();
     void Command6_Click();
-    // The installed logo changed: Image2 shows it again.
-    void reloadLogo();
+    // The logo picker handed the copy of the chosen picture over to its
+    // script; once that has ended, Image2 shows the installed logo.
+    void logoCopyStarted(const std::string& chosen);
+
+    // Called by the window every few moments: scripts that have ended since
+    // the last call are collected, and the end of the logo copy is acted on.
+    void pollScripts();
 
     // Pointer over a control (hover descriptions) and the link label.
     void MouseMove(Control c);
@@ -47,8 +55,10 @@ public:
 
 private:
     void showPanel(bool about, bool routine, bool oemPanel);
+    void logoCopyFinished();
 
     Controls& ui_;
     Platform& sys_;
     std::function<void()> openLogoPicker_;
+    std::optional<ChosenLogo> logoCopy_; // the logo copy still running
 };

@@ -66,6 +66,15 @@ public:
     }
     std::string localTime() override { return machine_.localTime(); }
 
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
+        return machine_.replaceFile(path, bytes);
+    }
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
+        return machine_.writeScript(name, bytes);
+    }
+    std::vector<std::string> finishedScripts() override { return machine_.finishedScripts(); }
+    std::string currentDirectory() override { return machine_.currentDirectory(); }
+
 private:
     Platform& machine_;
     std::vector<std::string> notices_;

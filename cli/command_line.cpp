@@ -20,6 +20,8 @@ ExitCode exitCodeFor(PlanRefusal::Reason reason) {
         return ExitCode::NeedsAdministrator;
     case PlanRefusal::Reason::StillRunning:
         return ExitCode::StillRunning;
+    case PlanRefusal::Reason::NetworkFolder: // no script could be started there
+        return ExitCode::NotWritten;
     case PlanRefusal::Reason::Refused:
         break;
     }
@@ -70,6 +72,8 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
         const PlanOutcome outcome = runPlan(sys, action.plan);
         for (const PlannedScript& script : action.plan.scripts)
             sys.waitForScript(script.name);
+        // Guarded while they ran, the scripts could not delete themselves.
+        sys.finishedScripts();
         const std::vector<std::string> notices = sys.takeNotices();
         std::vector<std::string> problems;
         if (outcome == PlanOutcome::Done)

@@ -53,6 +53,10 @@ target_compile_options(sc PRIVATE ${WARNINGS})
 add_executable(console_text tests/e2e/console_text/console_text.cpp)
 target_compile_definitions(console_text PRIVATE ${XP_DEFINES})
 target_compile_options(console_text PRIVATE ${WARNINGS})
+# The file probe: what another process can do to a file (a running script).
+add_executable(file_probe tests/e2e/file_probe/file_probe.cpp)
+target_compile_definitions(file_probe PRIVATE ${XP_DEFINES})
+target_compile_options(file_probe PRIVATE ${WARNINGS})
 add_executable(testwin WIN32 tests/e2e/testwin/testwin.cpp)
 target_include_directories(testwin PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(testwin PRIVATE ${XP_DEFINES})
@@ -64,10 +68,10 @@ add_executable(import_probe WIN32 tests/ci/probe/uses_tick_count64.cpp)
 target_compile_definitions(import_probe PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0600)
 
 if(MINGW)
-    foreach(tool sc console_text testwin import_probe)
+    foreach(tool sc console_text file_probe testwin import_probe)
         target_link_options(${tool} PRIVATE -municode -static -s)
         if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-            if(tool STREQUAL "sc" OR tool STREQUAL "console_text")
+            if(tool STREQUAL "sc" OR tool STREQUAL "console_text" OR tool STREQUAL "file_probe")
                 target_link_options(${tool} PRIVATE -Wl,--subsystem,console:5.01)
             else()
                 target_link_options(${tool} PRIVATE -Wl,--subsystem,windows:5.01)
@@ -90,6 +94,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         VELKOR_INSPECTOR=$<TARGET_FILE:inspector>
         VELKOR_SC=$<TARGET_FILE:sc>
         VELKOR_CONSOLE_TEXT=$<TARGET_FILE:console_text>
+        VELKOR_FILE_PROBE=$<TARGET_FILE:file_probe>
         VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
     file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
     foreach(test ${E2E_TESTS})

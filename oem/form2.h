@@ -1,18 +1,20 @@
 // The logo picker window's logic: its event handlers, named as its layout
 // names them. It reaches its controls only through Form2Controls, the machine
-// only through Platform, and tells whoever opened it when the logo has been
-// replaced.
+// only through Platform, and tells whoever opened it when the copy of the
+// chosen logo has been handed over, with the chosen path.
 #pragma once
 
 #include "oem/form2_controls.h"
 #include "platform/platform.h"
 
 #include <functional>
+#include <string>
 #include <utility>
 
 class Form2 {
 public:
-    Form2(Form2Controls& controls, Platform& platform, std::function<void()> logoReplaced)
+    using LogoReplaced = std::function<void(const std::string& chosen)>;
+    Form2(Form2Controls& controls, Platform& platform, LogoReplaced logoReplaced)
         : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)) {}
 
     void Form_Load();
@@ -25,5 +27,5 @@ public:
 private:
     Form2Controls& ui_;
     Platform& sys_;
-    std::function<void()> logoReplaced_;
+    LogoReplaced logoReplaced_;
 };

@@ -21,6 +21,8 @@ constexpr ErrorCode kErrorSharingViolation = 32;
 constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
+// ERROR_FILE_INVALID: a file was altered by someone else after it was written.
+constexpr ErrorCode kErrorFileChanged = 1006;
 
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
@@ -93,4 +95,22 @@ public:
     virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
     // The local date and time, "2008-04-21 08:30:05".
     virtual std::string localTime() = 0;
+
+    // --- Files no other process can spoil ----------------------------------
+    // Replaces a file's content in one step: the bytes go to a new file in the
+    // same folder, which then takes the old file's place keeping its hidden and
+    // system attributes. Afterwards the file holds all of its old content or
+    // all of the new, never a part. A read-only file is refused
+    // (kErrorAccessDenied) and left as it is.
+    virtual ErrorCode replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // Writes a script (bare name, current directory) as a new file and guards
+    // it: from the write until the command interpreter that the next
+    // launchScript of it starts has ended, no other process can write,
+    // rename, replace or delete it. Other readers may still read it.
+    virtual ErrorCode writeScript(const std::string& name, const std::string& bytes) = 0;
+    // The scripts whose interpreter has ended since the last call. A guarded
+    // script cannot delete itself with its last line, so each is deleted here.
+    virtual std::vector<std::string> finishedScripts() = 0;
+    // The process's current directory, where the scripts are written and run.
+    virtual std::string currentDirectory() = 0;
 };

@@ -1,11 +1,14 @@
 #include "script/plan_runner.h"
 
 #include "script/error_text.h"
+#include "script/network_folder.h"
 
 namespace {
 
 const char kNeedsAdministrator[] =
     "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
+const char kNeedsAdministratorForFiles[] =
+    "需要管理员权限才能更改系统文件，请以管理员身份运行本程序。";
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 const char kAdministratorHint[] = "修改这些信息需要管理员权限，请以管理员身份运行本程序。";
 
@@ -20,7 +23,7 @@ std::optional<std::string> runScript(Platform& sys, const PlannedScript& script)
     const std::optional<std::string> bytes = scriptBytes(script.lines);
     if (!bytes)
         return "脚本 " + name + " 含有无法用 GBK 编码表示的字符，未写入。";
-    if (ErrorCode e = sys.writeFile(name, *bytes))
+    if (ErrorCode e = sys.writeScript(name, *bytes))
         return "无法写入脚本 " + name + "：" + describeError(e) + "。";
     if (ErrorCode e = sys.launchScript(name, script.show))
         return "无法启动脚本 " + name + "：" + describeError(e) + "。";
@@ -37,8 +40,15 @@ std::optional<PlanRefusal> planRefusal(Platform& sys, const Plan& plan) {
     using Reason = PlanRefusal::Reason;
     if (plan.refusal)
         return PlanRefusal{Reason::Refused, *plan.refusal, ""};
+    if (!plan.scripts.empty())
+        if (std::optional<std::string> refusal = networkFolderRefusal(sys.currentDirectory()))
+            return PlanRefusal{Reason::NetworkFolder, *refusal, ""};
     if (plan.needsAdministrator && !sys.isAdministrator())
-        return PlanRefusal{Reason::NeedsAdministrator, kNeedsAdministrator, ""};
+        return PlanRefusal{Reason::NeedsAdministrator,
+                           plan.services.empty() && plan.registry.empty()
+                               ? kNeedsAdministratorForFiles
+                               : kNeedsAdministrator,
+                           ""};
     if (plan.ifStillRunning == IfStillRunning::Report)
         return std::nullopt;
     for (const PlannedScript& script : plan.scripts)
@@ -65,7 +75,7 @@ PlanOutcome runPlan(Platform& sys, const Plan& plan) {
     // Failures found while planning stand where their write would have.
     failures.insert(failures.end(), plan.knownFailures.begin(), plan.knownFailures.end());
     for (const PlannedFileWrite& file : plan.fileWrites)
-        if (ErrorCode e = sys.writeFile(file.path, file.bytes))
+        if (ErrorCode e = sys.replaceFile(file.path, file.bytes))
             failures.push_back("无法写入 " + file.path + "：" + describeError(e) + "。");
     for (const PlannedRegistryWrite& value : plan.registryWrites)
         if (ErrorCode e = sys.writeRegistryString(value.fullName, value.data))

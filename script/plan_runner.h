@@ -25,6 +25,7 @@ PlanOutcome runPlan(Platform& platform, const Plan& plan);
 struct PlanRefusal {
     enum class Reason {
         Refused,            // the plan itself says why
+        NetworkFolder,      // scripts cannot run from the current (network) folder
         NeedsAdministrator, // the process lacks administrator rights
         StillRunning,       // a script of the plan still runs from before
     };

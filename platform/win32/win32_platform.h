@@ -45,11 +45,25 @@ public:
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
     std::string localTime() override;
 
+    // --- Files no other process can spoil ---
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override;
+    std::vector<std::string> finishedScripts() override;
+    std::string currentDirectory() override;
+
 private:
     struct Started {
         KernelHandle process;
-        DWORD processId;
+        DWORD processId = 0;
+        FileHandle guard;  // the script's guard, when the interpreter could not take it
+        std::wstring path; // the guarded script, deleted once the interpreter has ended
     };
+    // A script written and guarded, not launched yet.
+    struct Guard {
+        FileHandle file;
+        std::wstring path;
+    };
+    void handOverGuard(const std::string& name, Started& started);
     // The last process started for each script name, kept so that a later
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
@@ -63,4 +77,6 @@ private:
         bool console = false;    // a console (UTF-16) rather than a file or pipe (GBK)
     };
     Output output_;
+
+    std::map<std::string, Guard> guards_;
 };

@@ -19,7 +19,7 @@ reg, and the screen through ImageMagick's import.
         harness.main(test, "my_test")
 
 Environment: VELKOR_BUILD_DIR, VELKOR_EXE, VELKOR_INSPECTOR, VELKOR_SC,
-VELKOR_TESTWIN (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
+VELKOR_TESTWIN, VELKOR_FILE_PROBE (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
 keeps the private prefix after the run.
 """
 import ctypes
@@ -48,6 +48,7 @@ EXE = os.environ.get("VELKOR_EXE") or os.path.join(BUILD_DIR, "Velkor.exe")
 INSPECTOR = os.environ.get("VELKOR_INSPECTOR") or os.path.join(BUILD_DIR, "inspector.exe")
 SC = os.environ.get("VELKOR_SC") or os.path.join(BUILD_DIR, "sc.exe")
 TESTWIN = os.environ.get("VELKOR_TESTWIN") or os.path.join(BUILD_DIR, "testwin.exe")
+FILE_PROBE = os.environ.get("VELKOR_FILE_PROBE") or os.path.join(BUILD_DIR, "file_probe.exe")
 CACHE_DIR = os.path.join(REPO, "build", "e2e-cache")
 RUNS_DIR = os.path.join(REPO, "build", "e2e-runs")
 SCREENS_DIR = os.path.join(BUILD_DIR, "e2e-screens")
@@ -686,6 +687,40 @@ class Session:
             return []
         with open(path, encoding="utf-8") as f:
             return f.read().splitlines()
+
+    # ---- another process at a file (tests/e2e/file_probe) ------------------------------
+
+    def _file_probe(self):
+        probe = os.path.join(self.tools, "file_probe.exe")
+        if not os.path.exists(probe):
+            shutil.copy(FILE_PROBE, probe)
+        return f"{TOOLS_DIR_WIN}\\file_probe.exe"
+
+    def probe_file(self, windows_path):
+        """What a second process can do to a file: {"read", "write", "delete",
+        "rename", "replace", "append"}, each 0 when it worked (and was undone)
+        or the Win32 error code; None when the file is missing."""
+        code, out = self.run_wine(self._file_probe(), windows_path, cwd=self.tools, timeout=60)
+        answer = [line for line in out.splitlines() if line.startswith("{")]
+        if code == 2:
+            return None
+        if code != 0 or not answer:
+            raise RuntimeError(f"file probe {windows_path}: exit {code}: {out!r}")
+        return json.loads(answer[-1])
+
+    def hold_file(self, windows_path, seconds):
+        """A process that keeps the file open for `seconds`, for reading and
+        sharing only reading (as a picture viewer might). Returns it (a Popen)
+        once the file is held."""
+        holder = subprocess.Popen(
+            [self.wine, self._file_probe(), "--hold", str(seconds), windows_path], cwd=self.tools,
+            env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        answer = json.loads(holder.stdout.readline().decode() or "{}")
+        if answer.get("held") != 0:
+            holder.kill()
+            holder.wait()
+            raise RuntimeError(f"could not hold {windows_path}: {answer}")
+        return holder
 
     def path_of(self, windows_path):
         """The Linux path of a path on drive C: of the prefix."""

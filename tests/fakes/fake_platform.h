@@ -186,4 +186,38 @@ public:
             names.push_back(l.name);
         return names;
     }
+
+    // --- Files no other process can spoil ---
+    // Set up: read-only files (replaceFile refuses them), the scripts whose
+    // interpreter has ended (finishedScripts hands them out once), the
+    // current directory. Read back: the scripts written guarded.
+    std::set<std::string> readOnly;
+    std::vector<std::string> ended;
+    std::string currentDir = "C:\\Users\\x\\Desktop";
+    std::set<std::string> guarded;
+
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
+        events.push_back("replace " + path);
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        if (readOnly.count(path))
+            return kErrorAccessDenied;
+        files[path] = bytes;
+        return 0;
+    }
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
+        const ErrorCode e = writeFile(name, bytes);
+        if (e == 0)
+            guarded.insert(name);
+        return e;
+    }
+    std::vector<std::string> finishedScripts() override {
+        std::vector<std::string> names;
+        names.swap(ended);
+        for (const std::string& name : names)
+            running.erase(name);
+        return names;
+    }
+    std::string currentDirectory() override { return currentDir; }
 };

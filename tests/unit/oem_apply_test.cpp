@@ -22,6 +22,7 @@ struct Window {
     }
 };
 
+// The file is replaced in one step (replaceFile), never rewritten in place.
 TEST(OemApply, WritesTheFileThenTheTwoValuesAndConfirms) {
     Window w;
     w.form.Command6_Click();
@@ -30,7 +31,7 @@ TEST(OemApply, WritesTheFileThenTheTwoValuesAndConfirms) {
     EXPECT_EQ(w.sys.registry.at(kOrg), "新公司");
     EXPECT_EQ(w.sys.registry.at(kOwner), "张三");
     EXPECT_EQ(w.sys.events,
-              (std::vector<std::string>{"write " + kIni, "registry " + kOrg, "registry " + kOwner,
+              (std::vector<std::string>{"replace " + kIni, "registry " + kOrg, "registry " + kOwner,
                                         "notify OEM信息已经更新"}));
     EXPECT_EQ(w.ui.text(Control::Text4), "宏碁"); // the boxes stay as they are
 }
