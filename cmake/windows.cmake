@@ -20,8 +20,12 @@ endif()
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
     # No exceptions are thrown: no unwind tables for our own code.
+    # Nothing runs on a second thread, so statics need no thread-safe guards;
+    # nothing asks for a type at run time. Both would pull the library's
+    # exception runtime in.
     target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
-                                          -fno-asynchronous-unwind-tables -fno-unwind-tables)
+                                          -fno-asynchronous-unwind-tables -fno-unwind-tables
+                                          -fno-threadsafe-statics -fno-rtti)
     target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
