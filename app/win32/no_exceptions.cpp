@@ -2,8 +2,8 @@
 // throw, and nothing catches. Where the C++ library would throw (out of
 // memory, a length beyond a string's maximum), the program would end through
 // std::terminate anyway; ending it directly keeps the unwinder, the exception
-// classes, the name demangler and their tables out of the exe, which is a
-// sixth of its size and what keeps the 32-bit exe under 400 KB with its art.
+// classes, the name demangler and their tables out of the exe (see also
+// string_instances.cpp and the compile options in cmake/windows.cmake).
 #include <cstdlib> // defines __GLIBCXX__ when the library is GCC's
 #include <new>
 
