@@ -63,12 +63,18 @@ target_compile_definitions(testwin PRIVATE ${XP_DEFINES})
 target_compile_options(testwin PRIVATE ${WARNINGS})
 target_link_libraries(testwin PRIVATE user32)
 
+# The start-up benchmark's yardstick: a minimal empty window (bench/).
+add_executable(empty_window WIN32 bench/empty_window/empty_window.cpp)
+target_compile_definitions(empty_window PRIVATE ${XP_DEFINES})
+target_compile_options(empty_window PRIVATE ${WARNINGS})
+target_link_libraries(empty_window PRIVATE user32)
+
 # An exe that imports GetTickCount64, to show that the import check rejects it.
 add_executable(import_probe WIN32 tests/ci/probe/uses_tick_count64.cpp)
 target_compile_definitions(import_probe PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0600)
 
 if(MINGW)
-    foreach(tool sc console_text testwin import_probe)
+    foreach(tool sc console_text testwin empty_window import_probe)
         target_link_options(${tool} PRIVATE -municode -static -s)
         if(CMAKE_SIZEOF_VOID_P EQUAL 4)
             if(tool STREQUAL "sc" OR tool STREQUAL "console_text")
