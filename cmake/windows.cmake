@@ -26,7 +26,9 @@ if(MINGW)
     target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
                                           -fno-asynchronous-unwind-tables -fno-unwind-tables
                                           -fno-threadsafe-statics -fno-rtti)
-    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
+    # No link time in the header: two builds of one commit are the same bytes.
+    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections
+                                       -Wl,--no-insert-timestamp)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
         target_link_options(Velkor PRIVATE -Wl,--subsystem,windows:5.01)
