@@ -20,9 +20,15 @@ endif()
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
     # No exceptions are thrown: no unwind tables for our own code.
+    # Nothing runs on a second thread, so statics need no thread-safe guards;
+    # nothing asks for a type at run time. Both would pull the library's
+    # exception runtime in.
     target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
-                                          -fno-asynchronous-unwind-tables -fno-unwind-tables)
-    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
+                                          -fno-asynchronous-unwind-tables -fno-unwind-tables
+                                          -fno-threadsafe-statics -fno-rtti)
+    # No link time in the header: two builds of one commit are the same bytes.
+    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections
+                                       -Wl,--no-insert-timestamp)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
         target_link_options(Velkor PRIVATE -Wl,--subsystem,windows:5.01)
@@ -63,12 +69,18 @@ target_compile_definitions(testwin PRIVATE ${XP_DEFINES})
 target_compile_options(testwin PRIVATE ${WARNINGS})
 target_link_libraries(testwin PRIVATE user32)
 
+# The start-up benchmark's yardstick: a minimal empty window (bench/).
+add_executable(empty_window WIN32 bench/empty_window/empty_window.cpp)
+target_compile_definitions(empty_window PRIVATE ${XP_DEFINES})
+target_compile_options(empty_window PRIVATE ${WARNINGS})
+target_link_libraries(empty_window PRIVATE user32)
+
 # An exe that imports GetTickCount64, to show that the import check rejects it.
 add_executable(import_probe WIN32 tests/ci/probe/uses_tick_count64.cpp)
 target_compile_definitions(import_probe PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0600)
 
 if(MINGW)
-    foreach(tool sc console_text file_probe testwin import_probe)
+    foreach(tool sc console_text file_probe testwin empty_window import_probe)
         target_link_options(${tool} PRIVATE -municode -static -s)
         if(CMAKE_SIZEOF_VOID_P EQUAL 4)
             if(tool STREQUAL "sc" OR tool STREQUAL "console_text" OR tool STREQUAL "file_probe")

@@ -1,6 +1,6 @@
 #include "app/win32/child_windows.h"
 
-#include "resources/resource_ids.h"
+#include "art/win32/art_bitmap.h"
 #include "win32/handles.h"
 #include "win32/window_utils.h"
 
@@ -121,12 +121,9 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
     controls.setText(c, l.caption);
     if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
         controls.setValue(c, l.value);
-    if (l.picture != Picture::None) {
-        int id = l.picture == Picture::Banner ? IDB_BANNER : IDB_ABOUT;
-        controls.setPicture(
-            c, static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    }
+    // The artwork fills its box at any DPI.
+    if (l.picture != Picture::None)
+        controls.setPicture(c, loadArt(l.picture, cx, cy));
     if (l.autoSize) {
         WindowDC dc(w);
         Selected selected(dc.get(), font);

@@ -241,6 +241,129 @@ class XCursor:
             self.x11.XCloseDisplay(dpy)
 
 
+class XScreen:
+    """The X display seen from outside Wine, through Xlib (ctypes): the moment
+    a top-level window is mapped, and the pixels of a screen area. For timings
+    that must not wait on a Wine program (the inspector takes a tenth of a
+    second or more to answer)."""
+
+    MAP_NOTIFY = 19
+    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+    Z_PIXMAP = 2
+
+    class _Image(ctypes.Structure):
+        _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                    ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                    ("data", ctypes.c_void_p),
+                    ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                    ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                    ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                    ("bits_per_pixel", ctypes.c_int),
+                    ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong),
+                    ("blue_mask", ctypes.c_ulong), ("obdata", ctypes.c_void_p),
+                    ("funcs", ctypes.c_void_p * 6)]
+
+    def __init__(self, display):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        for name in ("XCloseDisplay", "XFlush", "XPending", "XConnectionNumber"):
+            getattr(x11, name).argtypes = [ctypes.c_void_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XGetWindowProperty.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 4
+        x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+        x11.XGetImage.restype = ctypes.POINTER(self._Image)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x11 = x11
+        self.dpy = x11.XOpenDisplay(display.encode())
+        if not self.dpy:
+            raise RuntimeError(f"cannot open X display {display}")
+        self.root = x11.XDefaultRootWindow(self.dpy)
+        self.net_wm_name = x11.XInternAtom(self.dpy, b"_NET_WM_NAME", 0)
+        x11.XSelectInput(self.dpy, self.root, self.SUBSTRUCTURE_NOTIFY_MASK)
+        x11.XFlush(self.dpy)
+        self._event = ctypes.create_string_buffer(192)  # sizeof(XEvent)
+
+    def close(self):
+        if self.dpy:
+            self.x11.XCloseDisplay(self.dpy)
+            self.dpy = None
+
+    def title(self, window):
+        """The window's _NET_WM_NAME (Wine sets it in UTF-8), or ""."""
+        kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+        count, rest, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+        if self.x11.XGetWindowProperty(self.dpy, window, self.net_wm_name, 0, 1024, 0, 0,
+                                       ctypes.byref(kind), ctypes.byref(fmt),
+                                       ctypes.byref(count), ctypes.byref(rest),
+                                       ctypes.byref(data)) != 0 or not data.value:
+            return ""
+        text = ctypes.string_at(data.value, count.value).decode("utf-8", errors="replace")
+        self.x11.XFree(data)
+        return text
+
+    def wait_for_map(self, title, timeout=30.0):
+        """Time (time.monotonic) at which a top-level window titled `title` was
+        mapped, waiting for at most `timeout` seconds; None when none was."""
+        fd = self.x11.XConnectionNumber(self.dpy)
+        deadline = time.monotonic() + timeout
+        while True:
+            while self.x11.XPending(self.dpy):
+                self.x11.XNextEvent(self.dpy, self._event)
+                seen = time.monotonic()
+                kind = struct.unpack_from("i", self._event.raw, 0)[0]
+                if kind == self.MAP_NOTIFY:
+                    window = struct.unpack_from("L", self._event.raw, 40)[0]  # XMapEvent.window
+                    if self.title(window) == title:
+                        return seen
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return None
+            select.select([fd], [], [], left)
+
+    def window_rect(self, title):
+        """(x, y, w, h) of the topmost top-level X window titled `title`, or None."""
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.c_void_p(), ctypes.c_uint()
+        self.x11.XQueryTree(self.dpy, self.root, ctypes.byref(root), ctypes.byref(parent),
+                            ctypes.byref(children), ctypes.byref(count))
+        size = ctypes.sizeof(ctypes.c_ulong)
+        ids = struct.unpack_from(f"{count.value}L",
+                                 ctypes.string_at(children.value, size * count.value))
+        if children.value:
+            self.x11.XFree(children)
+        for window in reversed(ids):
+            if self.title(window) == title:
+                geometry = [ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(),
+                            ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()]
+                self.x11.XGetGeometry(self.dpy, window, *[ctypes.byref(v) for v in geometry])
+                return tuple(v.value for v in geometry[1:5])
+        return None
+
+    def grab(self, x, y, w, h):
+        """The raw pixels of a screen area (bytes), or None when outside the screen."""
+        p = self.x11.XGetImage(self.dpy, self.root, x, y, w, h, 0xFFFFFFFF, self.Z_PIXMAP)
+        if not p:
+            return None
+        image = p.contents
+        data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+        destroy = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p)(image.funcs[1])
+        destroy(ctypes.cast(p, ctypes.c_void_p))
+        return data
+
+
 class Xvfb:
     def __init__(self, screen="1024x768x24"):
         self.screen = screen
