@@ -443,6 +443,9 @@ class Session:
 
     def setup(self):
         started = time.monotonic()
+        # Before the first Wine process (the template's wineboot included).
+        if not wineprefix.fix_address_layout():
+            log("address randomisation stays on: now and then a Wine process may fail to start")
         if self.lasting:
             wineprefix.create(self.prefix)
         else:
