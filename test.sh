@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs every test: the unit tests of the portable logic (native build), the
-# Windows XP import check of the 32-bit and 64-bit exes, and the end-to-end
-# tests of the 64-bit exe under Wine and Xvfb. Installs what is missing first.
+# same under AddressSanitizer and UBSan, the fuzz targets for a bounded time,
+# the Windows XP import check of the 32-bit and 64-bit exes, the release zip
+# (its checks, a second build that must give the same bytes, its 64-bit exe
+# under Wine) and the end-to-end tests of the 64-bit exe under Wine and Xvfb.
+# Installs what is missing first.
 # Exits non-zero when anything fails; every stage runs even after a failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 . tests/ci/deps.sh
+. tests/ci/release_stages.sh
 velkor_ensure_deps
 
 jobs="$(nproc 2>/dev/null || echo 2)"
@@ -31,6 +35,19 @@ build() {
 
 unit_tests() {
     build native && ctest --preset native -j "$jobs"
+}
+
+sanitizers() {
+    # The unit tests again, built by clang with AddressSanitizer and
+    # UndefinedBehaviorSanitizer: the first finding fails its test.
+    build native-asan && ctest --preset native-asan -j "$jobs"
+}
+
+fuzzing() {
+    # Each fuzz target of tests/fuzz (in the native-asan build) for about 30 s
+    # from its seed corpus; prints its figures, fails on a crash or a broken
+    # invariant.
+    build native-asan && ctest --preset fuzz -j "$jobs"
 }
 
 x86() {
@@ -60,13 +77,18 @@ formatting() {
 
 stage "formatting (clang-format)" formatting
 stage "unit tests (native)" unit_tests
+stage "unit tests under AddressSanitizer and UBSan (native-asan)" sanitizers
+stage "fuzzing (native-asan, about 30 s per target)" fuzzing
 stage "win-x86 build and XP import check" x86
 stage "win-x64 build and import check" x64
+stage "release zip: build, checksums, versions, XP import check" release_zip
+stage "release: a second build gives the same bytes" release_reproducible
 if [ -f build/win-x64/Velkor.exe ]; then
     stage "end-to-end tests under Wine (win-x64)" e2e
 else
     failed+=("end-to-end tests (no win-x64 build)")
 fi
+stage "release zip's 64-bit exe under Wine" release_starts
 
 echo
 if [ "${#failed[@]}" -gt 0 ]; then

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/controls.h"
+#include "oem/logo_plan.h"
 #include "platform/platform.h"
 #include "resources/form1_control.h"
 #include "script/plan_runner.h"
@@ -13,6 +14,8 @@
 #include "undo/undo_recorder.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 class Form1 {
@@ -44,8 +47,13 @@ public:
     // OEM panel: the logo picker, applying the values.
     void Command4_Click();
     void Command6_Click();
-    // The installed logo changed: Image2 shows it again.
-    void reloadLogo();
+    // The logo picker handed the copy of the chosen picture over to its
+    // script; once that has ended, Image2 shows the installed logo.
+    void logoCopyStarted(const std::string& chosen);
+
+    // Called by the window every few moments: scripts that have ended since
+    // the last call are collected, and the end of the logo copy is acted on.
+    void pollScripts();
 
     // Pointer over a control (hover descriptions) and the link label.
     void MouseMove(Control c);
@@ -56,9 +64,11 @@ public:
 
 private:
     void showPanel(bool about, bool routine, bool oemPanel);
+    void logoCopyFinished();
 
     Controls& ui_;
     Platform& sys_;
     BeforeChange undoSnapshot_;
     std::function<void()> openLogoPicker_;
+    std::optional<ChosenLogo> logoCopy_; // the logo copy still running
 };

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "cleanup/junk_plan.h"
+#include "oem/fuzhi_script.h"
 #include "oem/oem_values_plan.h"
 #include "script/plan_runner.h"
 #include "services/system_guard.h"
@@ -52,7 +53,7 @@ void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
 // The console of the script is all the user sees of a successful run; the
 // visible panel stays as it is.
 void Form1::lj_Click() {
-    runPlan(sys_, junkCleanupPlan());
+    runPlan(sys_, junkCleanupPlan(sys_.windowsDirectory()));
 }
 
 void Form1::Command6_Click() {
@@ -60,4 +61,12 @@ void Form1::Command6_Click() {
             planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
                                  ui_.text(Control::Text4), ui_.text(Control::Text3)}),
             undoSnapshot_);
+}
+
+// The platform deletes each ended script, which its guard kept from deleting
+// itself; the end of the logo copy shows the new logo.
+void Form1::pollScripts() {
+    for (const std::string& name : sys_.finishedScripts())
+        if (name == kFuzhiScript)
+            logoCopyFinished();
 }

@@ -1,4 +1,5 @@
-// The OEM panel: its values as the machine stands, and the logo picker.
+// The OEM panel: its values as the machine stands, the logo picker, and the
+// end of the logo copy.
 #include "app/form1.h"
 
 #include "oem/oem_panel.h"
@@ -27,6 +28,17 @@ void Form1::Command4_Click() {
         openLogoPicker_();
 }
 
-void Form1::reloadLogo() {
+void Form1::logoCopyStarted(const std::string& chosen) {
+    logoCopy_ = readChosenLogo(sys_, chosen);
+}
+
+// Image2 shows what is installed now; a copy that did not take is said.
+void Form1::logoCopyFinished() {
+    if (!logoCopy_)
+        return;
+    const ChosenLogo chosen = *logoCopy_;
+    logoCopy_.reset();
     ui_.loadPicture(Control::Image2, oemLogoPath(sys_.windowsDirectory()));
+    if (std::optional<std::string> failure = logoCopyFailure(sys_, chosen))
+        sys_.notify(*failure);
 }

@@ -6,4 +6,12 @@
 
 #include "script/plan.h"
 
-Plan junkCleanupPlan();
+#include <string>
+
+// The Windows directory decides whether its paths need quotation marks.
+Plan junkCleanupPlan(const std::string& windowsDir);
+
+// The cleanup from the command line: the script that waits for no key, in a
+// console shown or hidden as asked. A script still running from before
+// refuses the plan: there is nobody to bring its console to.
+Plan unattendedJunkCleanupPlan(const std::string& windowsDir, ShowState show);

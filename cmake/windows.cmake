@@ -19,13 +19,16 @@ endif()
 
 if(MINGW)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
-    # No exceptions are thrown: no unwind tables for our own code. One thread
-    # runs the program, so its function-local statics need no guard (which
-    # would bring in the library's exception support).
+    # No exceptions are thrown: no unwind tables for our own code.
+    # Nothing runs on a second thread, so statics need no thread-safe guards;
+    # nothing asks for a type at run time. Both would pull the library's
+    # exception runtime in.
     target_compile_options(Velkor PRIVATE -Os -ffunction-sections -fdata-sections -fno-exceptions
-                                          -fno-threadsafe-statics -fno-asynchronous-unwind-tables
-                                          -fno-unwind-tables)
-    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections)
+                                          -fno-asynchronous-unwind-tables -fno-unwind-tables
+                                          -fno-threadsafe-statics -fno-rtti)
+    # No link time in the header: two builds of one commit are the same bytes.
+    target_link_options(Velkor PRIVATE -municode -static -s -Wl,--gc-sections
+                                       -Wl,--no-insert-timestamp)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         # Windows XP refuses images that ask for a later subsystem version.
         target_link_options(Velkor PRIVATE -Wl,--subsystem,windows:5.01)
@@ -56,21 +59,31 @@ target_compile_options(sc PRIVATE ${WARNINGS})
 add_executable(console_text tests/e2e/console_text/console_text.cpp)
 target_compile_definitions(console_text PRIVATE ${XP_DEFINES})
 target_compile_options(console_text PRIVATE ${WARNINGS})
+# The file probe: what another process can do to a file (a running script).
+add_executable(file_probe tests/e2e/file_probe/file_probe.cpp)
+target_compile_definitions(file_probe PRIVATE ${XP_DEFINES})
+target_compile_options(file_probe PRIVATE ${WARNINGS})
 add_executable(testwin WIN32 tests/e2e/testwin/testwin.cpp)
 target_include_directories(testwin PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(testwin PRIVATE ${XP_DEFINES})
 target_compile_options(testwin PRIVATE ${WARNINGS})
 target_link_libraries(testwin PRIVATE user32)
 
+# The start-up benchmark's yardstick: a minimal empty window (bench/).
+add_executable(empty_window WIN32 bench/empty_window/empty_window.cpp)
+target_compile_definitions(empty_window PRIVATE ${XP_DEFINES})
+target_compile_options(empty_window PRIVATE ${WARNINGS})
+target_link_libraries(empty_window PRIVATE user32)
+
 # An exe that imports GetTickCount64, to show that the import check rejects it.
 add_executable(import_probe WIN32 tests/ci/probe/uses_tick_count64.cpp)
 target_compile_definitions(import_probe PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0600)
 
 if(MINGW)
-    foreach(tool sc console_text testwin import_probe)
+    foreach(tool sc console_text file_probe testwin empty_window import_probe)
         target_link_options(${tool} PRIVATE -municode -static -s)
         if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-            if(tool STREQUAL "sc" OR tool STREQUAL "console_text")
+            if(tool STREQUAL "sc" OR tool STREQUAL "console_text" OR tool STREQUAL "file_probe")
                 target_link_options(${tool} PRIVATE -Wl,--subsystem,console:5.01)
             else()
                 target_link_options(${tool} PRIVATE -Wl,--subsystem,windows:5.01)
@@ -93,6 +106,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         VELKOR_INSPECTOR=$<TARGET_FILE:inspector>
         VELKOR_SC=$<TARGET_FILE:sc>
         VELKOR_CONSOLE_TEXT=$<TARGET_FILE:console_text>
+        VELKOR_FILE_PROBE=$<TARGET_FILE:file_probe>
         VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
     file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
     foreach(test ${E2E_TESTS})

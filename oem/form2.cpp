@@ -29,10 +29,10 @@ void Form2::Command1_Click() {
 
 void Form2::Command2_Click() {
     // A refused or failed copy keeps the picker open for another choice.
-    if (runPlan(sys_, planLogoReplacement(sys_, ui_.text(Form2Control::Text1)), beforeChange_) !=
-        PlanOutcome::Done)
+    const std::string chosen = ui_.text(Form2Control::Text1);
+    if (runPlan(sys_, planLogoReplacement(sys_, chosen), beforeChange_) != PlanOutcome::Done)
         return;
     if (logoReplaced_)
-        logoReplaced_();
+        logoReplaced_(chosen);
     ui_.unload();
 }

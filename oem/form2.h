@@ -1,7 +1,7 @@
 // The logo picker window's logic: its event handlers, named as its layout
 // names them. It reaches its controls only through Form2Controls, the machine
-// only through Platform, and tells whoever opened it when the logo has been
-// replaced.
+// only through Platform, and tells whoever opened it when the copy of the
+// chosen logo has been handed over, with the chosen path.
 #pragma once
 
 #include "oem/form2_controls.h"
@@ -9,12 +9,13 @@
 #include "script/plan_runner.h"
 
 #include <functional>
+#include <string>
 #include <utility>
 
 class Form2 {
 public:
-    // `beforeChange` runs before the logo is replaced (the undo snapshot).
-    Form2(Form2Controls& controls, Platform& platform, std::function<void()> logoReplaced,
+    using LogoReplaced = std::function<void(const std::string& chosen)>;
+    Form2(Form2Controls& controls, Platform& platform, LogoReplaced logoReplaced,
           BeforeChange beforeChange = {})
         : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)),
           beforeChange_(std::move(beforeChange)) {}
@@ -29,6 +30,6 @@ public:
 private:
     Form2Controls& ui_;
     Platform& sys_;
-    std::function<void()> logoReplaced_;
+    LogoReplaced logoReplaced_;
     BeforeChange beforeChange_;
 };

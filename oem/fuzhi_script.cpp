@@ -1,6 +1,7 @@
 #include "oem/fuzhi_script.h"
 
 #include "oem/oem_paths.h"
+#include "script/batch_quoting.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::string batchText(const std::string& text) {
 // special characters must be quoted; otherwise it is written bare.
 std::string destination(const std::string& windowsDir) {
     const std::string path = batchText(oemLogoPath(windowsDir));
-    if (windowsDir.find_first_of(" &()[]{}^=;!'+,`~") == std::string::npos)
+    if (!needsBatchQuotes(windowsDir))
         return path;
     return "\"" + path + "\"";
 }

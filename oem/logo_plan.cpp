@@ -26,6 +26,9 @@ std::optional<std::string> scriptablePath(Platform& sys, const std::string& path
 Plan logoPlan(const std::string& windowsDir, const std::string& source) {
     Plan plan;
     plan.action = kAction;
+    // The copy replaces a file in the system folder: without the rights it
+    // would fail in a hidden window where nobody sees it.
+    plan.needsAdministrator = true;
     plan.scripts.push_back({kFuzhiScript, fuzhiLines(windowsDir, source), ShowState::Hidden});
     plan.files.push_back(oemLogoPath(windowsDir));
     return plan;
@@ -42,4 +45,17 @@ Plan planLogoReplacement(Platform& sys, const std::string& chosen) {
                            "所选文件的路径含有无法用 GBK 编码表示的字符，且没有可用的短文件名，"
                            "无法复制。请将文件改名或移到其他文件夹后再试。");
     return logoPlan(sys.windowsDirectory(), *source);
+}
+
+ChosenLogo readChosenLogo(Platform& sys, const std::string& path) {
+    return {path, sys.readFile(path, nullptr)};
+}
+
+std::optional<std::string> logoCopyFailure(Platform& sys, const ChosenLogo& chosen) {
+    const std::string installed = oemLogoPath(sys.windowsDirectory());
+    const std::optional<std::string> now = sys.readFile(installed, nullptr);
+    if (chosen.bytes && now && *now == *chosen.bytes)
+        return std::nullopt;
+    return "OEM LOGO 未能更换：复制结束后，" + installed + " 与所选的图片 " + chosen.path +
+           " 不一致。";
 }

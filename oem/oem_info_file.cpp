@@ -58,10 +58,52 @@ std::optional<std::string> sectionName(const std::string& line) {
     return trimmed(t.substr(1, close - 1));
 }
 
-// True for a "name=value" line whose name is `name` (blanks around it allowed).
+// True for a "name=value" line whose name is `name` (blanks around it
+// allowed). The name of a comment line begins with ';' and so is never a key's.
 bool isKeyLine(const std::string& line, const char* name) {
     const auto eq = line.find('=');
     return eq != std::string::npos && sameName(trimmed(line.substr(0, eq)), name);
+}
+
+// True for a text that begins and ends with the same quotation mark.
+bool enclosedInQuotes(const std::string& s) {
+    return s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0];
+}
+
+// The value of a key line: the text after its first '=', without the blanks
+// around it and without one pair of enclosing quotation marks.
+std::string keyValue(const std::string& line) {
+    const std::string value = trimmed(line.substr(line.find('=') + 1));
+    return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// A key line that keyValue reads back as `value`: quoted only when the reader
+// would otherwise drop blanks or quotation marks of it.
+std::string keyLine(const char* name, const std::string& value) {
+    if (trimmed(value).size() != value.size() || enclosedInQuotes(value))
+        return std::string(name) + "=\"" + value + "\"";
+    return std::string(name) + "=" + value;
+}
+
+// The index of the first [General] section's header line, or lines.size().
+std::size_t generalSection(const std::vector<OemInfoLine>& lines) {
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto name = sectionName(lines[i].text);
+        if (name && sameName(*name, "General"))
+            break;
+        ++i;
+    }
+    return i;
+}
+
+// The first line of the first [General] section that holds the key `name`.
+std::optional<std::size_t> keyLineIndex(const std::vector<OemInfoLine>& lines, const char* name) {
+    for (std::size_t i = generalSection(lines) + 1; i < lines.size() && !sectionName(lines[i].text);
+         ++i)
+        if (isKeyLine(lines[i].text, name))
+            return i;
+    return std::nullopt;
 }
 
 OemInfoLine newLine(std::string text) {
@@ -85,77 +127,75 @@ OemInfoLines parseOemInfo(const std::string& bytes) {
     }
     // In code page 936 CR and LF never occur inside a two-byte character, so
     // the bytes can be split before they are decoded.
-    OemInfoLines lines;
+    OemInfoLines file;
+    file.source = bytes;
     for (std::string& line : splitLines(body)) {
         if (encoding == Encoding::Gbk)
-            lines.push_back({fromCp936(line), std::move(line)});
+            file.lines.push_back({fromCp936(line), std::move(line)});
         else
-            lines.push_back(newLine(std::move(line)));
+            file.lines.push_back(newLine(std::move(line)));
     }
-    return lines;
+    return file;
 }
 
-std::optional<std::string> findOemValue(const OemInfoLines& lines, const std::string& key) {
-    std::optional<std::string> value;
-    const std::size_t searched = std::min(lines.size(), kSearchedLines);
-    for (std::size_t i = 0; i < searched; ++i) {
-        const std::string& text = lines[i].text;
-        const auto at = text.find(key);
-        if (at != std::string::npos)
-            value = text.substr(at + key.size());
-    }
-    return value;
+std::optional<std::string> findOemValue(const OemInfoLines& file, const std::string& key) {
+    if (const auto i = keyLineIndex(file.lines, key.c_str()))
+        return keyValue(file.lines[*i].text);
+    return std::nullopt;
 }
 
-OemInfoLines withOemValues(OemInfoLines lines, const std::string& manufacturer,
+OemInfoLines withOemValues(OemInfoLines file, const std::string& manufacturer,
                            const std::string& model) {
-    const OemInfoLine manufacturerLine = newLine(kManufacturerKey + manufacturer);
-    const OemInfoLine modelLine = newLine(kModelKey + model);
+    std::vector<OemInfoLine>& lines = file.lines;
+    const OemInfoLine manufacturerLine = newLine(keyLine(kManufacturerKey, manufacturer));
+    const OemInfoLine modelLine = newLine(keyLine(kModelKey, model));
     const bool hasText = std::any_of(lines.begin(), lines.end(),
                                      [](const OemInfoLine& l) { return !trimmed(l.text).empty(); });
-    if (!hasText)
-        return {newLine("[General]"), manufacturerLine, modelLine};
+    if (!hasText) {
+        lines = {newLine("[General]"), manufacturerLine, modelLine};
+        file.changed = true;
+        return file;
+    }
 
     // The first [General] section counts, as for the system's own reader.
-    std::size_t general = 0;
-    while (general < lines.size()) {
-        const auto name = sectionName(lines[general].text);
-        if (name && sameName(*name, "General"))
-            break;
-        ++general;
-    }
+    const std::size_t general = generalSection(lines);
     if (general == lines.size()) {
         lines.insert(lines.begin(), {newLine("[General]"), manufacturerLine, modelLine});
-        return lines;
+        file.changed = true;
+        return file;
     }
 
-    bool haveManufacturer = false;
-    bool haveModel = false;
-    std::size_t lastText = general; // new keys go after the section's last non-blank line
-    for (std::size_t i = general + 1; i < lines.size() && !sectionName(lines[i].text); ++i) {
-        if (isKeyLine(lines[i].text, "Manufacturer")) {
-            lines[i] = manufacturerLine;
-            haveManufacturer = true;
-        } else if (isKeyLine(lines[i].text, "Model")) {
-            lines[i] = modelLine;
-            haveModel = true;
+    // A line that already holds the value keeps its own bytes and spelling.
+    std::vector<OemInfoLine> missing;
+    const auto set = [&](const char* name, const OemInfoLine& line, const std::string& value) {
+        const auto i = keyLineIndex(lines, name);
+        if (!i) {
+            missing.push_back(line);
+        } else if (keyValue(lines[*i].text) != value) {
+            lines[*i] = line;
+            file.changed = true;
         }
+    };
+    set(kManufacturerKey, manufacturerLine, manufacturer);
+    set(kModelKey, modelLine, model);
+    if (missing.empty())
+        return file;
+
+    std::size_t lastText = general; // new keys go after the section's last non-blank line
+    for (std::size_t i = general + 1; i < lines.size() && !sectionName(lines[i].text); ++i)
         if (!trimmed(lines[i].text).empty())
             lastText = i;
-    }
-    OemInfoLines missing;
-    if (!haveManufacturer)
-        missing.push_back(manufacturerLine);
-    if (!haveModel)
-        missing.push_back(modelLine);
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastText + 1), missing.begin(),
                  missing.end());
-    return lines;
+    file.changed = true;
+    return file;
 }
 
-std::optional<std::string> oemInfoBytes(const OemInfoLines& lines) {
+std::optional<std::string> oemInfoBytes(const OemInfoLines& file) {
+    if (!file.changed)
+        return file.source;
     std::string bytes;
-    for (const OemInfoLine& line : lines) {
+    for (const OemInfoLine& line : file.lines) {
         if (line.original) {
             bytes += *line.original;
         } else {

@@ -13,26 +13,37 @@ std::string label(Control c) {
     return layoutOf(c).caption;
 }
 
-// The manufacturer and model go into a code page 936 file: a character it
-// cannot hold would turn into a question mark, so such a text stops the
-// whole action. The refusal names the boxes, or nullopt when all is well.
-std::optional<std::string> unencodable(const OemValues& values) {
-    std::string refused;
+// The manufacturer and model go into a code page 936 file, one line each: a
+// character the code page cannot hold would turn into a question mark, and a
+// line break would add lines of its own to the file. Either stops the whole
+// action. The refusal names the boxes, or nullopt when all is well.
+std::optional<std::string> unwritable(const OemValues& values) {
     const std::pair<const std::string*, Control> boxes[] = {{&values.manufacturer, Control::Label4},
                                                             {&values.model, Control::Label3}};
-    for (const auto& box : boxes)
+    std::string unencodable;
+    std::string broken;
+    for (const auto& box : boxes) {
+        const std::string name = "“" + label(box.second) + "”";
         if (!toCp936(*box.first))
-            refused += (refused.empty() ? "" : "、") + ("“" + label(box.second) + "”");
-    if (refused.empty())
+            unencodable += (unencodable.empty() ? "" : "、") + name;
+        if (box.first->find_first_of("\r\n") != std::string::npos)
+            broken += (broken.empty() ? "" : "、") + name;
+    }
+    if (unencodable.empty() && broken.empty())
         return std::nullopt;
-    return refused + "中含有无法用 GBK 编码保存的字符，OEM信息未作任何修改。";
+    std::string refusal;
+    if (!unencodable.empty())
+        refusal += unencodable + "中含有无法用 GBK 编码保存的字符，";
+    if (!broken.empty())
+        refusal += broken + "中含有换行符，";
+    return refusal + "OEM信息未作任何修改。";
 }
 
 } // namespace
 
 Plan oemValuesPlan(const OemValues& values, const std::string& windowsDir,
                    const CurrentFile& current) {
-    if (std::optional<std::string> refusal = unencodable(values))
+    if (std::optional<std::string> refusal = unwritable(values))
         return refusedPlan("OEM信息", *refusal);
 
     Plan plan;

@@ -24,7 +24,8 @@ struct CurrentFile {
 };
 
 // The plan from the four values, the Windows directory and the current file.
-// A value that code page 936 cannot hold refuses the whole action.
+// A manufacturer or model that code page 936 cannot hold, or that holds a line
+// break, refuses the whole action.
 Plan oemValuesPlan(const OemValues& values, const std::string& windowsDir,
                    const CurrentFile& current);
 

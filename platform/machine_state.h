@@ -30,7 +30,3 @@ struct WindowsVersion {
     unsigned build = 0;
     bool server = false;
 };
-
-struct LocalTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};

@@ -6,6 +6,7 @@
 // current ANSI code page. Failures are Win32 error codes (0: success).
 #pragma once
 
+#include "platform/local_time.h"
 #include "platform/machine_state.h"
 
 #include <cstdint>
@@ -24,6 +25,8 @@ constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
 constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
+// ERROR_FILE_INVALID: a file was altered by someone else after it was written.
+constexpr ErrorCode kErrorFileChanged = 1006;
 
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
@@ -78,6 +81,43 @@ public:
     // The configured start mode of a service; nullopt when it cannot be read.
     virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
 
+    // --- Command line ----------------------------------------------------
+    // Waits until the process that the last launch of this script started
+    // has ended; false when no launch of this script started one.
+    virtual bool waitForScript(const std::string& name) = 0;
+    // Claims the machine's one command-line run for the rest of this process;
+    // false while another process holds the claim.
+    virtual bool claimCommandLineRun() = 0;
+    // Writes text to the console the program was started from, or to its
+    // redirected standard output; false when it has neither.
+    virtual bool writeOutput(const std::string& text) = 0;
+    // The folder of the data that all users share ("All Users\Application Data").
+    virtual std::string commonDataFolder() = 0;
+    // Creates a folder and the missing folders above it; 0 when it exists.
+    virtual ErrorCode createFolder(const std::string& path) = 0;
+    // Appends bytes to a file, which is created when it is missing.
+    virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
+    // The local date and time.
+    virtual LocalTime localTime() = 0;
+
+    // --- Files no other process can spoil ----------------------------------
+    // Replaces a file's content in one step: the bytes go to a new file in the
+    // same folder, which then takes the old file's place keeping its hidden and
+    // system attributes. Afterwards the file holds all of its old content or
+    // all of the new, never a part. A read-only file is refused
+    // (kErrorAccessDenied) and left as it is.
+    virtual ErrorCode replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // Writes a script (bare name, current directory) as a new file and guards
+    // it: from the write until the command interpreter that the next
+    // launchScript of it starts has ended, no other process can write,
+    // rename, replace or delete it. Other readers may still read it.
+    virtual ErrorCode writeScript(const std::string& name, const std::string& bytes) = 0;
+    // The scripts whose interpreter has ended since the last call. A guarded
+    // script cannot delete itself with its last line, so each is deleted here.
+    virtual std::vector<std::string> finishedScripts() = 0;
+    // The process's current directory, where the scripts are written and run.
+    virtual std::string currentDirectory() = 0;
+
     // --- Undo snapshots and the system version ----------------------------
     // The configured start mode of a service; kErrorServiceDoesNotExist when
     // no such service is installed.
@@ -89,8 +129,6 @@ public:
                                         RegistryValue* value) = 0;
     // A key with all its values and subkeys; kErrorFileNotFound when it is missing.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
-    // The all-users application data folder; empty when it cannot be found.
-    virtual std::string commonAppDataFolder() = 0;
     // Creates a folder that only administrators and the system may change;
     // kErrorAlreadyExists when it exists (it is then made so as well).
     virtual ErrorCode createPrivateFolder(const std::string& path) = 0;
@@ -105,7 +143,6 @@ public:
     // current directory and waits for it to end; the window stays painted
     // but takes no input meanwhile.
     virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
-    virtual LocalTime localTime() = 0;
     // The version of Windows, not the one a compatibility mode pretends.
     virtual WindowsVersion windowsVersion() = 0;
     // Modal question titled "提示" with Yes and No; true for Yes.

@@ -2,6 +2,7 @@
 #include "resources/form1_layout.h"
 
 #include "resources/about_texts.h"
+#include "velkor_version.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ const ControlLayout kLayout[] = {
         2280, 240,  2175,  255,  26, true,  0, kNone,        kBlue,       P::None,   false, false, false},
     {C::Label6,  "Label6",   K::Label,         C::gybcx,  "程序名称:系统优化程序",
         2280, 720,  3495,  255,  27, true,  0, kNone,        kBlue,       P::None,   false, false, false},
-    {C::Label7,  "Label7",   K::Label,         C::gybcx,  "程序版本:1.0.0",
+    {C::Label7,  "Label7",   K::Label,         C::gybcx,  "程序版本:" VELKOR_VERSION,
         2280, 1200, 3135,  255,  28, true,  0, kNone,        kBlue,       P::None,   false, false, false},
     {C::Label9,  "Label9",   K::Label,         C::gybcx,  kAboutLinkCaption,
         2280, 1680, 2250,  180,  30, true,  0, kNone,        kRed,        P::None,   false, true,  true},

@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-# Draws the program's artwork: the banner across the top of the main window
-# (banner.bmp, 400 x 71, 24 bpp), the picture of the about panel (about.bmp,
-# 156 x 117, 24 bpp) and the window icon (app.ico, one 48 x 48 image, 256
-# colours). Plain python3, no third-party modules and no randomness: every run
-# writes the same bytes. Rerun from the repository root: python3 resources/make_art.py
+# Draws the program's artwork: the banner across the top of the main window,
+# once for each of 96, 120 and 144 dots per inch (banner-96dpi.png 400 x 71,
+# banner-120dpi.png 500 x 89, banner-144dpi.png 600 x 107: the size of its
+# image box at that DPI), the picture of the about panel (about.png, 156 x
+# 117) and the window icon (app.ico, one 48 x 48 image, 256 colours). The
+# pictures are 24-bit PNG files: the program decodes them itself (art/), so
+# that they take a fraction of the space of bitmaps. Plain python3, no
+# third-party modules and no randomness: every run writes the same bytes.
+# Rerun from the repository root: python3 resources/make_art.py
 
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -197,8 +202,12 @@ def gear(cx, cy, r_root, r_tip, teeth, phase=0.0):
 # ---------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, width, height, background=None):
+    """Pixels of a picture. Shapes and colours are given in design units: one
+    unit is `scale` pixels, so one drawing serves every size."""
+
+    def __init__(self, width, height, background=None, scale=1.0):
         self.w, self.h = width, height
+        self.scale = scale
         n = width * height
         if background is None:
             self.rgb = [BLACK] * n
@@ -218,19 +227,28 @@ class Canvas:
         self.alpha[i] = oa
 
     def fill_all(self, colour_at):
+        s = self.scale
         for py in range(self.h):
             for px in range(self.w):
-                self.rgb[py * self.w + px] = colour_at(px + 0.5, py + 0.5)
+                self.rgb[py * self.w + px] = colour_at((px + 0.5) / s, (py + 0.5) / s)
                 self.alpha[py * self.w + px] = 1.0
 
     def paint(self, shape, colour, opacity=1.0, feather=0.0):
         """Fills a shape, anti-aliased; feather > 0 gives a soft edge instead."""
+        s = self.scale
+        feather *= s
         margin = 1.0 + feather
-        x0 = max(0, int(math.floor(shape.box[0] - margin)))
-        y0 = max(0, int(math.floor(shape.box[1] - margin)))
-        x1 = min(self.w, int(math.ceil(shape.box[2] + margin)))
-        y1 = min(self.h, int(math.ceil(shape.box[3] + margin)))
-        dist = shape.dist
+        x0 = max(0, int(math.floor(shape.box[0] * s - margin)))
+        y0 = max(0, int(math.floor(shape.box[1] * s - margin)))
+        x1 = min(self.w, int(math.ceil(shape.box[2] * s + margin)))
+        y1 = min(self.h, int(math.ceil(shape.box[3] * s + margin)))
+        if s == 1.0:
+            dist = shape.dist
+        else:
+            design = shape.dist
+
+            def dist(x, y):  # in pixels
+                return design(x / s, y / s) * s
         ss = SUPERSAMPLE
         offsets = [(i + 0.5) / ss - 0.5 for i in range(ss)]
         for py in range(y0, y1):
@@ -251,14 +269,20 @@ class Canvas:
                     cov = total / (ss * ss)
                 if cov <= 0.0:
                     continue
-                col = colour(cx, cy) if callable(colour) else colour
+                col = colour(cx / s, cy / s) if callable(colour) else colour
                 self.blend(px, py, col, cov * opacity)
 
     def pixels(self, colour, opacity, x, y, rows):
-        """Crisp pixel pattern: rows of '#' (set) and '.' (clear)."""
+        """Pixel pattern: rows of '#' (set) and '.' (clear), one design unit a
+        cell; crisp at 96 DPI, cells of their scaled size otherwise."""
         for j, row in enumerate(rows):
             for i, ch in enumerate(row):
-                if ch == '#' and 0 <= x + i < self.w and 0 <= y + j < self.h:
+                if ch != '#':
+                    continue
+                if self.scale != 1.0:
+                    self.paint(rounded_box(x + i, y + j, x + i + 1, y + j + 1, 0.0), colour,
+                               opacity)
+                elif 0 <= x + i < self.w and 0 <= y + j < self.h:
                     self.blend(x + i, y + j, colour, opacity)
 
     def bytes_at(self, px, py):
@@ -442,9 +466,24 @@ def draw_monitor(cv, x0, y0, x1, y1, radius, bezel, stand_bottom, gauge_ticks, g
 # The three pictures
 # ---------------------------------------------------------------------------
 
-def draw_banner():
-    w, h = 400, 71
-    cv = Canvas(w, h)
+def image_pixels(twips, dpi):
+    """An image box's size in pixels at a DPI, as the window computes it."""
+    return (twips * dpi + 720) // 1440
+
+
+# Image1's box: 6000 x 1065 twips.
+BANNER_TWIPS = (6000, 1065)
+BANNER_DPIS = (96, 120, 144)
+
+
+def draw_banner(dpi=96):
+    """The banner filling Image1's box at `dpi`: 400 design units wide, its
+    height the box's (71 units at 96 DPI, a fraction more where the box
+    rounds up)."""
+    scale = dpi / 96.0
+    pw, ph = (image_pixels(t, dpi) for t in BANNER_TWIPS)
+    w, h = 400, ph / scale
+    cv = Canvas(pw, ph, scale=scale)
     left, right = hex_colour('#0A2557'), hex_colour('#1C6FD1')
     deep = hex_colour('#061638')
 
@@ -520,24 +559,46 @@ def draw_icon():
 # File formats
 # ---------------------------------------------------------------------------
 
-PIXELS_PER_METRE = 3780   # 96 dots per inch
+def png24(cv):
+    """A 24-bit RGB PNG; each row takes the filter with the smallest sum of
+    residues, as PNG encoders usually choose."""
+    bpp = 3
+    raw = bytearray()
+    prev = bytes(cv.w * bpp)
+    for py in range(cv.h):
+        row = bytes(b for px in range(cv.w) for b in cv.bytes_at(px, py))
+        best = None
+        for kind in range(5):
+            out = bytearray((kind,))
+            for i, x in enumerate(row):
+                a = row[i - bpp] if i >= bpp else 0
+                b = prev[i]
+                c = prev[i - bpp] if i >= bpp else 0
+                if kind == 0:
+                    p = 0
+                elif kind == 1:
+                    p = a
+                elif kind == 2:
+                    p = b
+                elif kind == 3:
+                    p = (a + b) // 2
+                else:
+                    e = a + b - c
+                    pa, pb, pc = abs(e - a), abs(e - b), abs(e - c)
+                    p = a if pa <= pb and pa <= pc else b if pb <= pc else c
+                out.append((x - p) & 0xFF)
+            cost = sum(v if v < 128 else 256 - v for v in out[1:])
+            if best is None or cost < best[0]:
+                best = (cost, out)
+        raw += best[1]
+        prev = row
 
-
-def bmp24(cv):
-    stride = (cv.w * 3 + 3) & ~3
-    rows = []
-    for py in range(cv.h - 1, -1, -1):           # bottom-up
-        row = bytearray()
-        for px in range(cv.w):
-            r, g, b = cv.bytes_at(px, py)
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        rows.append(bytes(row))
-    data = b''.join(rows)
-    info = struct.pack('<IiiHHIIiiII', 40, cv.w, cv.h, 1, 24, 0, len(data),
-                       PIXELS_PER_METRE, PIXELS_PER_METRE, 0, 0)
-    head = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    return head + info + data
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data +
+                struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF))
+    header = struct.pack('>IIBBBBB', cv.w, cv.h, 8, 2, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
 
 
 def median_cut(counts, size):
@@ -615,12 +676,13 @@ def ico8(cv):
 def write(name, data):
     with open(os.path.join(HERE, name), 'wb') as f:
         f.write(data)
-    print('%-11s %6d bytes' % (name, len(data)))
+    print('%-17s %6d bytes' % (name, len(data)))
 
 
 def main():
-    write('banner.bmp', bmp24(draw_banner()))
-    write('about.bmp', bmp24(draw_about()))
+    for dpi in BANNER_DPIS:
+        write('banner-%ddpi.png' % dpi, png24(draw_banner(dpi)))
+    write('about.png', png24(draw_about()))
     write('app.ico', ico8(draw_icon()))
 
 

@@ -18,6 +18,7 @@ const Reason kReasons[] = {
     {kErrorDiskFull, "磁盘空间不足"},
     {kErrorAlreadyExists, "文件已存在"},
     {1223, "操作已被用户取消"},
+    {kErrorFileChanged, "文件在写入后被其他程序改动"},
 };
 
 // Decimal digits without the C library's formatted output, which would more

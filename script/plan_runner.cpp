@@ -1,36 +1,16 @@
 #include "script/plan_runner.h"
 
 #include "script/error_text.h"
+#include "script/network_folder.h"
 
 namespace {
 
 const char kNeedsAdministrator[] =
     "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。";
+const char kNeedsAdministratorForFiles[] =
+    "需要管理员权限才能更改系统文件，请以管理员身份运行本程序。";
 const char kStillRunning[] = "上一次的优化仍在进行中，请稍候再试。";
 const char kAdministratorHint[] = "修改这些信息需要管理员权限，请以管理员身份运行本程序。";
-
-// The refusal to say before anything is written, or nullopt to go on. A
-// plan whose running script is brought to the front is refused silently.
-std::optional<std::string> guard(Platform& sys, const Plan& plan, bool* silent) {
-    *silent = false;
-    if (plan.refusal)
-        return plan.refusal;
-    if (plan.needsAdministrator && !sys.isAdministrator())
-        return std::string(kNeedsAdministrator);
-    if (plan.ifStillRunning == IfStillRunning::Report)
-        return std::nullopt;
-    for (const PlannedScript& script : plan.scripts) {
-        if (!sys.isScriptRunning(script.name))
-            continue;
-        if (plan.ifStillRunning == IfStillRunning::BringToFront) {
-            sys.bringScriptToFront(script.name);
-            *silent = true;
-            return std::string();
-        }
-        return std::string(kStillRunning);
-    }
-    return std::nullopt;
-}
 
 // Writes and launches one script; the failure, or nullopt when it was handed
 // over to the command interpreter.
@@ -43,7 +23,7 @@ std::optional<std::string> runScript(Platform& sys, const PlannedScript& script)
     const std::optional<std::string> bytes = scriptBytes(script.lines);
     if (!bytes)
         return "脚本 " + name + " 含有无法用 GBK 编码表示的字符，未写入。";
-    if (ErrorCode e = sys.writeFile(name, *bytes))
+    if (ErrorCode e = sys.writeScript(name, *bytes))
         return "无法写入脚本 " + name + "：" + describeError(e) + "。";
     if (ErrorCode e = sys.launchScript(name, script.show))
         return "无法启动脚本 " + name + "：" + describeError(e) + "。";
@@ -56,16 +36,43 @@ std::string valueName(const std::string& fullName) {
 
 } // namespace
 
+std::optional<PlanRefusal> planRefusal(Platform& sys, const Plan& plan) {
+    using Reason = PlanRefusal::Reason;
+    if (plan.refusal)
+        return PlanRefusal{Reason::Refused, *plan.refusal, ""};
+    if (!plan.scripts.empty())
+        if (std::optional<std::string> refusal = networkFolderRefusal(sys.currentDirectory()))
+            return PlanRefusal{Reason::NetworkFolder, *refusal, ""};
+    if (plan.needsAdministrator && !sys.isAdministrator())
+        return PlanRefusal{Reason::NeedsAdministrator,
+                           plan.services.empty() && plan.registry.empty()
+                               ? kNeedsAdministratorForFiles
+                               : kNeedsAdministrator,
+                           ""};
+    if (plan.ifStillRunning == IfStillRunning::Report)
+        return std::nullopt;
+    for (const PlannedScript& script : plan.scripts)
+        if (sys.isScriptRunning(script.name))
+            return PlanRefusal{Reason::StillRunning, kStillRunning, script.name};
+    return std::nullopt;
+}
+
 PlanOutcome runPlan(Platform& sys, const Plan& plan, const BeforeChange& beforeChange) {
-    bool silent = false;
-    std::optional<std::string> refusal = guard(sys, plan, &silent);
-    if (!refusal && beforeChange)
-        refusal = beforeChange(plan);
-    if (refusal) {
-        if (!silent)
-            sys.notify(*refusal);
+    if (std::optional<PlanRefusal> refusal = planRefusal(sys, plan)) {
+        // A plan whose running script is brought to the front says nothing.
+        if (refusal->reason == PlanRefusal::Reason::StillRunning &&
+            plan.ifStillRunning == IfStillRunning::BringToFront)
+            sys.bringScriptToFront(refusal->script);
+        else
+            sys.notify(refusal->text);
         return PlanOutcome::Refused;
     }
+    // Only a plan that really runs gets its snapshot; without it, nothing runs.
+    if (beforeChange)
+        if (std::optional<std::string> stop = beforeChange(plan)) {
+            sys.notify(*stop);
+            return PlanOutcome::Refused;
+        }
 
     std::vector<std::string> failures;
     for (const PlannedScript& script : plan.scripts)
@@ -74,7 +81,7 @@ PlanOutcome runPlan(Platform& sys, const Plan& plan, const BeforeChange& beforeC
     // Failures found while planning stand where their write would have.
     failures.insert(failures.end(), plan.knownFailures.begin(), plan.knownFailures.end());
     for (const PlannedFileWrite& file : plan.fileWrites)
-        if (ErrorCode e = sys.writeFile(file.path, file.bytes))
+        if (ErrorCode e = sys.replaceFile(file.path, file.bytes))
             failures.push_back("无法写入 " + file.path + "：" + describeError(e) + "。");
     for (const PlannedRegistryWrite& value : plan.registryWrites)
         if (ErrorCode e = sys.writeRegistryString(value.fullName, value.data))

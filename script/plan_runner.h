@@ -28,5 +28,22 @@ using BeforeChange = std::function<std::optional<std::string>(const Plan&)>;
 
 PlanOutcome runPlan(Platform& platform, const Plan& plan, const BeforeChange& beforeChange = {});
 
+// Why a plan may not run now, found before anything is written.
+struct PlanRefusal {
+    enum class Reason {
+        Refused,            // the plan itself says why
+        NetworkFolder,      // scripts cannot run from the current (network) folder
+        NeedsAdministrator, // the process lacks administrator rights
+        StillRunning,       // a script of the plan still runs from before
+    };
+    Reason reason;
+    std::string text;   // what the user is told
+    std::string script; // StillRunning: the script that runs
+};
+
+// The guards that runPlan checks first, for a caller that checks several
+// plans before it runs any; nullopt when the plan may run.
+std::optional<PlanRefusal> planRefusal(Platform& platform, const Plan& plan);
+
 // The notification text for failures that kept an action from completing.
 std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures);

@@ -58,7 +58,7 @@ std::string numbered(const std::string& base, std::uint32_t n, bool plain) {
 } // namespace
 
 std::string snapshotsFolder(Platform& sys) {
-    const std::string appData = sys.commonAppDataFolder();
+    const std::string appData = sys.commonDataFolder();
     return appData.empty() ? appData : appData + "\\Velkor\\undo";
 }
 

@@ -23,8 +23,6 @@
 constexpr const char* kUndoBatName = "undo.bat";
 constexpr const char* kUndoRegName = "undo.reg";
 
-// "2024-05-01 12:30:05"
-std::string timeText(const LocalTime& time);
 
 // Two comment lines that name the action and the time, then the work.
 constexpr std::size_t kUndoBatHeaderLines = 2;

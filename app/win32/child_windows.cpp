@@ -1,6 +1,6 @@
 #include "app/win32/child_windows.h"
 
-#include "resources/resource_ids.h"
+#include "art/win32/art_bitmap.h"
 #include "win32/handles.h"
 #include "win32/window_utils.h"
 
@@ -53,7 +53,16 @@ LRESULT callOld(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // Every control tells the main window when the pointer moves over it; a frame
 // is also a container that passes its children's notifications on.
 LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCDESTROY) {
+        LRESULT r = callOld(w, m, wp, lp);
+        RemovePropW(w, kOldProc);
+        return r;
+    }
+    // A window whose ID no longer names a control (changed since it was
+    // made) has no row in the layout: it keeps its own behaviour only.
     const Control c = controlOfWindow(w);
+    if (c == Control::Count)
+        return callOld(w, m, wp, lp);
     const ControlLayout& l = layoutOf(c);
     HWND form = GetAncestor(w, GA_ROOT);
     switch (m) {
@@ -66,11 +75,6 @@ LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_NCDESTROY: {
-        LRESULT r = callOld(w, m, wp, lp);
-        RemovePropW(w, kOldProc);
-        return r;
-    }
     default:
         break;
     }
@@ -117,12 +121,9 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
     controls.setText(c, l.caption);
     if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
         controls.setValue(c, l.value);
-    if (l.picture != Picture::None) {
-        int id = l.picture == Picture::Banner ? IDB_BANNER : IDB_ABOUT;
-        controls.setPicture(
-            c, static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    }
+    // The artwork fills its box at any DPI.
+    if (l.picture != Picture::None)
+        controls.setPicture(c, loadArt(l.picture, cx, cy));
     if (l.autoSize) {
         WindowDC dc(w);
         Selected selected(dc.get(), font);

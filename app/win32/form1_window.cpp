@@ -17,6 +17,10 @@ namespace {
 
 const wchar_t kClassName[] = L"VelkorForm1";
 
+// How often the window asks which scripts have ended.
+const UINT_PTR kScriptTimer = 1;
+const UINT kScriptTimerMs = 250;
+
 bool registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -65,6 +69,7 @@ bool Form1Window::create(int showCommand) {
     addServiceMenuItem(hwnd_);
     addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
+    SetTimer(hwnd_, kScriptTimer, kScriptTimerMs, nullptr);
 
     logic_.Form_Load();
     centreWindow(hwnd_);
@@ -113,6 +118,10 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
         break;
     case WM_ACTIVATE:
         onActivate(wp);
+        return 0;
+    case WM_TIMER:
+        if (wp == kScriptTimer)
+            logic_.pollScripts();
         return 0;
     case WM_CLOSE:
         onClose();
@@ -164,12 +173,12 @@ void Form1Window::onActivate(WPARAM state) {
     }
 }
 
-// The picker reloads Image2 once it has replaced the logo, and brings the
-// main window back.
+// Once the picker has handed the copy over, the main window comes back; it
+// shows the new logo when the copy has ended.
 void Form1Window::openLogoPicker() {
     LogoPickerHooks hooks;
-    hooks.logoReplaced = [this] {
-        logic_.reloadLogo();
+    hooks.logoReplaced = [this](const std::string& chosen) {
+        logic_.logoCopyStarted(chosen);
         if (IsIconic(hwnd_))
             ShowWindow(hwnd_, SW_RESTORE);
         ShowWindow(hwnd_, SW_SHOW);

@@ -1,12 +1,42 @@
-// Start-up: the main window is created and loaded; the program runs until its
-// last window is closed.
+// Start-up: with switches on the command line the program runs them without a
+// window (cli/); without any, the main window is created and loaded and the
+// program runs until its last window is closed.
 #include "app/win32/form1_window.h"
+#include "cli/command_line.h"
+#include "platform/win32/win32_platform.h"
 #include "win32/top_windows.h"
+#include "win32/wide.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+namespace {
+
+// The arguments after the program's name, UTF-8.
+std::vector<std::string> commandLineArguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    if (LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            args.push_back(narrow(words[i]));
+        LocalFree(words);
+    }
+    return args;
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    const std::vector<std::string> args = commandLineArguments();
+    if (!args.empty()) {
+        Win32Platform machine;
+        return runCommandLine(machine, args);
+    }
+
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
 

@@ -2,8 +2,8 @@
 // throw, and nothing catches. Where the C++ library would throw (out of
 // memory, a length beyond a string's maximum), the program would end through
 // std::terminate anyway; ending it directly keeps the unwinder, the exception
-// classes, the name demangler and their tables out of the exe, which is a
-// sixth of its size and what keeps the 32-bit exe under 400 KB with its art.
+// classes, the name demangler and their tables out of the exe (see also
+// string_instances.cpp and the compile options in cmake/windows.cmake).
 #include <cstdlib> // defines __GLIBCXX__ when the library is GCC's
 #include <new>
 
@@ -15,6 +15,20 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) {
     return operator new(size);
+}
+// The non-throwing form (std::stable_sort asks for its buffer this way): the
+// library's own is compiled with exception handling.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
 }
 void operator delete(void* p) noexcept {
     std::free(p);

@@ -4,14 +4,16 @@
 #include "script/plan_runner.h"
 
 #include <functional>
+#include <string>
 
 class Platform;
 
 // What the picker tells the window that opened it.
 struct LogoPickerHooks {
-    std::function<void()> logoReplaced; // the copy of the chosen logo was handed over
-    std::function<void()> closed;       // the picker has gone
-    BeforeChange beforeChange;          // runs before the logo is replaced
+    // The copy of the chosen logo (its path) was handed over to its script.
+    std::function<void(const std::string& chosen)> logoReplaced;
+    std::function<void()> closed; // the picker has gone
+    BeforeChange beforeChange; // runs before the logo is replaced (the undo snapshot)
 };
 
 // Shows the picker modeless, creating it when it is not open; a second call

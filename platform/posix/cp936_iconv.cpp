@@ -1,5 +1,6 @@
 // Code page 936 through iconv, for the Linux test build.
 #include "platform/cp936.h"
+#include "platform/posix/iconv_decode.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -36,12 +37,28 @@ std::optional<std::string> convert(const char* to, const char* from, const std::
     return out;
 }
 
+constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+
 } // namespace
+
+std::string decodeToUtf8(const char* charset, const std::string& bytes) {
+    if (std::optional<std::string> text = convert("UTF-8", charset, bytes, kReplacement))
+        return *text;
+    // No converter: only ASCII, which every such character set shares, is known.
+    std::string text;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x80)
+            text += c;
+        else
+            text += kReplacement;
+    }
+    return text;
+}
 
 std::optional<std::string> toCp936(const std::string& utf8) {
     return convert("CP936", "UTF-8", utf8, nullptr);
 }
 
 std::string fromCp936(const std::string& bytes) {
-    return *convert("UTF-8", "CP936", bytes, "\xEF\xBF\xBD");
+    return decodeToUtf8("CP936", bytes);
 }

@@ -5,8 +5,41 @@
 #include <windows.h>
 
 namespace {
+
 constexpr UINT kGbk = 936;
+
+// GBK bytes to UTF-16. The system's own decoding would put its default
+// character in place of an invalid sequence; here each byte that does not
+// begin a valid sequence becomes U+FFFD, as the Linux build's decoder does.
+std::wstring decodeGbk(const std::string& bytes) {
+    const int whole = MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), nullptr, 0);
+    if (whole > 0) {
+        std::wstring wide(static_cast<size_t>(whole), L'\0');
+        MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, bytes.data(),
+                            static_cast<int>(bytes.size()), &wide[0], whole);
+        return wide;
+    }
+    // Some sequence is invalid: one character at a time.
+    std::wstring wide;
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length =
+            IsDBCSLeadByteEx(kGbk, static_cast<BYTE>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        wchar_t decoded[2];
+        const int n = MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, &bytes[i],
+                                          static_cast<int>(length), decoded, 2);
+        if (n > 0) {
+            wide.append(decoded, static_cast<size_t>(n));
+            i += length;
+        } else {
+            wide += L'\xFFFD';
+            ++i;
+        }
+    }
+    return wide;
 }
+
+} // namespace
 
 std::optional<std::string> toCp936(const std::string& utf8) {
     if (utf8.empty())
@@ -34,11 +67,8 @@ std::optional<std::string> toCp936(const std::string& utf8) {
 std::string fromCp936(const std::string& bytes) {
     if (bytes.empty())
         return std::string();
-    int wn = MultiByteToWideChar(kGbk, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (wn <= 0)
-        return std::string();
-    std::wstring wide(static_cast<size_t>(wn), L'\0');
-    MultiByteToWideChar(kGbk, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], wn);
+    const std::wstring wide = decodeGbk(bytes);
+    const int wn = static_cast<int>(wide.size());
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, &out[0], n, nullptr, nullptr);

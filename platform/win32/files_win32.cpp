@@ -1,4 +1,5 @@
 // Files: whole-file reads and writes in one call each.
+#include "platform/win32/grow_buffer.h"
 #include "platform/win32/native_paths.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
@@ -63,16 +64,12 @@ bool Win32Platform::fileExists(const std::string& path) {
 }
 
 std::optional<std::string> Win32Platform::shortPath(const std::string& path) {
-    std::wstring wide = widen(path);
-    DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
-    if (n == 0)
+    const std::wstring wide = widen(path);
+    const std::optional<std::wstring> shortName = callWithGrowingBuffer(
+        [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(wide.c_str(), buffer, size); });
+    if (!shortName)
         return std::nullopt;
-    std::wstring out(n, L'\0');
-    n = GetShortPathNameW(wide.c_str(), &out[0], n);
-    if (n == 0)
-        return std::nullopt;
-    out.resize(n);
-    return narrow(out);
+    return narrow(*shortName);
 }
 
 bool Win32Platform::listsFile(const std::string& folder, const std::string& name) {

@@ -1,12 +1,12 @@
 // Launching scripts through the native command interpreter, without waiting.
+#include "platform/interpreter_arguments.h"
 #include "platform/win32/native_paths.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/wide.h"
 
 ErrorCode Win32Platform::launchScript(const std::string& name, ShowState show) {
     const std::wstring interpreter = commandInterpreterPath();
-    // /d: no AutoRun commands from the registry run before the script.
-    std::wstring commandLine = L"\"" + interpreter + L"\" /d /c " + widen(name);
+    std::wstring commandLine = L"\"" + interpreter + L"\" " + widen(interpreterArguments(name));
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -16,11 +16,33 @@ ErrorCode Win32Platform::launchScript(const std::string& name, ShowState show) {
     // A hidden script gets a console of its own that is never shown; the
     // visible one a new console window in front.
     if (!CreateProcessW(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info))
-        return GetLastError();
+                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info)) {
+        const DWORD error = GetLastError();
+        guards_.erase(name);
+        return error;
+    }
     CloseHandle(info.hThread);
-    started_[name] = {KernelHandle(info.hProcess), info.dwProcessId};
+    Started started;
+    started.process.reset(info.hProcess);
+    started.processId = info.dwProcessId;
+    handOverGuard(name, started);
+    started_[name] = std::move(started);
     return 0;
+}
+
+// The interpreter itself holds the script's guard from now on, so that the
+// guard lasts exactly as long as the script runs, also when this program ends
+// first. Where that cannot be done this program keeps it until the end.
+void Win32Platform::handOverGuard(const std::string& name, Started& started) {
+    auto guard = guards_.find(name);
+    if (guard == guards_.end())
+        return;
+    started.path = guard->second.path;
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), guard->second.file.get(), started.process.get(),
+                         &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        started.guard = std::move(guard->second.file);
+    guards_.erase(guard);
 }
 
 bool Win32Platform::isScriptRunning(const std::string& name) {
@@ -79,4 +101,31 @@ bool Win32Platform::bringScriptToFront(const std::string& name) {
     if (IsIconic(console))
         ShowWindow(console, SW_RESTORE);
     return SetForegroundWindow(console) != FALSE;
+}
+
+std::vector<std::string> Win32Platform::finishedScripts() {
+    std::vector<std::string> names;
+    for (auto it = started_.begin(); it != started_.end();) {
+        Started& script = it->second;
+        if (WaitForSingleObject(script.process.get(), 0) == WAIT_TIMEOUT) {
+            ++it;
+            continue;
+        }
+        script.guard.reset();
+        // While guarded, the script's own last line could not delete it.
+        if (!script.path.empty())
+            DeleteFileW(script.path.c_str());
+        names.push_back(it->first);
+        it = started_.erase(it);
+    }
+    return names;
+}
+
+std::string Win32Platform::currentDirectory() {
+    DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    const DWORD n = size ? GetCurrentDirectoryW(size, &folder[0]) : 0;
+    // A folder that changed in between and no longer fits counts as unknown.
+    folder.resize(n < size ? n : 0);
+    return narrow(folder);
 }

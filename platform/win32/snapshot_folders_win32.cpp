@@ -23,19 +23,6 @@ struct LocalMemory {
 
 } // namespace
 
-std::string Win32Platform::commonAppDataFolder() {
-    // SHGetFolderPathW came with XP's shell32; looked up so that a shell32
-    // without it leaves the environment to answer.
-    using GetFolderFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    const auto getFolder = reinterpret_cast<GetFolderFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetFolderPathW")));
-    wchar_t path[MAX_PATH] = {};
-    if (getFolder && getFolder(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, path) == S_OK)
-        return narrow(path);
-    const DWORD n = GetEnvironmentVariableW(L"ALLUSERSPROFILE", path, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? narrow(path) + "\\Application Data" : std::string();
-}
-
 ErrorCode Win32Platform::createPrivateFolder(const std::string& path) {
     LocalMemory descriptor;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kPrivate, SDDL_REVISION_1,

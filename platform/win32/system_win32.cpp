@@ -40,12 +40,6 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
     return 0;
 }
 
-LocalTime Win32Platform::localTime() {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
 WindowsVersion Win32Platform::windowsVersion() {
     // GetVersionEx answers with the version a compatibility mode pretends;
     // the kernel's own function does not.

@@ -1,5 +1,6 @@
 // The platform seam over the Win32 API. One file per topic implements it:
-// files_win32.cpp, launch_win32.cpp, registry_win32.cpp, machine_win32.cpp.
+// files_win32.cpp, launch_win32.cpp, registry_win32.cpp, machine_win32.cpp,
+// command_line_win32.cpp.
 #pragma once
 
 #include "platform/platform.h"
@@ -35,6 +36,21 @@ public:
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
     std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
+    // --- Command line (command_line_win32.cpp) ---
+    bool waitForScript(const std::string& name) override;
+    bool claimCommandLineRun() override;
+    bool writeOutput(const std::string& text) override;
+    std::string commonDataFolder() override;
+    ErrorCode createFolder(const std::string& path) override;
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
+    LocalTime localTime() override;
+
+    // --- Files no other process can spoil ---
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override;
+    std::vector<std::string> finishedScripts() override;
+    std::string currentDirectory() override;
+
     // --- Undo snapshots and the system version ----------------------------
     // registry_read_win32.cpp, snapshot_folders_win32.cpp, system_win32.cpp
     ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override;
@@ -42,24 +58,41 @@ public:
     ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                 RegistryValue* value) override;
     ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override;
-    std::string commonAppDataFolder() override;
     ErrorCode createPrivateFolder(const std::string& path) override;
     ErrorCode renameFolder(const std::string& from, const std::string& to) override;
     ErrorCode deleteFile(const std::string& path) override;
     ErrorCode removeFolder(const std::string& path) override;
     std::vector<std::string> listFolders(const std::string& folder) override;
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override;
-    LocalTime localTime() override;
     WindowsVersion windowsVersion() override;
     bool ask(const std::string& text) override;
 
 private:
     struct Started {
         KernelHandle process;
-        DWORD processId;
+        DWORD processId = 0;
+        FileHandle guard;  // the script's guard, when the interpreter could not take it
+        std::wstring path; // the guarded script, deleted once the interpreter has ended
     };
+    // A script written and guarded, not launched yet.
+    struct Guard {
+        FileHandle file;
+        std::wstring path;
+    };
+    void handOverGuard(const std::string& name, Started& started);
     // The last process started for each script name, kept so that a later
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
     HWND owner_ = nullptr;
+
+    // --- Command line ---
+    KernelHandle commandLineClaim_; // held until the process ends
+    struct Output {
+        bool checked = false;
+        HANDLE handle = nullptr; // the standard output, or the parent's console
+        bool console = false;    // a console (UTF-16) rather than a file or pipe (GBK)
+    };
+    Output output_;
+
+    std::map<std::string, Guard> guards_;
 };

@@ -3,7 +3,8 @@
 # missing. Debian and Ubuntu package names.
 
 VELKOR_PACKAGES=(cmake make g++ libgtest-dev mingw-w64 wine wine64 xvfb xdotool
-                 fonts-wqy-zenhei imagemagick locales python3 libx11-6 libxfixes3)
+                 fonts-wqy-zenhei imagemagick locales python3 libx11-6 libxfixes3
+                 clang llvm)
 
 velkor_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -14,6 +15,33 @@ velkor_as_root() {
         echo "need root to run: $*" >&2
         return 1
     fi
+}
+
+# clang links libFuzzer and the sanitizers from its compiler-rt package, which
+# is named after its version: libclang-rt-N-dev on Debian 12 and Ubuntu 23.04
+# and later, part of libclang-common-N-dev before. Installs the one apt knows
+# when a fuzz target cannot be linked.
+velkor_ensure_fuzzer() {
+    local probe version p
+    probe="$(mktemp -d)"
+    echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
+        >"$probe/probe.cpp"
+    if clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" \
+        >/dev/null 2>&1; then
+        rm -rf "$probe"
+        return 0
+    fi
+    rm -rf "$probe"
+    version="$(clang++ -dumpversion | cut -d. -f1)"
+    for p in "libclang-rt-$version-dev" "libclang-common-$version-dev"; do
+        if apt-cache show "$p" >/dev/null 2>&1; then
+            echo "installing $p (libFuzzer for clang $version)"
+            velkor_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y "$p"
+            return
+        fi
+    done
+    echo "no package with libFuzzer for clang $version found" >&2
+    return 1
 }
 
 velkor_ensure_deps() {
@@ -28,6 +56,7 @@ velkor_ensure_deps() {
         velkor_as_root apt-get update
         velkor_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
     fi
+    velkor_ensure_fuzzer
     # Wine uses code page 936 only under a Chinese locale.
     if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
         echo "generating the zh_CN.UTF-8 locale"

@@ -19,7 +19,7 @@ reg, and the screen through ImageMagick's import.
         harness.main(test, "my_test")
 
 Environment: VELKOR_BUILD_DIR, VELKOR_EXE, VELKOR_INSPECTOR, VELKOR_SC,
-VELKOR_TESTWIN (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
+VELKOR_TESTWIN, VELKOR_FILE_PROBE (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
 keeps the private prefix after the run.
 """
 import ctypes
@@ -28,11 +28,14 @@ import hashlib
 import json
 import os
 import re
+import select
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 
@@ -45,6 +48,7 @@ EXE = os.environ.get("VELKOR_EXE") or os.path.join(BUILD_DIR, "Velkor.exe")
 INSPECTOR = os.environ.get("VELKOR_INSPECTOR") or os.path.join(BUILD_DIR, "inspector.exe")
 SC = os.environ.get("VELKOR_SC") or os.path.join(BUILD_DIR, "sc.exe")
 TESTWIN = os.environ.get("VELKOR_TESTWIN") or os.path.join(BUILD_DIR, "testwin.exe")
+FILE_PROBE = os.environ.get("VELKOR_FILE_PROBE") or os.path.join(BUILD_DIR, "file_probe.exe")
 CACHE_DIR = os.path.join(REPO, "build", "e2e-cache")
 RUNS_DIR = os.path.join(REPO, "build", "e2e-runs")
 SCREENS_DIR = os.path.join(BUILD_DIR, "e2e-screens")
@@ -93,6 +97,76 @@ def parse_reg_query(text):
         if m:
             values[m.group(1)] = (m.group(2), m.group(3) or "")
     return values
+
+
+class ScriptCatcher:
+    """Keeps the files that a program creates in a folder although each
+    script deletes itself when it ends. inotify reports every file created in
+    the folder (or renamed into it), and a hard link made at once keeps the
+    file's content, whatever is written into it afterwards, after its name
+    has gone. Use as a context manager; then `content(name)`."""
+
+    IN_MOVED_TO = 0x080
+    IN_CREATE = 0x100
+
+    def __init__(self, folder, keep, suffixes=(".bat", ".reg")):
+        self.folder = folder
+        self.keep = keep  # a folder on the same file system
+        self.suffixes = suffixes
+        self.kept = {}  # name -> the hard link of its last creation
+        self.missed = []  # names gone before they could be linked
+        self._fd = None
+        self._stop = None
+        self._thread = None
+
+    def __enter__(self):
+        os.makedirs(self.keep, exist_ok=True)
+        libc = ctypes.CDLL(None, use_errno=True)
+        self._fd = libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+        if self._fd < 0 or libc.inotify_add_watch(
+                self._fd, self.folder.encode(), self.IN_CREATE | self.IN_MOVED_TO) < 0:
+            raise OSError(ctypes.get_errno(), "inotify")
+        self._stop = threading.Event()
+
+        def watch():
+            while not self._stop.is_set():
+                if not select.select([self._fd], [], [], 0.1)[0]:
+                    continue
+                data = os.read(self._fd, 65536)
+                offset = 0
+                while offset < len(data):
+                    _wd, _mask, _cookie, length = struct.unpack_from("iIII", data, offset)
+                    name = data[offset + 16:offset + 16 + length].rstrip(b"\0")
+                    offset += 16 + length
+                    self._link(os.fsdecode(name))
+
+        self._thread = threading.Thread(target=watch, daemon=True)
+        self._thread.start()
+        return self
+
+    def _link(self, name):
+        if not name.lower().endswith(self.suffixes):
+            return
+        target = os.path.join(self.keep, f"{name}.{len(os.listdir(self.keep))}")
+        try:
+            os.link(os.path.join(self.folder, name), target)
+            self.kept[name] = target
+        except OSError:
+            self.missed.append(name)
+
+    def __exit__(self, *exc):
+        self._stop.set()
+        self._thread.join(5)
+        os.close(self._fd)
+        return False
+
+    def content(self, name):
+        """The bytes the file held when its name was last removed (or now);
+        None when no such file was created."""
+        if name not in self.kept:
+            return None
+        with open(self.kept[name], "rb") as f:
+            return f.read()
 
 
 class Tree:
@@ -165,6 +239,129 @@ class XCursor:
             return result
         finally:
             self.x11.XCloseDisplay(dpy)
+
+
+class XScreen:
+    """The X display seen from outside Wine, through Xlib (ctypes): the moment
+    a top-level window is mapped, and the pixels of a screen area. For timings
+    that must not wait on a Wine program (the inspector takes a tenth of a
+    second or more to answer)."""
+
+    MAP_NOTIFY = 19
+    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+    Z_PIXMAP = 2
+
+    class _Image(ctypes.Structure):
+        _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                    ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                    ("data", ctypes.c_void_p),
+                    ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                    ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                    ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                    ("bits_per_pixel", ctypes.c_int),
+                    ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong),
+                    ("blue_mask", ctypes.c_ulong), ("obdata", ctypes.c_void_p),
+                    ("funcs", ctypes.c_void_p * 6)]
+
+    def __init__(self, display):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        for name in ("XCloseDisplay", "XFlush", "XPending", "XConnectionNumber"):
+            getattr(x11, name).argtypes = [ctypes.c_void_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XGetWindowProperty.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 4
+        x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+        x11.XGetImage.restype = ctypes.POINTER(self._Image)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x11 = x11
+        self.dpy = x11.XOpenDisplay(display.encode())
+        if not self.dpy:
+            raise RuntimeError(f"cannot open X display {display}")
+        self.root = x11.XDefaultRootWindow(self.dpy)
+        self.net_wm_name = x11.XInternAtom(self.dpy, b"_NET_WM_NAME", 0)
+        x11.XSelectInput(self.dpy, self.root, self.SUBSTRUCTURE_NOTIFY_MASK)
+        x11.XFlush(self.dpy)
+        self._event = ctypes.create_string_buffer(192)  # sizeof(XEvent)
+
+    def close(self):
+        if self.dpy:
+            self.x11.XCloseDisplay(self.dpy)
+            self.dpy = None
+
+    def title(self, window):
+        """The window's _NET_WM_NAME (Wine sets it in UTF-8), or ""."""
+        kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+        count, rest, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+        if self.x11.XGetWindowProperty(self.dpy, window, self.net_wm_name, 0, 1024, 0, 0,
+                                       ctypes.byref(kind), ctypes.byref(fmt),
+                                       ctypes.byref(count), ctypes.byref(rest),
+                                       ctypes.byref(data)) != 0 or not data.value:
+            return ""
+        text = ctypes.string_at(data.value, count.value).decode("utf-8", errors="replace")
+        self.x11.XFree(data)
+        return text
+
+    def wait_for_map(self, title, timeout=30.0):
+        """Time (time.monotonic) at which a top-level window titled `title` was
+        mapped, waiting for at most `timeout` seconds; None when none was."""
+        fd = self.x11.XConnectionNumber(self.dpy)
+        deadline = time.monotonic() + timeout
+        while True:
+            while self.x11.XPending(self.dpy):
+                self.x11.XNextEvent(self.dpy, self._event)
+                seen = time.monotonic()
+                kind = struct.unpack_from("i", self._event.raw, 0)[0]
+                if kind == self.MAP_NOTIFY:
+                    window = struct.unpack_from("L", self._event.raw, 40)[0]  # XMapEvent.window
+                    if self.title(window) == title:
+                        return seen
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return None
+            select.select([fd], [], [], left)
+
+    def window_rect(self, title):
+        """(x, y, w, h) of the topmost top-level X window titled `title`, or None."""
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.c_void_p(), ctypes.c_uint()
+        self.x11.XQueryTree(self.dpy, self.root, ctypes.byref(root), ctypes.byref(parent),
+                            ctypes.byref(children), ctypes.byref(count))
+        size = ctypes.sizeof(ctypes.c_ulong)
+        ids = struct.unpack_from(f"{count.value}L",
+                                 ctypes.string_at(children.value, size * count.value))
+        if children.value:
+            self.x11.XFree(children)
+        for window in reversed(ids):
+            if self.title(window) == title:
+                geometry = [ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(),
+                            ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()]
+                self.x11.XGetGeometry(self.dpy, window, *[ctypes.byref(v) for v in geometry])
+                return tuple(v.value for v in geometry[1:5])
+        return None
+
+    def grab(self, x, y, w, h):
+        """The raw pixels of a screen area (bytes), or None when outside the screen."""
+        p = self.x11.XGetImage(self.dpy, self.root, x, y, w, h, 0xFFFFFFFF, self.Z_PIXMAP)
+        if not p:
+            return None
+        image = p.contents
+        data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+        destroy = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p)(image.funcs[1])
+        destroy(ctypes.cast(p, ctypes.c_void_p))
+        return data
 
 
 class Xvfb:
@@ -246,6 +443,9 @@ class Session:
 
     def setup(self):
         started = time.monotonic()
+        # Before the first Wine process (the template's wineboot included).
+        if not wineprefix.fix_address_layout():
+            log("address randomisation stays on: now and then a Wine process may fail to start")
         if self.lasting:
             wineprefix.create(self.prefix)
         else:
@@ -335,6 +535,21 @@ class Session:
         log(f"{name} shows {title!r} after {time.monotonic() - started:.1f} s")
         return Tree(data)
 
+    def run_program(self, *args, exe=None, timeout=300, while_running=None):
+        """Runs `exe` (default: Velkor.exe) from C:\\velkor with these
+        arguments, as a script or a remote-execution tool would, and waits for
+        it to end. Returns (exit code, standard output as text). For a program
+        that shows no window; see _run for `while_running`."""
+        exe = exe or EXE
+        if not os.path.exists(exe):
+            raise FileNotFoundError(f"{exe} is not built")
+        wineprefix.check_safe(self.prefix)
+        name = os.path.basename(exe)
+        shutil.copy(exe, os.path.join(self.workdir, name))
+        code, stdout = self._run([f"{WORK_DIR_WIN}\\{name}", *args], self.workdir, timeout,
+                                 while_running)
+        return code, decode_console(stdout)
+
     def wait_for_exit(self):
         """Waits until the program ends (the user closed it); its exit code."""
         return self.program.wait() if self.program else None
@@ -344,15 +559,32 @@ class Session:
 
     # ---- the inspector ---------------------------------------------------------
 
-    def _run(self, args, cwd, timeout):
+    def _run(self, args, cwd, timeout, while_running=None):
         """Runs a Wine program; returns (exit code, stdout bytes). The output
         goes through a file, not a pipe: Wine's helper processes (wineserver,
-        services) may inherit a pipe and keep it open long after the program."""
+        services) may inherit a pipe and keep it open long after the program.
+        `while_running`, when given, is called about twice a second until the
+        program has ended."""
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
-                                  stderr=subprocess.DEVNULL, timeout=timeout).returncode
+            proc = subprocess.Popen([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
+                                    stderr=subprocess.DEVNULL)
+            try:
+                deadline = time.monotonic() + timeout
+                while proc.poll() is None:
+                    if time.monotonic() >= deadline:
+                        raise subprocess.TimeoutExpired(args, timeout)
+                    if while_running:
+                        while_running()
+                    try:
+                        proc.wait(0.5)
+                    except subprocess.TimeoutExpired:
+                        pass
+            finally:
+                if proc.poll() is None:
+                    proc.kill()
+                    proc.wait()
             out.seek(0)
-            return code, out.read()
+            return proc.returncode, out.read()
 
     def inspect(self, *args, check=True, timeout=90):
         """Runs the inspector in the prefix and returns its JSON answer."""
@@ -455,6 +687,17 @@ class Session:
         x, y = self._target(name, tree, dx, dy, verify)
         self.click_at(x, y, settle=settle)
         return x, y
+
+    def type_text(self, text, delay_ms=60):
+        """Types into the focused control. Text the keyboard map holds (ASCII)
+        is typed key by key; other text would need xdotool to remap a key for
+        each character, and Wine can take such a key before it has seen the
+        new map, so it is put on the clipboard and pasted with a real Ctrl+V."""
+        if text.isascii():
+            self.xdotool("type", "--delay", str(delay_ms), text)
+        else:
+            self.inspect("clipboard", text)
+            self.key("ctrl+v")
 
     def move_to(self, name, dx=None, dy=None, tree=None, verify=False, settle=0.4):
         x, y = self._target(name, tree, dx, dy, verify)
@@ -589,6 +832,40 @@ class Session:
             return []
         with open(path, encoding="utf-8") as f:
             return f.read().splitlines()
+
+    # ---- another process at a file (tests/e2e/file_probe) ------------------------------
+
+    def _file_probe(self):
+        probe = os.path.join(self.tools, "file_probe.exe")
+        if not os.path.exists(probe):
+            shutil.copy(FILE_PROBE, probe)
+        return f"{TOOLS_DIR_WIN}\\file_probe.exe"
+
+    def probe_file(self, windows_path):
+        """What a second process can do to a file: {"read", "write", "delete",
+        "rename", "replace", "append"}, each 0 when it worked (and was undone)
+        or the Win32 error code; None when the file is missing."""
+        code, out = self.run_wine(self._file_probe(), windows_path, cwd=self.tools, timeout=60)
+        answer = [line for line in out.splitlines() if line.startswith("{")]
+        if code == 2:
+            return None
+        if code != 0 or not answer:
+            raise RuntimeError(f"file probe {windows_path}: exit {code}: {out!r}")
+        return json.loads(answer[-1])
+
+    def hold_file(self, windows_path, seconds):
+        """A process that keeps the file open for `seconds`, for reading and
+        sharing only reading (as a picture viewer might). Returns it (a Popen)
+        once the file is held."""
+        holder = subprocess.Popen(
+            [self.wine, self._file_probe(), "--hold", str(seconds), windows_path], cwd=self.tools,
+            env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        answer = json.loads(holder.stdout.readline().decode() or "{}")
+        if answer.get("held") != 0:
+            holder.kill()
+            holder.wait()
+            raise RuntimeError(f"could not hold {windows_path}: {answer}")
+        return holder
 
     def path_of(self, windows_path):
         """The Linux path of a path on drive C: of the prefix."""

@@ -103,7 +103,7 @@ def retype(s, name, text, tree):
     s.click(name, tree)
     s.key("End")
     s.key("shift+Home")
-    s.xdotool("type", "--delay", "60", text)
+    s.type_text(text)
     time.sleep(0.4)
 
 

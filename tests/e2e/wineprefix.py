@@ -13,6 +13,7 @@ and by run.sh:
     wineprefix.py create PATH     make a safe prefix at PATH (if absent)
     wineprefix.py check PATH      fail when PATH is not safe
 """
+import ctypes
 import fcntl
 import os
 import shutil
@@ -22,12 +23,14 @@ import sys
 READY_MARK = ".velkor-safe-prefix"
 # Changes to what create() does must change this, so that cached templates
 # made the old way are not used.
-TEMPLATE_REVISION = 3
+TEMPLATE_REVISION = 4
 
 # The Windows version a prefix reports. Wine 8 reports Windows 7 by default;
 # the program asks before changing services on anything but XP (5.1) and
 # Server 2003 / XP x64 (5.2), and the tests run it on XP x64.
 WINDOWS_VERSION = "winxp64"
+# personality(2): no address-space randomisation (linux/personality.h).
+ADDR_NO_RANDOMIZE = 0x0040000
 
 
 def wine_loader():
@@ -44,6 +47,28 @@ def wineserver():
         if candidate and os.access(candidate, os.X_OK):
             return candidate
     raise FileNotFoundError("no wineserver found")
+
+
+def fix_address_layout():
+    """Turns address-space randomisation off for this process and every process
+    it starts from now on: Wine starts its processes by fork and exec, so they
+    all inherit it. True when it is off.
+
+    Every Wine process needs the pages at 0x7ffe0000 free as it starts (the
+    Windows shared user data). Debian's Wine has no preloader to reserve them,
+    and the kernel puts the heap of its loader (linked at 0x7d000000) anywhere
+    in the 1 GiB above it. About one start in some thousands the heap lies
+    over those pages and the process ends before any of its code runs ("failed
+    to map the shared user data: c0000018"): a script silently misses one
+    command. Without randomisation the heap starts right after the loader,
+    48 MiB below them. A seccomp filter may refuse the change."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    current = libc.personality(0xFFFFFFFF)
+    if current == -1:
+        return False
+    if current & ADDR_NO_RANDOMIZE:
+        return True
+    return libc.personality(current | ADDR_NO_RANDOMIZE) != -1
 
 
 def wine_env(prefix, display=None, base=None):
@@ -194,6 +219,8 @@ def main(argv):
     prefix = os.path.abspath(argv[2])
     try:
         if argv[1] == "create":
+            if not fix_address_layout():
+                print("wineprefix: address randomisation stays on", file=sys.stderr)
             create(prefix)
         else:
             check_safe(prefix)

@@ -132,12 +132,100 @@ public:
         return it->second;
     }
 
+    // --- Command line ---
+    // What the test sets up.
+    bool otherRunGoing = false; // another process holds the command-line claim
+    bool hasOutput = true;      // started from a console or with redirected output
+    std::string commonData = "C:\\Documents and Settings\\All Users\\Application Data";
+    LocalTime now{2024, 5, 1, 12, 30, 5};
+    std::map<std::string, ErrorCode> folderFailures;
+    // Runs when a script is waited for, as if the script had done its work.
+    std::map<std::string, std::function<void(FakePlatform&)>> scriptEffects;
+    // What the test reads back.
+    std::string output;
+    std::vector<std::string> waitedFor;
+    std::set<std::string> folders;
+    bool claimed = false;
+
+    bool waitForScript(const std::string& name) override {
+        events.push_back("wait " + name);
+        waitedFor.push_back(name);
+        bool launched = false;
+        for (const Launch& l : launches)
+            launched = launched || l.name == name;
+        auto effect = scriptEffects.find(name);
+        if (launched && effect != scriptEffects.end())
+            effect->second(*this);
+        running.erase(name);
+        return launched;
+    }
+    bool claimCommandLineRun() override {
+        claimed = !otherRunGoing;
+        return claimed;
+    }
+    bool writeOutput(const std::string& text) override {
+        if (hasOutput)
+            output += text;
+        return hasOutput;
+    }
+    std::string commonDataFolder() override { return commonData; }
+    ErrorCode createFolder(const std::string& path) override {
+        events.push_back("folder " + path);
+        auto f = folderFailures.find(path);
+        if (f != folderFailures.end())
+            return f->second;
+        folders.insert(path);
+        return 0;
+    }
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        files[path] += bytes;
+        return 0;
+    }
+    LocalTime localTime() override { return now; }
+
     std::vector<std::string> launchedNames() const {
         std::vector<std::string> names;
         for (const Launch& l : launches)
             names.push_back(l.name);
         return names;
     }
+
+    // --- Files no other process can spoil ---
+    // Set up: read-only files (replaceFile refuses them), the scripts whose
+    // interpreter has ended (finishedScripts hands them out once), the
+    // current directory. Read back: the scripts written guarded.
+    std::set<std::string> readOnly;
+    std::vector<std::string> ended;
+    std::string currentDir = "C:\\Users\\x\\Desktop";
+    std::set<std::string> guarded;
+
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
+        events.push_back("replace " + path);
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        if (readOnly.count(path))
+            return kErrorAccessDenied;
+        files[path] = bytes;
+        return 0;
+    }
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
+        const ErrorCode e = writeFile(name, bytes);
+        if (e == 0)
+            guarded.insert(name);
+        return e;
+    }
+    std::vector<std::string> finishedScripts() override {
+        std::vector<std::string> names;
+        names.swap(ended);
+        for (const std::string& name : names)
+            running.erase(name);
+        return names;
+    }
+    std::string currentDirectory() override { return currentDir; }
 
     // --- Undo snapshots and the system version ----------------------------
     // The registry as keys (full names) and their values. A key exists when it
@@ -146,10 +234,6 @@ public:
     std::map<std::string, ErrorCode> registryReadFailures; // key -> error on any read
     std::map<std::string, ErrorCode> serviceReadFailures;
     std::map<std::string, ErrorCode> readFailures; // path -> error on readFile
-    std::string commonAppData = "C:\\Documents and Settings\\All Users\\Application Data";
-    std::set<std::string> folders;
-    std::map<std::string, ErrorCode> folderFailures; // path -> error on create
-    LocalTime now{2024, 5, 1, 12, 30, 5};
     WindowsVersion version{5, 1, 2600, false};
     std::vector<bool> answers; // the user's answers to the questions, in turn
     std::vector<std::string> questions;
@@ -193,7 +277,6 @@ public:
                 tree->push_back({name, values});
         return 0;
     }
-    std::string commonAppDataFolder() override { return commonAppData; }
     ErrorCode createPrivateFolder(const std::string& path) override {
         events.push_back("folder " + path);
         auto f = folderFailures.find(path);
@@ -238,7 +321,6 @@ public:
         *exitCode = 0;
         return 0;
     }
-    LocalTime localTime() override { return now; }
     WindowsVersion windowsVersion() override { return version; }
     bool ask(const std::string& text) override {
         events.push_back("ask " + text);
@@ -252,14 +334,14 @@ public:
     std::vector<std::string> eventsOutsideSnapshots() const {
         std::vector<std::string> found;
         for (const std::string& e : events)
-            if (e.find(commonAppData) == std::string::npos)
+            if (e.find(commonData) == std::string::npos)
                 found.push_back(e);
         return found;
     }
     std::size_t filesOutsideSnapshots() const {
         std::size_t n = 0;
         for (const auto& f : files)
-            n += f.first.rfind(commonAppData, 0) != 0;
+            n += f.first.rfind(commonData, 0) != 0;
         return n;
     }
 

@@ -1,5 +1,6 @@
 // GBK at the file boundary.
 #include "platform/cp936.h"
+#include "platform/posix/iconv_decode.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,14 @@ TEST(Cp936, InvalidBytesBecomeReplacementCharacters) {
 
 TEST(Cp936, InvalidUtf8IsRefused) {
     EXPECT_FALSE(toCp936("\xC3").has_value());
+}
+
+// The Linux build decodes through iconv; a system without the converter
+// gives replacement characters, never an empty value to read.
+TEST(Cp936, WithoutAConverterEveryByteAboveAsciiIsReplaced) {
+    EXPECT_EQ(decodeToUtf8("NO-SUCH-CHARSET", "ab\xC1\xAA"), "ab\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(decodeToUtf8("NO-SUCH-CHARSET", ""), "");
+    EXPECT_EQ(decodeToUtf8("CP936", "ab\xC1\xAA"), "ab联");
 }
 
 } // namespace

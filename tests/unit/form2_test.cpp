@@ -12,8 +12,10 @@ namespace {
 struct Picker {
     FakePlatform sys;
     FakeForm2Controls ui;
-    // The window that opened the picker hears of a replaced logo.
-    Form2 form{ui, sys, [this] { ui.events.push_back("logo replaced"); }};
+    // The window that opened the picker hears of the copy, with the chosen path.
+    Form2 form{ui, sys, [this](const std::string& chosen) {
+                   ui.events.push_back("logo replaced " + chosen);
+               }};
     Picker() { form.Form_Load(); }
 };
 
@@ -61,7 +63,8 @@ TEST(Form2Confirm, WritesAndLaunchesFuzhiThenReloadsTheLogoAndUnloads) {
     EXPECT_EQ(p.sys.launches[0].name, "fuzhi.bat");
     EXPECT_EQ(p.sys.launches[0].show, ShowState::Hidden);
     EXPECT_EQ(p.sys.launches[0].bytesAtLaunch, fixture("oem/fuzhi_percent.bat"));
-    EXPECT_EQ(p.ui.events, (std::vector<std::string>{"logo replaced", "unload"}));
+    EXPECT_EQ(p.ui.events,
+              (std::vector<std::string>{"logo replaced D:\\my logos\\logo 100%.bmp", "unload"}));
     EXPECT_TRUE(p.sys.notifications.empty());
 }
 

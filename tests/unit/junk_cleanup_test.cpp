@@ -1,6 +1,7 @@
 // The click of lj: the bytes of xtql.bat, its visible launch, and what the
 // user is (not) told.
 #include "app/form1.h"
+#include "cleanup/junk_script.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
 #include "script_fixture.h"
@@ -51,6 +52,23 @@ TEST(JunkCleanup, WritesTheTwentyLinesInCodePage936) {
     w.form.lj_Click();
     ASSERT_EQ(w.sys.files.count("xtql.bat"), 1u);
     expectScriptBytes("xtql.bat", w.sys.files["xtql.bat"]);
+}
+
+// %windir% is expanded before the line is split at blanks: with a Windows
+// directory such as "C:\My Windows", a bare "del /f /s /q %windir%\*.bak"
+// would delete every file under "C:\My".
+TEST(JunkCleanup, TheWindowsDirectoryLinesAreQuotedWhenTheDirectoryNeedsIt) {
+    for (const char* dir :
+         {"C:\\My Windows", "D:\\WIN&NT", "C:\\Win(2)", "C:\\a,b", "C:\\a;b", "C:\\a=b", "C:\\a^b",
+          "C:\\a!b", "C:\\it's", "C:\\a+b", "C:\\a`b", "C:\\a~1", "C:\\[a]", "C:\\{a}"})
+        EXPECT_EQ(junkScriptLines(dir), fixtureLines("xtql.bat-quoted")) << dir;
+    for (const char* dir : {"C:\\WINDOWS", "D:\\WINNT", "C:\\视窗", "C:\\50%", "C:\\a-b_c.d@e#f$"})
+        EXPECT_EQ(junkScriptLines(dir), fixtureLines("xtql.bat")) << dir;
+
+    Window w;
+    w.sys.windowsDir = "C:\\My Windows";
+    w.form.lj_Click();
+    expectScriptBytes("xtql.bat-quoted", w.sys.files["xtql.bat"]);
 }
 
 TEST(JunkCleanup, ThePunctuationOfTheTwoConsoleLines) {

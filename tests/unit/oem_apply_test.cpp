@@ -22,6 +22,7 @@ struct Window {
     }
 };
 
+// The file is replaced in one step (replaceFile), never rewritten in place.
 TEST(OemApply, WritesTheFileThenTheTwoValuesAndConfirms) {
     Window w;
     w.form.Command6_Click();
@@ -30,7 +31,7 @@ TEST(OemApply, WritesTheFileThenTheTwoValuesAndConfirms) {
     EXPECT_EQ(w.sys.registry.at(kOrg), "新公司");
     EXPECT_EQ(w.sys.registry.at(kOwner), "张三");
     EXPECT_EQ(w.sys.eventsOutsideSnapshots(),
-              (std::vector<std::string>{"write " + kIni, "registry " + kOrg, "registry " + kOwner,
+              (std::vector<std::string>{"replace " + kIni, "registry " + kOrg, "registry " + kOwner,
                                         "notify OEM信息已经更新"}));
     EXPECT_EQ(w.ui.text(Control::Text4), "宏碁"); // the boxes stay as they are
 }
@@ -141,6 +142,36 @@ TEST(OemApply, WhatWasAppliedIsWhatThePanelShowsNext) {
     EXPECT_EQ(w.ui.text(Control::Text3), "型号X");
     EXPECT_EQ(w.ui.text(Control::Text1), "张三");
     EXPECT_EQ(w.ui.text(Control::Text2), "新公司");
+}
+
+// What the panel shows is what the system reads, and applying it unchanged
+// (here with only the owner edited) leaves the file byte for byte.
+TEST(OemApply, OpeningThePanelAndApplyingUnchangedLeavesTheFileAlone) {
+    const struct {
+        std::string file;
+        const char* manufacturer;
+        const char* model;
+    } cases[] = {
+        {"[General]\r\nManufacturer=Acme\r\nModel=X100\r\n[OEMSpecific]\r\nSubModel=RevB\r\n",
+         "Acme", "X100"},
+        {"[General]\r\nManufacturer=Acme\r\nModel=X100\r\n\r\n"
+         "[Support Information]\r\nLine1=Model=see web\r\n",
+         "Acme", "X100"},
+        {"[General]\r\n;Model=old one\r\nManufacturer=Acme\r\nmodel = X\r\n", "Acme", "X"},
+        {std::string(250, '\n') + "[General]\r\nManufacturer=Acme\r\nModel=X\r\n", "Acme", "X"},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        w.sys.files[kIni] = c.file;
+        w.sys.listedFiles["C:\\WINDOWS\\system32\\"] = {"oeminfo.ini"};
+        w.form.oem_Click();
+        EXPECT_EQ(w.ui.text(Control::Text4), c.manufacturer);
+        EXPECT_EQ(w.ui.text(Control::Text3), c.model);
+        w.ui.setText(Control::Text1, "新的注册姓名");
+        w.form.Command6_Click();
+        EXPECT_EQ(w.sys.files.at(kIni), c.file);
+        EXPECT_EQ(w.sys.notifications, std::vector<std::string>{"OEM信息已经更新"});
+    }
 }
 
 } // namespace

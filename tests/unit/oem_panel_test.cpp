@@ -87,7 +87,7 @@ TEST(OemPanel, AMissingRegistryValueLeavesOnlyItsOwnBoxEmpty) {
 
 TEST(OemPanel, TypedTextIsReplacedOnTheNextClick) {
     Window w;
-    w.install("oeminfo.ini", "Model=A\r\nModel=B\r\n");
+    w.install("oeminfo.ini", "[General]\r\nModel=A\r\nModel=B\r\n");
     w.form.oem_Click();
     for (Control box : {Control::Text1, Control::Text2, Control::Text3, Control::Text4})
         w.ui.setText(box, "typed");
@@ -95,7 +95,7 @@ TEST(OemPanel, TypedTextIsReplacedOnTheNextClick) {
     w.form.oem_Click();
     EXPECT_EQ(w.text(Control::Text1), "张三");
     EXPECT_EQ(w.text(Control::Text2), "新公司");
-    EXPECT_EQ(w.text(Control::Text3), "B"); // the later line wins
+    EXPECT_EQ(w.text(Control::Text3), "A"); // the first line wins, as the system reads it
     EXPECT_EQ(w.text(Control::Text4), "");  // no manufacturer line: emptied, not kept
 }
 

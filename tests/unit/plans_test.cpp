@@ -119,7 +119,7 @@ TEST(OptimisationPlan, PerServiceScriptThenTheNotepadAndSharedDocumentsTweaks) {
 }
 
 TEST(JunkCleanupPlan, OneVisibleScriptThatShowsItsConsoleWhenStillOpen) {
-    const Plan plan = junkCleanupPlan();
+    const Plan plan = junkCleanupPlan("C:\\WINDOWS");
     ASSERT_EQ(plan.scripts.size(), 1u);
     EXPECT_EQ(plan.scripts[0].show, ShowState::Visible);
     expectScriptBytes("xtql.bat", bytesOf(plan, "xtql.bat"));

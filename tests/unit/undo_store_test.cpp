@@ -117,7 +117,7 @@ TEST(UndoStore, TheOemValuesAndTheLogoAreSavedByteForByte) {
 
     FakeForm2Controls ui;
     Window main; // the hook belongs to the main window's logic
-    Form2 picker{ui, main.sys, [] {}, main.form.undoSnapshot()};
+    Form2 picker{ui, main.sys, [](const std::string&) {}, main.form.undoSnapshot()};
     main.sys.files[kLogo] = "BMold";
     main.sys.files["D:\\new.bmp"] = "BMnew";
     ui.text1 = "D:\\new.bmp";

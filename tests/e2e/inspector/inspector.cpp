@@ -10,6 +10,8 @@
 //   inspector point X Y                               the window under a screen point
 //   inspector close "<title>" | --hwnd H              posts WM_CLOSE to a top-level window
 //   inspector layout                                  the main window's layout table
+//   inspector clipboard TEXT                          puts TEXT on the clipboard, for a
+//                                                     real Ctrl+V to paste
 //   inspector showcursor NAME X Y SECONDS             a 40 x 40 window at (X, Y) showing a
 //                                                     system cursor (arrow, hand, ibeam, ...),
 //                                                     to learn how that cursor looks on screen
@@ -26,6 +28,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <fcntl.h>
 #include <io.h>
@@ -742,6 +745,33 @@ int cmdShowCursor(const Args& a) {
     return 0;
 }
 
+// Text that the keyboard cannot type without remapping keys (which the
+// program under test may not notice in time) reaches it through a paste.
+int cmdClipboard(const Args& a) {
+    if (a.positional.empty()) {
+        return fail("usage: clipboard TEXT", 1);
+    }
+    const std::wstring& text = a.positional[0];
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!data) {
+        return fail("no memory", 1);
+    }
+    std::memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(data);
+        return fail("clipboard busy", 1);
+    }
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    CloseClipboard();
+    if (!set) {
+        GlobalFree(data);
+        return fail("clipboard not set", 1);
+    }
+    return emit(Obj().str("clipboard", narrow(text)).json());
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -777,6 +807,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"layout") {
         return cmdLayout();
+    }
+    if (cmd == L"clipboard") {
+        return cmdClipboard(a);
     }
     return fail("unknown command", 1);
 }

@@ -3,7 +3,9 @@
 // working directory, where the command interpreter finds it first. Every call
 // appends its command line (everything after the program name, leading blanks
 // removed, inner and trailing blanks kept) as one UTF-8 line to sc_calls.log in
-// the current directory, and exits with 0.
+// the current directory, and exits with 0. While a file named sc_hold lies in
+// the current directory, each call waits after logging its line until the file
+// is gone: a test can so keep a script in the middle of its run.
 #include <windows.h>
 
 #include <string>
@@ -53,5 +55,8 @@ int wmain() {
     DWORD written = 0;
     WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(f);
+    while (GetFileAttributesW(L"sc_hold") != INVALID_FILE_ATTRIBUTES) {
+        Sleep(100);
+    }
     return 0;
 }

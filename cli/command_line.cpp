@@ -1,0 +1,161 @@
+#include "cli/command_line.h"
+
+#include "cli/capturing_platform.h"
+#include "cli/command_plans.h"
+#include "cli/exit_codes.h"
+#include "cli/run_report.h"
+#include "cli/switches.h"
+#include "cli/usage.h"
+#include "script/error_text.h"
+#include "script/plan_export.h"
+#include "script/plan_runner.h"
+
+namespace {
+
+const char kDone[] = "已完成";
+
+ExitCode exitCodeFor(PlanRefusal::Reason reason) {
+    switch (reason) {
+    case PlanRefusal::Reason::NeedsAdministrator:
+        return ExitCode::NeedsAdministrator;
+    case PlanRefusal::Reason::StillRunning:
+        return ExitCode::StillRunning;
+    case PlanRefusal::Reason::NetworkFolder: // no script could be started there
+        return ExitCode::NotWritten;
+    case PlanRefusal::Reason::Refused:
+        break;
+    }
+    return ExitCode::BadSwitches;
+}
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n')
+            c = ' ';
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& parts, const std::string& between) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : between) + part;
+    return text;
+}
+
+// What the plan wrote itself and the files its scripts were to make, read
+// back once the scripts have ended; what is not in place.
+std::vector<std::string> unfinished(Platform& sys, const CommandAction& action) {
+    std::vector<std::string> problems;
+    for (const PlannedFileWrite& file : action.plan.fileWrites)
+        if (sys.readFile(file.path, nullptr) != file.bytes)
+            problems.push_back(file.path + " 写入后读回的内容不符。");
+    for (const PlannedRegistryWrite& value : action.plan.registryWrites)
+        if (sys.readRegistryString(value.fullName, nullptr) != value.data)
+            problems.push_back("注册表值 " + value.fullName + " 写入后读回的内容不符。");
+    for (const PlannedFileWrite& file : action.expectedFiles)
+        if (sys.readFile(file.path, nullptr) != file.bytes)
+            problems.push_back(file.path + " 与所选文件不同，复制未能完成。");
+    return problems;
+}
+
+ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& actions,
+                    RunReport& report) {
+    // All or nothing: every guard is checked before the first action runs.
+    for (const CommandAction& action : actions)
+        if (std::optional<PlanRefusal> refusal = planRefusal(sys, action.plan)) {
+            report.add(action.plan.action + "：" + refusal->text);
+            return exitCodeFor(refusal->reason);
+        }
+
+    ExitCode code = ExitCode::Done;
+    for (const CommandAction& action : actions) {
+        const PlanOutcome outcome = runPlan(sys, action.plan);
+        for (const PlannedScript& script : action.plan.scripts)
+            sys.waitForScript(script.name);
+        // Guarded while they ran, the scripts could not delete themselves.
+        sys.finishedScripts();
+        const std::vector<std::string> notices = sys.takeNotices();
+        std::vector<std::string> problems;
+        if (outcome == PlanOutcome::Done)
+            problems = unfinished(sys, action);
+        std::string text =
+            outcome == PlanOutcome::Done && !notices.empty() ? notices.back() : kDone;
+        if (outcome != PlanOutcome::Done || !problems.empty()) {
+            // A refusal here could only come from a machine that changed
+            // since the guards were checked: it is no less a failure.
+            code = ExitCode::NotWritten;
+            std::vector<std::string> said = notices;
+            said.insert(said.end(), problems.begin(), problems.end());
+            text = joined(said, " ");
+        }
+        report.add(action.plan.action + "：" + oneLine(text));
+    }
+    return code;
+}
+
+ExitCode exportActions(Platform& sys, const std::vector<CommandAction>& actions,
+                       const std::string& folder, RunReport& report) {
+    for (const CommandAction& action : actions)
+        if (action.plan.refusal) {
+            report.add(action.plan.action + "：" + *action.plan.refusal);
+            return ExitCode::BadSwitches;
+        }
+    if (ErrorCode e = sys.createFolder(folder)) {
+        report.add("无法创建文件夹 " + folder + "：" + describeError(e) + "。");
+        return ExitCode::NotWritten;
+    }
+    ExitCode code = ExitCode::Done;
+    for (const CommandAction& action : actions) {
+        const std::vector<std::string> failures = exportScripts(sys, action.plan, folder);
+        if (failures.empty()) {
+            report.add(action.plan.action + "：已导出到 " + folder + "：" +
+                       joined(scriptNames(action.plan), "、"));
+        } else {
+            code = ExitCode::NotWritten;
+            report.add(action.plan.action + "：" + joined(failures, " "));
+        }
+    }
+    return code;
+}
+
+int showUsage(Platform& machine, bool quiet) {
+    if (!machine.writeOutput(usageText()) && !quiet)
+        machine.notify(usageText());
+    return exitStatus(ExitCode::Done);
+}
+
+std::string badCommandLine(const std::string& reason) {
+    return "命令行有误 / bad command line: " + reason + "（用法 / usage: Velkor.exe /?）";
+}
+
+} // namespace
+
+int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = parseCommandLine(args);
+    const CommandLine& line = parsed.line;
+    if (line.help)
+        return showUsage(machine, line.quiet);
+
+    RunReport report(machine, line.quiet, args);
+    if (parsed.error) {
+        report.add(badCommandLine(*parsed.error));
+        return report.finish(ExitCode::BadSwitches);
+    }
+    // Exporting changes nothing on this machine and may run beside a run.
+    if (!line.exportFolder && !machine.claimCommandLineRun()) {
+        report.add("上一次从命令行启动的运行仍在进行中，本次未作任何更改。 / An earlier run is "
+                   "still going; nothing was changed.");
+        return report.finish(ExitCode::StillRunning);
+    }
+
+    CapturingPlatform sys(machine);
+    const CommandPlans plans = planCommandLine(sys, line);
+    if (plans.error) {
+        report.add(badCommandLine(*plans.error));
+        return report.finish(ExitCode::BadSwitches);
+    }
+    const ExitCode code = line.exportFolder
+                              ? exportActions(sys, plans.actions, *line.exportFolder, report)
+                              : runActions(sys, plans.actions, report);
+    return report.finish(code);
+}

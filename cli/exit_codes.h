@@ -1,0 +1,16 @@
+// The exit codes of a run from the command line: what a start-up script, an
+// unattended installation or a remote-execution tool reads back.
+#pragma once
+
+enum class ExitCode {
+    Done = 0,               // every action done and, where it can be seen, in place
+    BadSwitches = 1,        // the command line cannot be carried out; nothing written
+    NeedsAdministrator = 2, // administrator rights are needed; nothing written
+    NotWritten = 3,         // a script or file could not be written, started or checked
+    // 4 is kept for refusing a Windows other than XP or 2003.
+    StillRunning = 5, // an earlier run is still going; nothing written
+};
+
+inline int exitStatus(ExitCode code) {
+    return static_cast<int>(code);
+}

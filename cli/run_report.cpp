@@ -1,0 +1,68 @@
+#include "cli/run_report.h"
+
+#include "platform/cp936.h"
+#include "script/error_text.h"
+
+namespace {
+
+// The log is a code page 936 file like every text file the program writes;
+// a character it cannot hold (in a path, say) becomes a question mark rather
+// than losing the line.
+std::string gbkLine(const std::string& utf8) {
+    if (std::optional<std::string> bytes = toCp936(utf8))
+        return *bytes;
+    std::string out;
+    for (std::string::size_type i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const std::string::size_type n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::optional<std::string> piece = toCp936(utf8.substr(i, n));
+        out += piece ? *piece : "?";
+        i += n;
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& parts, const std::string& between) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : between) + part;
+    return text;
+}
+
+} // namespace
+
+std::string logFolder(const std::string& commonData) {
+    return commonData + "\\Velkor";
+}
+
+std::string logPath(const std::string& commonData) {
+    return logFolder(commonData) + "\\velkor-log.txt";
+}
+
+void RunReport::add(const std::string& line) {
+    lines_.push_back(line);
+}
+
+std::string RunReport::logBytes(ExitCode code) {
+    const std::string head = timeText(machine_.localTime()) + " [" +
+                             std::string(1, static_cast<char>('0' + exitStatus(code))) + "] ";
+    std::string bytes = gbkLine(head + "Velkor.exe " + joined(args_, " ")) + "\r\n";
+    for (const std::string& line : lines_)
+        bytes += gbkLine(head + line) + "\r\n";
+    return bytes;
+}
+
+int RunReport::finish(ExitCode code) {
+    const std::string data = machine_.commonDataFolder();
+    ErrorCode logError = data.empty() ? kErrorPathNotFound : machine_.createFolder(logFolder(data));
+    if (!logError)
+        logError = machine_.appendFile(logPath(data), logBytes(code));
+    std::vector<std::string> told = lines_;
+    if (logError)
+        told.push_back("无法写入日志 " + logPath(data) + "：" + describeError(logError) + "。");
+
+    const bool console = machine_.writeOutput(joined(told, "\r\n") + "\r\n");
+    if (!quiet_ && !console)
+        machine_.notify(joined(told, "\n"));
+    return exitStatus(code);
+}

@@ -1,0 +1,44 @@
+// The switches of the command line: Windows style "/name" and "/name:value"
+// ("-name" too), names in any letter case. Parsing only reads the words: what
+// the machine holds (the logo file, the current OEM values) is looked at when
+// the switches become plans (cli/command_plans.h).
+#pragma once
+
+#include "services/service_choices.h"
+#include "tweaks/optimisation_plans.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    bool help = false;  // /?
+    bool quiet = false; // /quiet: no window, no message box
+
+    bool optimize = false;                  // the routine optimisation ("下一步", first option)
+    bool restore = false;                   // the default start modes ("下一步", second option)
+    std::optional<TweakChoices> tweaks;     // /tweaks: as given
+    std::optional<ServiceChoices> services; // /services: the 17 choices
+    bool clean = false;                     // the junk cleanup
+
+    // The OEM values given; one not given keeps its current value.
+    std::optional<std::string> owner;
+    std::optional<std::string> organization;
+    std::optional<std::string> manufacturer;
+    std::optional<std::string> model;
+    std::optional<std::string> logo; // the bitmap to install
+
+    std::optional<std::string> exportFolder; // write the scripts there, run nothing
+
+    bool changesOemValues() const { return owner || organization || manufacturer || model; }
+};
+
+struct ParsedCommandLine {
+    CommandLine line;
+    // Why the command line cannot be carried out, in Chinese and English.
+    std::optional<std::string> error;
+};
+
+// The arguments after the program's name, UTF-8. /quiet and /? are honoured
+// even when something else is wrong.
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);

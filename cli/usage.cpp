@@ -1,0 +1,70 @@
+#include "cli/usage.h"
+
+namespace {
+
+const char* const kUsage[] = {
+    "Velkor 系统优化程序 —— 命令行用法 / command-line usage",
+    "",
+    "Velkor.exe 操作... [/quiet] [/export:文件夹]",
+    "Velkor.exe actions... [/quiet] [/export:folder]",
+    "",
+    "开关不区分大小写，/name 也可写作 -name。不带任何开关时打开程序窗口。",
+    "Switches are case-insensitive; -name works as /name. Without any switch the window opens.",
+    "",
+    "操作（可以组合，按此顺序执行） / Actions (may be combined; they run in this order):",
+    "  /optimize        系统常规优化：服务设为推荐的启动方式",
+    "                   routine optimisation: the recommended service start modes",
+    "  /tweaks:arrow,notepad,shareddocs",
+    "                   同时应用的资源管理器调整（默认三项；/tweaks:none 不应用）",
+    "                   the Explorer tweaks that go with it (default: all three; /tweaks:none)",
+    "  /restore         恢复 XP 默认的服务启动方式 / restore the XP default start modes",
+    "  /services:<17 位 0/1>",
+    "                   详细服务优化，顺序同“详细服务优化”对话框；单独使用时也应用",
+    "                   notepad 与 shareddocs（可用 /tweaks 选择）",
+    "                   the per-service choices, 17 digits 0 or 1 in the order of the",
+    "                   per-service dialog; on its own it also applies notepad and",
+    "                   shareddocs (choose with /tweaks)",
+    "  /clean           系统垃圾清理；从命令行运行时，结束时不等待按键",
+    "                   junk cleanup; run from the command line it waits for no key at the end",
+    "  /owner:文本 /organization:文本 /manufacturer:文本 /model:文本",
+    "                   注册用户、注册组织、制造商、型号；未给出的保持原值",
+    "                   registered owner and organisation, manufacturer, model;",
+    "                   those not given keep their current values",
+    "  /logo:路径       更换 OEM LOGO 图片 / replace the OEM logo bitmap",
+    "",
+    "选项 / Options:",
+    "  /quiet           不显示窗口和消息框；结果为退出码，每个操作一行输出到启动它的",
+    "                   控制台，并追加到 All Users\\Application Data\\Velkor\\velkor-log.txt",
+    "                   no window, no message box: the outcome is the exit code and one",
+    "                   line per action on the console and in that log file",
+    "  /export:文件夹   把所选操作的脚本写入该文件夹，不运行任何脚本",
+    "                   write the scripts of the actions into the folder; run nothing",
+    "  /?               显示本说明 / show this usage",
+    "",
+    "程序等待脚本运行结束并检查结果（LOGO、OEM 文件和注册表值）。",
+    "The program waits for its scripts to end and checks what it can (logo, OEM file, values).",
+    "",
+    "退出码 / Exit codes:",
+    "  0  完成 / done",
+    "  1  开关有误，未作任何更改 / bad switches, nothing changed",
+    "  2  需要管理员权限 / administrator rights needed",
+    "  3  脚本或文件未能写入、启动或检查 / a script or file could not be written or started",
+    "  4  （保留：此版本不检查 Windows 版本）/ (reserved: no Windows version check here)",
+    "  5  上一次运行仍在进行 / an earlier run is still going",
+    "",
+    "此版本不提供 /undo 和 /force。 / /undo and /force are not available in this version.",
+    "",
+    "例 / Example:  start \"\" /wait Velkor.exe /optimize /tweaks:notepad /clean /quiet",
+};
+
+} // namespace
+
+const std::string& usageText() {
+    static const std::string text = [] {
+        std::string joined;
+        for (const char* line : kUsage)
+            joined += std::string(line) + "\r\n";
+        return joined;
+    }();
+    return text;
+}

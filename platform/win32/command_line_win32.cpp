@@ -1,0 +1,149 @@
+// What a run from the command line needs of the machine: waiting for its
+// scripts, one run at a time, the console or redirected output it was started
+// with, and the shared data folder where its log lies.
+#include "platform/win32/win32_platform.h"
+#include "win32/wide.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// A machine-wide name: a run started by a start-up script (as SYSTEM) and one
+// started by a technician in their own session see each other.
+const wchar_t kClaimName[] = L"Global\\Velkor.CommandLineRun";
+
+// AttachConsole exists on XP; it is looked up all the same, so that the
+// import list stays what every supported system has.
+bool attachToParentConsole() {
+    using AttachConsoleFn = BOOL(WINAPI*)(DWORD);
+    auto attach = reinterpret_cast<AttachConsoleFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "AttachConsole")));
+    const DWORD parentProcess = static_cast<DWORD>(-1); // ATTACH_PARENT_PROCESS
+    return attach && attach(parentProcess);
+}
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != FALSE;
+}
+
+// Text for a file or pipe: code page 936, like every text file the program
+// writes; a character it cannot hold becomes a question mark.
+std::string gbk(const std::wstring& text) {
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    int n = WideCharToMultiByte(936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(936, 0, text.data(), size, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+} // namespace
+
+bool Win32Platform::waitForScript(const std::string& name) {
+    auto it = started_.find(name);
+    if (it == started_.end())
+        return false;
+    return WaitForSingleObject(it->second.process.get(), INFINITE) == WAIT_OBJECT_0;
+}
+
+bool Win32Platform::claimCommandLineRun() {
+    if (commandLineClaim_)
+        return true;
+    KernelHandle claim(CreateMutexW(nullptr, FALSE, kClaimName));
+    const DWORD error = GetLastError();
+    // A claim made by another user (SYSTEM, say) may not be opened at all.
+    if (!claim)
+        return error != ERROR_ACCESS_DENIED;
+    if (error == ERROR_ALREADY_EXISTS)
+        return false;
+    commandLineClaim_ = std::move(claim);
+    return true;
+}
+
+bool Win32Platform::writeOutput(const std::string& text) {
+    if (!output_.checked) {
+        output_.checked = true;
+        // Redirected to a file or a pipe: the handle came with the process.
+        HANDLE standard = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (standard && standard != INVALID_HANDLE_VALUE &&
+            GetFileType(standard) != FILE_TYPE_UNKNOWN) {
+            output_.handle = standard;
+            output_.console = isConsole(standard);
+        } else if (attachToParentConsole()) {
+            // A GUI program gets no console handles of its own.
+            HANDLE console =
+                CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (console != INVALID_HANDLE_VALUE) {
+                output_.handle = console;
+                output_.console = true;
+            }
+        }
+    }
+    if (!output_.handle)
+        return false;
+    const std::wstring wide = widen(text);
+    DWORD written = 0;
+    if (output_.console)
+        return WriteConsoleW(output_.handle, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                             nullptr) != FALSE;
+    const std::string bytes = gbk(wide);
+    return WriteFile(output_.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) != FALSE;
+}
+
+std::string Win32Platform::commonDataFolder() {
+    wchar_t buffer[MAX_PATH];
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+        return std::string();
+    return narrow(buffer);
+}
+
+ErrorCode Win32Platform::createFolder(const std::string& path) {
+    const std::wstring wide = widen(path);
+    // The folders below the root, one level at a time: "C:\" and
+    // "\\server\share\" are never created.
+    size_t from = 0;
+    if (wide.compare(0, 2, L"\\\\") == 0) {
+        from = wide.find(L'\\', 2);
+        from = from == std::wstring::npos ? wide.size() : wide.find(L'\\', from + 1);
+    } else if (wide.size() >= 2 && wide[1] == L':') {
+        from = 2;
+    }
+    while (from != std::wstring::npos && from < wide.size()) {
+        size_t end = wide.find(L'\\', from + 1);
+        const std::wstring level = wide.substr(0, end);
+        if (!level.empty() && level.back() != L'\\' && level.back() != L':' &&
+            !CreateDirectoryW(level.c_str(), nullptr)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_ALREADY_EXISTS)
+                return error;
+        }
+        from = end;
+    }
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? 0 : ERROR_ALREADY_EXISTS;
+}
+
+ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& bytes) {
+    FileHandle f(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f)
+        return GetLastError();
+    DWORD written = 0;
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return GetLastError();
+    return written == bytes.size() ? 0 : ERROR_HANDLE_DISK_FULL;
+}
+
+LocalTime Win32Platform::localTime() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}

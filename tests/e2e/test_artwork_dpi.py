@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""The artwork at 96, 120 and 144 DPI ("large size" fonts), end to end.
+
+For each DPI the test sets Wine's LogPixels, starts the program and reads the
+screen: the banner must fill Image1 to its right and bottom edges, and show
+there exactly the pixels of the banner drawn for that DPI
+(resources/banner-<dpi>dpi.png, decoded by ImageMagick); after a click on
+"关于本程序" the about picture must fill Image3 to its edges. Screenshots of the
+window at each DPI are kept in build/win-x64/e2e-screens/artwork_<dpi>.png.
+"""
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+DPIS = (96, 120, 144)
+WHITE = (255, 255, 255)
+
+
+def set_dpi(s, dpi):
+    s.run_wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t",
+               "REG_DWORD", "/d", str(dpi), "/f")
+
+
+def rgb_bytes(path, crop=None):
+    """The raw RGB bytes of an image file, or of a crop (x, y, w, h) of it."""
+    args = ["convert", path]
+    if crop:
+        x, y, w, h = crop
+        args += ["-crop", f"{w}x{h}+{x}+{y}", "+repage"]
+    return subprocess.run(args + ["-depth", "8", "rgb:-"], capture_output=True, check=True,
+                          timeout=60).stdout
+
+
+def fills(shot, rect, what, checks):
+    """The right-most column and the bottom row of `rect` hold no white pixel:
+    the picture reaches both edges of its box."""
+    x, y, w, h = rect["x"], rect["y"], rect["w"], rect["h"]
+    column = rgb_bytes(shot, (x + w - 1, y, 1, h))
+    row = rgb_bytes(shot, (x, y + h - 1, w, 1))
+    for line, where in ((column, "right-most column"), (row, "bottom row")):
+        blank = [i // 3 for i in range(0, len(line), 3) if line[i:i + 3] == bytes(WHITE)]
+        checks.check(not blank, f"{what}: no white pixel in the box's {where}",
+                     f"{len(blank)} of {len(line) // 3} are white" if blank else "")
+
+
+def check_dpi(s, checks, dpi):
+    set_dpi(s, dpi)
+    tree = s.start()
+    checks.equal(tree.dpi, dpi, f"{dpi} DPI: the program sees the DPI set")
+    shot = s.screenshot(os.path.join(harness.SCREENS_DIR, f"artwork_{dpi}.png"))
+    image1 = tree["Image1"]["screen"]
+    want = ((6000 * dpi + 720) // 1440, (1065 * dpi + 720) // 1440)
+    checks.equal((image1["w"], image1["h"]), want, f"{dpi} DPI: Image1's box in pixels")
+    fills(shot, image1, f"{dpi} DPI: the banner", checks)
+    drawn = rgb_bytes(os.path.join(harness.REPO, "resources", f"banner-{dpi}dpi.png"))
+    shown = rgb_bytes(shot, (image1["x"], image1["y"], image1["w"], image1["h"]))
+    checks.check(shown == drawn, f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI",
+                 f"{sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
+
+    s.click("gy", tree)
+    about = harness.wait_until(lambda: (lambda t: t if t["gybcx"]["visible"] else None)(s.tree()),
+                               5, what="the about panel")
+    if checks.check(about is not None, f"{dpi} DPI: the about panel shows"):
+        shot = s.screenshot(os.path.join(harness.SCREENS_DIR, f"artwork_{dpi}_about.png"))
+        fills(shot, about["Image3"]["screen"], f"{dpi} DPI: the about picture", checks)
+
+    checks.check(s.close_window(tree.window["hwnd"]), f"{dpi} DPI: the window closes")
+    s.wait_for_exit()
+
+
+def test(s, checks):
+    for dpi in DPIS:
+        check_dpi(s, checks, dpi)
+
+
+if __name__ == "__main__":
+    harness.main(test, "artwork_dpi")

@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""The command line end to end: Velkor.exe started with switches from
+C:\\velkor, as a start-up script or a remote-execution tool would start it,
+its exit code and standard output read back, the scripts run by Wine's own
+cmd.exe, regedit and reg, and the recording sc.exe.
+
+In one session, with no window of the program ever opened:
+  1. bad switches (unknown, conflicting, a short /services:, a missing value,
+     text that GBK cannot hold, a logo that is no file, /export with OEM
+     values, /undo): exit code 1 and the reason on standard output each time;
+     afterwards no script was written, sc was never called, no tweak applied
+     and no export folder made;
+  2. /export:C:\\out /optimize /clean /services:...: exit code 0, C:\\out holds
+     exactly the six scripts with the bytes of the hand-written fixtures (the
+     cleanup without its wait for a key), and nothing ran: no sc call, no
+     script in C:\\velkor, no tweak applied;
+  3. /optimize /quiet: exit code 0 with the one outcome line; by the time the
+     program has ended sc saw the 79 calls of fwyh.bat in order, every tweak
+     is in the registry and every script has ended and deleted itself; the
+     four scripts, caught while they ran, hold the fixtures' bytes (the same
+     fixtures the window's "下一步" test reads); no window appeared; the log
+     under the shared data folder holds the run;
+  4. while a run is held in the middle of huifu.bat (the recorder waits), a
+     second run gives exit code 5 and writes nothing; the first run then ends
+     with exit code 0 and sc saw the 80 calls of huifu.bat.
+"""
+import os
+import sys
+import threading
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+import test_per_service as per_service  # noqa: E402
+import test_routine_optimisation as routine  # noqa: E402
+
+FIXTURES = os.path.join(harness.REPO, "tests", "unit", "fixtures")
+LOG = "C:\\ProgramData\\Velkor\\velkor-log.txt"  # the shared data folder under Wine
+OPTIMISED_LINE = "系统常规优化：系统已经优化成功"
+ROUTINE_SCRIPTS = ("kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat")
+SERVICES = "10110011101001101"  # the 17 choices of the export, mixed on purpose
+
+
+def fixture_bytes(name):
+    """A script as the hand-written fixture gives it: GBK, CR LF after each line."""
+    with open(os.path.join(FIXTURES, name + ".txt"), encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    assert all(line.endswith("$") for line in lines), f"{name}: a line without its end marker"
+    return b"".join(line[:-1].encode("gbk") + b"\r\n" for line in lines)
+
+
+def log_lines(s):
+    path = s.path_of(LOG)
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        return f.read().decode("gbk").split("\r\n")
+
+
+def outcome_lines(out):
+    return [line for line in out.replace("\r\n", "\n").split("\n") if line]
+
+
+class WindowWatch:
+    """Every visible top-level window seen while a program runs."""
+
+    def __init__(self, s):
+        self.s = s
+        self.seen = {}
+        self.looks = 0
+
+    def __call__(self):
+        self.looks += 1
+        for w in self.s.windows():
+            self.seen[w["hwnd"]] = f"{w['class']} {w['title']!r}"
+
+
+def bad_switches(s, checks):
+    routine.untweak(s)
+    cases = [
+        (["/optimize", "/bogus"], "未知的开关 /bogus"),
+        (["/OPTIMIZE", "/Restore", "/quiet"], "/optimize 与 /restore 不能同时使用"),
+        (["-services:0101", "/quiet"], "/services 需要 17 位 0 或 1"),
+        (["/owner"], "开关 /owner 缺少值"),
+        (["/model:한국", "/quiet"], "/model 的文本含有无法用 GBK 编码表示的字符"),
+        (["/logo:C:\\velkor\\nope.bmp", "/quiet"], "不是一个存在的文件"),
+        (["/export:C:\\out-bad", "/optimize", "/owner:x"], "/export 不能与 /owner"),
+        (["/undo", "/quiet"], "此版本不提供 /undo"),
+    ]
+    for args, reason in cases:
+        code, out = s.run_program(*args, timeout=60)
+        what = " ".join(args)
+        checks.equal(code, 1, f"{what}: exit code 1")
+        checks.check(reason in out, f"{what}: standard output gives the reason", repr(out))
+    checks.equal(routine.leftovers(s), [], "bad switches: no script written")
+    checks.equal(s.sc_calls(), [], "bad switches: sc was not called")
+    checks.check(not os.path.exists(s.path_of("C:\\out-bad")), "bad switches: no export folder")
+    routine.check_untweaked(s, checks, "bad switches")
+    logged = log_lines(s)
+    checks.check(any("[1] Velkor.exe /undo /quiet" in line for line in logged),
+                 "the log records a refused command line", repr(logged[-4:]))
+
+
+def export(s, checks):
+    out = s.path_of("C:\\out")
+    code, text = s.run_program("/export:C:\\out", "/optimize", "/clean", f"/services:{SERVICES}",
+                               timeout=60)
+    checks.equal(code, 0, "export: exit code 0")
+    checks.equal(outcome_lines(text), [
+        "系统常规优化：已导出到 C:\\out：kuaijie.bat、jsb.bat、gx.bat、fwyh.bat",
+        "详细服务优化：已导出到 C:\\out：xiangxi.bat",
+        "系统垃圾清理：已导出到 C:\\out：xtql.bat",
+    ], "export: one line per action")
+    expected = {name: fixture_bytes(name) for name in ROUTINE_SCRIPTS}
+    expected["xiangxi.bat"] = per_service.expected_script([int(c) for c in SERVICES])
+    expected["xtql.bat"] = fixture_bytes("xtql.bat-unattended")
+    checks.equal(sorted(os.listdir(out)) if os.path.isdir(out) else None, sorted(expected),
+                 "export: C:\\out holds the six scripts")
+    for name, want in expected.items():
+        path = os.path.join(out, name)
+        got = open(path, "rb").read() if os.path.exists(path) else None
+        checks.equal(got, want, f"export: {name} holds the fixture's bytes")
+    checks.equal(s.sc_calls(), [], "export: sc was not called")
+    checks.equal(routine.leftovers(s), [], "export: no script in the working directory")
+    checks.equal(routine.script_interpreters(s), [], "export: no script interpreter runs")
+    routine.check_untweaked(s, checks, "export")
+
+
+def quiet_optimisation(s, checks):
+    routine.untweak(s)
+    watch = WindowWatch(s)
+    with harness.ScriptCatcher(s.workdir, os.path.join(s.root, "caught")) as caught:
+        code, out = s.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT,
+                                  while_running=watch)
+        # Everything below is read right after the program ended: it waited.
+        calls = s.sc_calls()
+        left = routine.leftovers(s)
+        interpreters = routine.script_interpreters(s)
+    checks.equal(code, 0, "/optimize /quiet: exit code 0")
+    checks.equal(outcome_lines(out), [OPTIMISED_LINE], "/optimize /quiet: the one outcome line")
+    routine.check_calls(checks, calls, routine.expected_sc_calls("fwyh.bat"),
+                        "when the program ended sc had seen the 79 calls of fwyh.bat in order")
+    checks.equal(interpreters, [], "when the program ended no script interpreter ran")
+    checks.equal(left, [], "when the program ended every script had deleted itself")
+    checks.equal(caught.missed, [], "every script was caught")
+    for name in ROUTINE_SCRIPTS:
+        checks.equal(caught.content(name), fixture_bytes(name),
+                     f"{name} was written with the fixture's bytes")
+    checks.check(watch.looks >= 2, "the windows were watched during the run", str(watch.looks))
+    checks.equal(watch.seen, {}, "no window appeared during the run")
+
+    checks.equal(routine.default_value(s, routine.NOTEPAD_COMMAND), ("REG_SZ", "notepad.exe %1"),
+                 "the Notepad verb is there")
+    lnk = s.reg_query(routine.LNKFILE) or {}
+    checks.check("IsShortcut" not in lnk, "lnkfile has no IsShortcut", repr(lnk))
+    checks.equal(s.reg_query(routine.DEFAULT_EXPLORER, "Link"), "00000000",
+                 "the default user's Link is 00 00 00 00")
+    checks.check(not routine.key_exists(s, routine.SHARED_DOCS), "the Shared Documents key is gone")
+    logged = log_lines(s)
+    checks.check(any(line.endswith("[0] " + OPTIMISED_LINE) for line in logged),
+                 "the log holds the outcome line", repr(logged[-3:]))
+
+
+def still_running(s, checks):
+    routine.untweak(s)
+    hold = os.path.join(s.workdir, "sc_hold")
+    open(hold, "w").close()
+    first = {}
+    runner = threading.Thread(target=lambda: first.update(
+        result=s.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)))
+    try:
+        runner.start()
+        held = harness.wait_until(lambda: s.sc_calls(), 60, what="the first run to call sc")
+        checks.check(held, "the first run is held in huifu.bat")
+        with harness.ScriptCatcher(s.workdir, os.path.join(s.root, "caught-second")) as caught:
+            code, out = s.run_program("/optimize", "/quiet", timeout=60)
+        checks.equal(code, 5, "a second run meanwhile: exit code 5")
+        checks.check("仍在进行中" in out, "a second run meanwhile: says why", repr(out))
+        checks.equal(sorted(caught.kept), [], "a second run meanwhile: writes no script")
+    finally:
+        os.remove(hold)
+        runner.join(routine.SCRIPTS_TIMEOUT + 30)
+    code, out = first.get("result", (None, ""))
+    checks.equal(code, 0, "the first run then ends with exit code 0")
+    checks.equal(outcome_lines(out), ["恢复默认服务：系统服务已经恢复为默认"],
+                 "the first run's outcome line")
+    routine.check_calls(checks, s.sc_calls(), routine.expected_sc_calls("huifu.bat"),
+                        "sc saw the 80 calls of huifu.bat in order")
+
+
+def test(s, checks):
+    bad_switches(s, checks)
+    export(s, checks)
+    quiet_optimisation(s, checks)
+    still_running(s, checks)
+
+
+if __name__ == "__main__":
+    harness.main(test, "command_line")

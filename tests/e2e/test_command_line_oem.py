@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""The command line end to end, for what the program checks after its scripts:
+the OEM values, the logo, and the cleanup, each with /quiet and no window.
+
+  1. /owner: /model: /logo: /quiet over an installed owner, organisation,
+     GBK oeminfo.ini with a support section and a red logo: exit code 0 and
+     one line per action; the owner and the model changed, the organisation
+     and the manufacturer kept their values, the support section stayed,
+     the logo is the chosen file byte for byte and fuzhi.bat is gone.
+  2. The same logo switch where oemlogo.bmp is a folder, so that the copy
+     cannot replace it: the program sees that the logo is not in place and
+     gives exit code 3, naming the file.
+  3. /clean /quiet over planted junk: exit code 0 once the script has ended;
+     the junk is gone, the keepers stay, xtql.bat is gone, and no console or
+     other window appeared. The log keeps the earlier runs: the cleanup
+     deletes every *.log on the drive, and the log is no such file.
+"""
+import os
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+import test_command_line as cli  # noqa: E402
+import test_junk_cleanup as junk  # noqa: E402
+import test_oem as oem  # noqa: E402
+
+LOGO = "C:\\velkor\\logos\\blue 100%.bmp"
+
+
+def values_and_logo(s, checks):
+    ini = s.path_of(oem.SYSTEM32 + "\\oeminfo.ini")
+    logo = s.path_of(oem.SYSTEM32 + "\\oemlogo.bmp")
+    blue = oem.bitmap(16, 12, oem.BLUE)
+    s.reg_add(oem.CURRENT_VERSION, "RegisteredOwner", oem.OWNER)
+    s.reg_add(oem.CURRENT_VERSION, "RegisteredOrganization", oem.ORGANISATION)
+    oem.write(ini, oem.INI_BEFORE.encode("gbk"))
+    oem.write(logo, oem.bitmap(8, 8, oem.RED))
+    oem.write(s.path_of(LOGO), blue)
+
+    watch = cli.WindowWatch(s)
+    code, out = s.run_program(f"/owner:{oem.NEW_OWNER}", f"/model:{oem.NEW_MODEL}",
+                              f"/logo:{LOGO}", "/quiet", timeout=120, while_running=watch)
+    checks.equal(code, 0, "OEM values and logo: exit code 0")
+    checks.equal(cli.outcome_lines(out), ["OEM信息：OEM信息已经更新", "OEM LOGO：已完成"],
+                 "OEM values and logo: one line per action")
+    checks.equal(s.reg_query(oem.CURRENT_VERSION, "RegisteredOwner"), oem.NEW_OWNER,
+                 "the owner is the one given")
+    checks.equal(s.reg_query(oem.CURRENT_VERSION, "RegisteredOrganization"), oem.ORGANISATION,
+                 "the organisation not given keeps its value")
+    expected_ini = oem.INI_BEFORE.replace("Model=天逸 F41", "Model=" + oem.NEW_MODEL)
+    checks.equal(oem.read(ini).decode("gbk"), expected_ini,
+                 "oeminfo.ini: the model changed, the manufacturer and the support section stay")
+    checks.equal(oem.read(logo), blue, "oemlogo.bmp is the chosen file byte for byte")
+    checks.check(not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")), "fuzhi.bat is gone")
+    checks.equal(watch.seen, {}, "OEM values and logo: no window appeared")
+
+
+def logo_not_in_place(s, checks):
+    logo = s.path_of(oem.SYSTEM32 + "\\oemlogo.bmp")
+    os.remove(logo)
+    os.makedirs(logo)
+    code, out = s.run_program(f"/logo:{LOGO}", "/quiet", timeout=120)
+    checks.equal(code, 3, "a logo that could not be copied: exit code 3")
+    checks.check("oemlogo.bmp 与所选文件不同" in out, "the outcome names the logo", repr(out))
+    shutil.rmtree(logo)
+
+
+def cleanup(s, checks):
+    profile = junk.user_profile(s)
+    junk.plant(s, profile)
+    watch = cli.WindowWatch(s)
+    code, out = s.run_program("/clean", "/quiet", timeout=300, while_running=watch)
+    checks.equal(code, 0, "/clean /quiet: exit code 0")
+    checks.equal(cli.outcome_lines(out), ["系统垃圾清理：已完成"], "/clean /quiet: the outcome line")
+    for path in junk.JUNK:
+        checks.check(not os.path.exists(junk.linux_path(s, profile, path)), f"deleted: {path}")
+    for path in junk.KEEP:
+        checks.check(os.path.exists(junk.linux_path(s, profile, path)), f"kept: {path}")
+    checks.check(not os.path.exists(os.path.join(s.workdir, "xtql.bat")),
+                 "xtql.bat ended without a key and deleted itself")
+    checks.check(watch.looks >= 2, "the windows were watched during the cleanup", str(watch.looks))
+    checks.equal(watch.seen, {}, "/clean /quiet: no console or other window appeared")
+    logged = cli.log_lines(s)
+    checks.check(any("OEM信息：OEM信息已经更新" in line for line in logged),
+                 "the log still holds the earlier runs after the cleanup", repr(logged[-3:]))
+    checks.check(any(line.endswith("[0] 系统垃圾清理：已完成") for line in logged),
+                 "the log holds the cleanup's outcome", repr(logged[-3:]))
+
+
+def test(s, checks):
+    values_and_logo(s, checks)
+    logo_not_in_place(s, checks)
+    cleanup(s, checks)
+
+
+if __name__ == "__main__":
+    harness.main(test, "command_line_oem")

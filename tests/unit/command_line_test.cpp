@@ -1,0 +1,186 @@
+// A run from the command line through the recording platform: what is written
+// and launched, the waits, the exit status, and where the outcome is told.
+#include "cli/command_line.h"
+#include "cli/run_report.h"
+#include "cli/usage.h"
+#include "fakes/fake_platform.h"
+#include "oem_machine_names.h"
+#include "platform/cp936.h"
+#include "script_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kLog =
+    "C:\\Documents and Settings\\All Users\\Application Data\\Velkor\\velkor-log.txt";
+
+// Events that change the machine: writes, launches, registry values.
+Names changes(const FakePlatform& p) {
+    Names found;
+    for (const std::string& e : p.events)
+        if (e.rfind("write ", 0) == 0 || e.rfind("launch ", 0) == 0 || e.rfind("registry ", 0) == 0)
+            found.push_back(e);
+    return found;
+}
+
+bool says(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
+    FakePlatform p;
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
+    EXPECT_EQ(p.events,
+              (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
+                     "write gx.bat", "launch gx.bat", "write fwyh.bat", "launch fwyh.bat",
+                     "wait kuaijie.bat", "wait jsb.bat", "wait gx.bat", "wait fwyh.bat",
+                     "folder C:\\Documents and Settings\\All Users\\Application "
+                     "Data\\Velkor"}));
+    expectScriptBytes("fwyh.bat", p.launches.at(3).bytesAtLaunch);
+    EXPECT_TRUE(p.claimed);
+    EXPECT_EQ(p.output, "系统常规优化：系统已经优化成功\r\n");
+    EXPECT_TRUE(p.notifications.empty());
+    EXPECT_EQ(p.files.at(kLog),
+              *toCp936("2024-05-01 12:30:05 [0] Velkor.exe /optimize /quiet\r\n"
+                       "2024-05-01 12:30:05 [0] 系统常规优化：系统已经优化成功\r\n"));
+}
+
+TEST(CommandLine, WithoutQuietTheOutcomeIsAMessageBoxOnlyWhenThereIsNoConsole) {
+    FakePlatform console;
+    EXPECT_EQ(runCommandLine(console, {"/clean"}), 0);
+    EXPECT_EQ(console.output, "系统垃圾清理：已完成\r\n");
+    EXPECT_TRUE(console.notifications.empty());
+
+    FakePlatform none;
+    none.hasOutput = false;
+    EXPECT_EQ(runCommandLine(none, {"/clean", "/restore"}), 0);
+    EXPECT_EQ(none.notifications,
+              Names{"恢复默认服务：系统服务已经恢复为默认\n系统垃圾清理：已完成"});
+
+    FakePlatform quiet;
+    quiet.hasOutput = false;
+    EXPECT_EQ(runCommandLine(quiet, {"/clean", "/quiet"}), 0);
+    EXPECT_TRUE(quiet.notifications.empty());
+    EXPECT_TRUE(says(quiet.files.at(kLog), *toCp936("系统垃圾清理：已完成")));
+}
+
+TEST(CommandLine, BadSwitchesGiveOneAndWriteNothing) {
+    FakePlatform p;
+    p.files["C:\\a.bmp"] = "BM";
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/logo:C:\\a.bmp", "/bogus", "/quiet"}), 1);
+    EXPECT_EQ(changes(p), Names{});
+    EXPECT_FALSE(p.claimed);
+    EXPECT_TRUE(says(p.output, "未知的开关 /bogus"));
+    EXPECT_TRUE(p.notifications.empty());
+    EXPECT_TRUE(says(p.files.at(kLog), " [1] Velkor.exe /optimize /logo:C:\\a.bmp /bogus /quiet"));
+
+    FakePlatform boxed; // no console, not quiet: the reason in a message box
+    boxed.hasOutput = false;
+    EXPECT_EQ(runCommandLine(boxed, {"/logo:C:\\nope.bmp"}), 1);
+    ASSERT_EQ(boxed.notifications.size(), 1u);
+    EXPECT_TRUE(says(boxed.notifications[0], "“C:\\nope.bmp”不是一个存在的文件"));
+    EXPECT_EQ(changes(boxed), Names{});
+}
+
+TEST(CommandLine, WithoutAdministratorRightsTwoAndNothingWritten) {
+    FakePlatform p;
+    p.admin = false;
+    // The cleanup alone would run without the rights in the window.
+    EXPECT_EQ(runCommandLine(p, {"/clean", "/owner:x", "/quiet"}), 2);
+    EXPECT_EQ(changes(p), Names{});
+    EXPECT_TRUE(says(p.output, "系统垃圾清理：需要管理员权限"));
+}
+
+TEST(CommandLine, AnEarlierRunStillGoingGivesFive) {
+    FakePlatform other;
+    other.otherRunGoing = true;
+    EXPECT_EQ(runCommandLine(other, {"/optimize", "/quiet"}), 5);
+    EXPECT_EQ(changes(other), Names{});
+    EXPECT_TRUE(says(other.output, "仍在进行中"));
+
+    FakePlatform script; // a script of this process still running
+    script.running.insert("fwyh.bat");
+    EXPECT_EQ(runCommandLine(script, {"/optimize", "/quiet"}), 5);
+    EXPECT_EQ(changes(script), Names{});
+}
+
+TEST(CommandLine, WhatCouldNotBeWrittenGivesThreeAndTheOtherActionsStillRun) {
+    FakePlatform p;
+    p.writeFailures["fwyh.bat"] = kErrorAccessDenied;
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/clean", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "系统常规优化：操作未能全部完成： 无法写入脚本 fwyh.bat"));
+    EXPECT_TRUE(says(p.output, "系统垃圾清理：已完成"));
+    EXPECT_TRUE(says(p.files.at(kLog), " [3] "));
+}
+
+TEST(CommandLine, TheLogoAndTheOemValuesAreCheckedOnceTheScriptsHaveEnded) {
+    FakePlatform p;
+    p.files["C:\\blue.bmp"] = "BM blue";
+    p.files[kLogo] = "BM red";
+    // Without the copy the logo is not in place.
+    EXPECT_EQ(runCommandLine(p, {"/logo:C:\\blue.bmp", "/owner:李四", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "OEM信息：OEM信息已经更新\r\n"));
+    EXPECT_TRUE(says(p.output, "OEM LOGO：" + kLogo + " 与所选文件不同"));
+
+    FakePlatform copied;
+    copied.files["C:\\blue.bmp"] = "BM blue";
+    copied.scriptEffects["fuzhi.bat"] = [](FakePlatform& m) {
+        m.files[kLogo] = m.files["C:\\blue.bmp"];
+    };
+    EXPECT_EQ(runCommandLine(copied, {"/logo:C:\\blue.bmp", "/quiet"}), 0);
+    EXPECT_EQ(copied.output, "OEM LOGO：已完成\r\n");
+    EXPECT_EQ(copied.registry.count(kOwner), 0u);
+}
+
+TEST(CommandLine, ExportWritesTheScriptsIntoTheFolderAndRunsNothing) {
+    FakePlatform p;
+    p.admin = false; // exporting changes nothing on this machine
+    p.otherRunGoing = true;
+    EXPECT_EQ(runCommandLine(p, {"/export:D:\\deploy\\", "/clean", "/optimize", "/tweaks:none"}),
+              0);
+    EXPECT_TRUE(p.launches.empty());
+    EXPECT_TRUE(p.waitedFor.empty());
+    EXPECT_EQ(p.folders.count("D:\\deploy\\"), 1u);
+    expectScriptBytes("fwyh.bat", p.files.at("D:\\deploy\\fwyh.bat"));
+    expectScriptBytes("xtql.bat-unattended", p.files.at("D:\\deploy\\xtql.bat"));
+    EXPECT_EQ(p.output, "系统常规优化：已导出到 D:\\deploy\\：fwyh.bat\r\n"
+                        "系统垃圾清理：已导出到 D:\\deploy\\：xtql.bat\r\n");
+
+    FakePlatform failing;
+    failing.folderFailures["E:\\out"] = kErrorAccessDenied;
+    EXPECT_EQ(runCommandLine(failing, {"/export:E:\\out", "/clean"}), 3);
+    EXPECT_TRUE(says(failing.output, "无法创建文件夹 E:\\out"));
+    EXPECT_TRUE(failing.launches.empty());
+}
+
+TEST(CommandLine, UsageOnTheConsoleOrInAMessageBox) {
+    FakePlatform console;
+    EXPECT_EQ(runCommandLine(console, {"/?"}), 0);
+    EXPECT_EQ(console.output, usageText());
+    EXPECT_TRUE(console.notifications.empty());
+    EXPECT_TRUE(console.files.empty()); // no log for the usage
+
+    FakePlatform none;
+    none.hasOutput = false;
+    EXPECT_EQ(runCommandLine(none, {"-help"}), 0);
+    EXPECT_EQ(none.notifications, Names{usageText()});
+
+    const std::string& usage = usageText();
+    EXPECT_TRUE(says(usage, "退出码 / Exit codes"));
+    EXPECT_TRUE(says(usage, "从命令行运行时，结束时不等待按键"));
+    EXPECT_TRUE(says(usage, "waits for no key"));
+}
+
+TEST(CommandLine, ALogThatCannotBeWrittenIsSaidButChangesNoExitCode) {
+    FakePlatform p;
+    p.writeFailures[kLog] = kErrorAccessDenied;
+    EXPECT_EQ(runCommandLine(p, {"/clean", "/quiet"}), 0);
+    EXPECT_TRUE(says(p.output, "系统垃圾清理：已完成\r\n无法写入日志 " + kLog));
+}
+
+} // namespace
