@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 # Draws the program's artwork: the banner across the top of the main window,
-# once for each of 96, 120 and 144 dots per inch (banner-96dpi.png 400 x 71,
-# banner-120dpi.png 500 x 89, banner-144dpi.png 600 x 107: the size of its
-# image box at that DPI), the picture of the about panel (about.png, 156 x
+# for 96 and for 144 dots per inch (banner-96dpi.png 400 x 71,
+# banner-144dpi.png 600 x 107: the size of its image box at that DPI; at 120
+# DPI the program scales the 144-DPI drawing down, which costs less room in
+# the exe than a drawing of its own), the picture of the about panel (about.png, 156 x
 # 117) and the window icon (app.ico, one 48 x 48 image, 256 colours). The
 # pictures are 24-bit PNG files: the program decodes them itself (art/), so
 # that they take a fraction of the space of bitmaps. Plain python3, no
@@ -473,7 +474,7 @@ def image_pixels(twips, dpi):
 
 # Image1's box: 6000 x 1065 twips.
 BANNER_TWIPS = (6000, 1065)
-BANNER_DPIS = (96, 120, 144)
+BANNER_DPIS = (96, 144)
 
 
 def draw_banner(dpi=96):

@@ -32,10 +32,10 @@ Resource findPng(int id) {
 
 // The smallest drawing at least as large as the box, else the largest.
 Resource chooseDrawing(Picture picture, int width, int height) {
-    static const int kBanners[] = {IDR_BANNER_96, IDR_BANNER_120, IDR_BANNER_144};
+    static const int kBanners[] = {IDR_BANNER_96, IDR_BANNER_144};
     static const int kAbout[] = {IDR_ABOUT};
     const int* ids = picture == Picture::Banner ? kBanners : kAbout;
-    const int count = picture == Picture::Banner ? 3 : 1;
+    const int count = picture == Picture::Banner ? 2 : 1;
     Resource best;
     for (int i = 0; i < count; ++i) {
         Resource r = findPng(ids[i]);

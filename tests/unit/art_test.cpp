@@ -140,7 +140,6 @@ TEST(Png, TheProgramsPicturesDecodeAtTheirSizes) {
     };
     const Picture pictures[] = {
         {"banner-96dpi.png", twipsToPixels(image1.width, 96), twipsToPixels(image1.height, 96)},
-        {"banner-120dpi.png", twipsToPixels(image1.width, 120), twipsToPixels(image1.height, 120)},
         {"banner-144dpi.png", twipsToPixels(image1.width, 144), twipsToPixels(image1.height, 144)},
         {"about.png", 156, 117},
     };
