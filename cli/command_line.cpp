@@ -9,6 +9,9 @@
 #include "script/error_text.h"
 #include "script/plan_export.h"
 #include "script/plan_runner.h"
+#include "services/system_guard.h"
+#include "undo/undo_action.h"
+#include "undo/undo_recorder.h"
 
 namespace {
 
@@ -67,9 +70,11 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
             return exitCodeFor(refusal->reason);
         }
 
+    // As from the window, nothing changes without its undo snapshot.
+    const BeforeChange snapshot = [&sys](const Plan& plan) { return saveUndoSnapshot(sys, plan); };
     ExitCode code = ExitCode::Done;
     for (const CommandAction& action : actions) {
-        const PlanOutcome outcome = runPlan(sys, action.plan);
+        const PlanOutcome outcome = runPlan(sys, action.plan, snapshot);
         for (const PlannedScript& script : action.plan.scripts)
             sys.waitForScript(script.name);
         // Guarded while they ran, the scripts could not delete themselves.
@@ -118,6 +123,36 @@ ExitCode exportActions(Platform& sys, const std::vector<CommandAction>& actions,
     return code;
 }
 
+// Undoes the newest change not yet undone, as "撤销" does in the window.
+ExitCode undoNewest(CapturingPlatform& sys, RunReport& report) {
+    const std::vector<SnapshotEntry> entries = undoableSnapshots(sys);
+    if (entries.empty()) {
+        report.add("撤销：没有可以撤销的更改。 / Undo: there is no change to undo.");
+        return ExitCode::BadSwitches;
+    }
+    if (!sys.isAdministrator()) {
+        report.add("撤销：需要管理员权限。 / Undo: administrator rights are needed.");
+        return ExitCode::NeedsAdministrator;
+    }
+    const bool undone = undoSnapshot(sys, entries, 0);
+    report.add("撤销：" + oneLine(joined(sys.takeNotices(), " ")));
+    return undone ? ExitCode::Done : ExitCode::NotWritten;
+}
+
+// The service settings are made for XP and 2003: elsewhere only /force lets
+// them run, as only "是" does in the window.
+std::optional<std::string> otherWindowsRefusal(Platform& sys, const CommandLine& line) {
+    if (line.force || line.exportFolder || !(line.optimize || line.restore || line.services))
+        return std::nullopt;
+    const WindowsVersion version = sys.windowsVersion();
+    if (servicesDesignedFor(version))
+        return std::nullopt;
+    return "本程序的服务设置是为 Windows XP 设计的，当前系统是 Windows " + windowsName(version) +
+           "，未作任何更改；确需继续请加 /force。 / The service settings are made for Windows "
+           "XP; this is Windows " +
+           windowsName(version) + ". Nothing was changed; add /force to go on.";
+}
+
 int showUsage(Platform& machine, bool quiet) {
     if (!machine.writeOutput(usageText()) && !quiet)
         machine.notify(usageText());
@@ -149,6 +184,12 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
     }
 
     CapturingPlatform sys(machine);
+    if (line.undo)
+        return report.finish(undoNewest(sys, report));
+    if (std::optional<std::string> refusal = otherWindowsRefusal(sys, line)) {
+        report.add(*refusal);
+        return report.finish(ExitCode::OtherWindows);
+    }
     const CommandPlans plans = planCommandLine(sys, line);
     if (plans.error) {
         report.add(badCommandLine(*plans.error));

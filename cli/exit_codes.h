@@ -7,8 +7,8 @@ enum class ExitCode {
     BadSwitches = 1,        // the command line cannot be carried out; nothing written
     NeedsAdministrator = 2, // administrator rights are needed; nothing written
     NotWritten = 3,         // a script or file could not be written, started or checked
-    // 4 is kept for refusing a Windows other than XP or 2003.
-    StillRunning = 5, // an earlier run is still going; nothing written
+    OtherWindows = 4,       // services asked on a Windows other than XP or 2003, no /force
+    StillRunning = 5,       // an earlier run is still going; nothing written
 };
 
 inline int exitStatus(ExitCode code) {

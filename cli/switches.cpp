@@ -55,8 +55,6 @@ const SwitchName kSwitchNames[] = {
     {"model", Switch::Model, Value::Required},
     {"logo", Switch::Logo, Value::Required},
     {"export", Switch::Export, Value::Required},
-    // Switches of features this version does not have: named, so that a
-    // script written for a later version fails with a clear reason.
     {"undo", Switch::Undo, Value::None},
     {"force", Switch::Force, Value::None},
 };
@@ -223,8 +221,11 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         line->exportFolder = value;
         break;
     case Switch::Undo:
+        line->undo = true;
+        break;
     case Switch::Force:
-        return both("此版本不提供 " + shown(id), shown(id) + " is not available in this version");
+        line->force = true;
+        break;
     }
     return std::nullopt;
 }
@@ -274,7 +275,11 @@ std::optional<std::string> checkCombination(const CommandLine& line) {
                     "cannot go with /owner, /organization, /manufacturer or /model");
     const bool anyAction = line.optimize || line.restore || line.services || line.clean ||
                            line.changesOemValues() || line.logo;
-    if (!anyAction)
+    // An undo stands alone: what it restores is what the snapshot recorded.
+    if (line.undo && (anyAction || line.exportFolder))
+        return both("/undo 不能与其他操作或 /export 一起使用",
+                    "/undo goes with no other action and not with /export");
+    if (!anyAction && !line.undo)
         return both("没有要执行的操作", "no action given");
     return std::nullopt;
 }

@@ -30,6 +30,9 @@ struct CommandLine {
 
     std::optional<std::string> exportFolder; // write the scripts there, run nothing
 
+    bool undo = false;  // undo the newest change not yet undone
+    bool force = false; // change services on a Windows other than XP or 2003 too
+
     bool changesOemValues() const { return owner || organization || manufacturer || model; }
 };
 

@@ -35,12 +35,16 @@ bool says(const std::string& text, const std::string& part) {
 TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     FakePlatform p;
     EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
-    EXPECT_EQ(p.events,
+    EXPECT_EQ(p.eventsOutsideSnapshots(),
               (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
                      "write gx.bat", "launch gx.bat", "write fwyh.bat", "launch fwyh.bat",
-                     "wait kuaijie.bat", "wait jsb.bat", "wait gx.bat", "wait fwyh.bat",
-                     "folder C:\\Documents and Settings\\All Users\\Application "
-                     "Data\\Velkor"}));
+                     "wait kuaijie.bat", "wait jsb.bat", "wait gx.bat", "wait fwyh.bat"}));
+    // The undo snapshot is complete (renamed into place) before the first script.
+    const auto renamed = std::find_if(p.events.begin(), p.events.end(), [](const std::string& e) {
+        return e.rfind("rename ", 0) == 0 && says(e, "\\Velkor\\undo\\20240501-123005");
+    });
+    EXPECT_LT(renamed - p.events.begin(),
+              std::find(p.events.begin(), p.events.end(), "write kuaijie.bat") - p.events.begin());
     expectScriptBytes("fwyh.bat", p.launches.at(3).bytesAtLaunch);
     EXPECT_TRUE(p.claimed);
     EXPECT_EQ(p.output, "系统常规优化：系统已经优化成功\r\n");
@@ -181,6 +185,63 @@ TEST(CommandLine, ALogThatCannotBeWrittenIsSaidButChangesNoExitCode) {
     p.writeFailures[kLog] = kErrorAccessDenied;
     EXPECT_EQ(runCommandLine(p, {"/clean", "/quiet"}), 0);
     EXPECT_TRUE(says(p.output, "系统垃圾清理：已完成\r\n无法写入日志 " + kLog));
+}
+
+// Outside XP and 2003 the service actions need /force, as they need "是" in
+// the window; the other actions do not.
+TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
+    FakePlatform ten;
+    ten.version = {10, 0, 19045, false};
+    EXPECT_EQ(runCommandLine(ten, {"/optimize", "/clean", "/quiet"}), 4);
+    EXPECT_EQ(changes(ten), Names{});
+    EXPECT_TRUE(ten.folders.count(ten.commonData + "\\Velkor\\undo") == 0);
+    EXPECT_TRUE(says(ten.output, "当前系统是 Windows 10，未作任何更改；确需继续请加 /force"));
+    EXPECT_TRUE(ten.questions.empty());
+
+    for (const Names& args : {Names{"/restore"}, Names{"/services:11111111111111111"}}) {
+        FakePlatform seven;
+        seven.version = {6, 1, 7601, false};
+        EXPECT_EQ(runCommandLine(seven, args), 4) << args[0];
+    }
+
+    FakePlatform forced;
+    forced.version = {10, 0, 19045, false};
+    EXPECT_EQ(runCommandLine(forced, {"/optimize", "/force", "/quiet"}), 0);
+    EXPECT_EQ(forced.launchedNames(), (Names{"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}));
+
+    FakePlatform cleanOnly;
+    cleanOnly.version = {10, 0, 19045, false};
+    EXPECT_EQ(runCommandLine(cleanOnly, {"/clean", "/quiet"}), 0);
+}
+
+// /undo runs the newest snapshot's undo.bat, checks the machine and marks it
+// undone; with none left it changes nothing.
+TEST(CommandLine, UndoTheNewestChange) {
+    FakePlatform p;
+    p.services["Spooler"] = StartMode::Demand;
+    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 1);
+    EXPECT_TRUE(says(p.output, "撤销：没有可以撤销的更改。"));
+    EXPECT_TRUE(p.scriptRuns.empty());
+
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
+    const std::string folder = p.commonData + "\\Velkor\\undo\\20240501-123005";
+    p.admin = false;
+    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 2);
+    EXPECT_TRUE(p.scriptRuns.empty());
+
+    p.admin = true;
+    p.output.clear();
+    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 0);
+    EXPECT_EQ(p.scriptRuns, Names{folder + "\\undo.bat"});
+    EXPECT_TRUE(says(p.output, "撤销：已撤销 2024-05-01 12:30:05 的“系统常规优化”。"));
+    EXPECT_TRUE(p.files.count(folder + "\\undone.txt"));
+    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 1);
+
+    // A machine that the undo did not bring back is a failure, not "done".
+    EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
+    p.scriptEffect = [&p] { p.services["Spooler"] = StartMode::Disabled; };
+    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "未能全部完成"));
 }
 
 } // namespace

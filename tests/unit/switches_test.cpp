@@ -97,8 +97,7 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:arrow,,notepad"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
-        {{"/undo"}, "此版本不提供 /undo"},
-        {{"/optimize", "/force"}, "此版本不提供 /force"},
+        {{"/undo:1"}, "开关 /undo 不带值"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)
@@ -115,6 +114,9 @@ TEST(Switches, ActionsThatDoNotGoTogether) {
         {{"/export:C:\\out", "/clean", "/model:x"}, "/export 不能与 /owner"},
         {{"/quiet"}, "没有要执行的操作"},
         {{"/export:C:\\out"}, "没有要执行的操作"},
+        {{"/force"}, "没有要执行的操作"},
+        {{"/undo", "/clean"}, "/undo 不能与其他操作或 /export 一起使用"},
+        {{"/undo", "/export:C:\\out"}, "/undo 不能与其他操作或 /export 一起使用"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)
@@ -123,6 +125,8 @@ TEST(Switches, ActionsThatDoNotGoTogether) {
     EXPECT_EQ(errorOf({"/optimize", "/services:11111111111111111", "/clean"}), "");
     EXPECT_EQ(errorOf({"/restore", "/services:11111111111111111"}), "");
     EXPECT_EQ(errorOf({"/export:C:\\out", "/logo:C:\\a.bmp"}), "");
+    EXPECT_EQ(errorOf({"/undo", "/quiet"}), "");
+    EXPECT_EQ(errorOf({"/optimize", "/FORCE"}), "");
 }
 
 TEST(Switches, OemTextMustFitCodePage936OnOneLine) {
