@@ -7,7 +7,7 @@ cmd.exe, regedit and reg, and the recording sc.exe.
 In one session, with no window of the program ever opened:
   1. bad switches (unknown, conflicting, a short /services:, a missing value,
      text that GBK cannot hold, a logo that is no file, /export with OEM
-     values, /undo): exit code 1 and the reason on standard output each time;
+     values, /undo with another action): exit code 1 and the reason on standard output each time;
      afterwards no script was written, sc was never called, no tweak applied
      and no export folder made;
   2. /export:C:\\out /optimize /clean /services:...: exit code 0, C:\\out holds
@@ -84,7 +84,7 @@ def bad_switches(s, checks):
         (["/model:한국", "/quiet"], "/model 的文本含有无法用 GBK 编码表示的字符"),
         (["/logo:C:\\velkor\\nope.bmp", "/quiet"], "不是一个存在的文件"),
         (["/export:C:\\out-bad", "/optimize", "/owner:x"], "/export 不能与 /owner"),
-        (["/undo", "/quiet"], "此版本不提供 /undo"),
+        (["/undo", "/clean", "/quiet"], "/undo 不能与其他操作"),
     ]
     for args, reason in cases:
         code, out = s.run_program(*args, timeout=60)
@@ -96,7 +96,7 @@ def bad_switches(s, checks):
     checks.check(not os.path.exists(s.path_of("C:\\out-bad")), "bad switches: no export folder")
     routine.check_untweaked(s, checks, "bad switches")
     logged = log_lines(s)
-    checks.check(any("[1] Velkor.exe /undo /quiet" in line for line in logged),
+    checks.check(any("[1] Velkor.exe /undo /clean /quiet" in line for line in logged),
                  "the log records a refused command line", repr(logged[-4:]))
 
 

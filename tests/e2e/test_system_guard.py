@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The guard outside Windows XP end to end: the prefix reports Windows 10.
 
+  0. From the command line, /optimize /quiet gives exit code 4, names
+     Windows 10 and /force, and writes nothing.
   1. "下一步" first asks the question with Yes and No, naming Windows 10;
      "否" writes nothing: no script, no sc call, no snapshot, no tweak.
   2. The per-service dialog's "确定" asks the same; "否" writes nothing.
@@ -21,7 +23,7 @@ SERVICE_DIALOG = "详细服务优化"
 
 
 def snapshots(s):
-    return os.path.exists(s.path_of("C:\\ProgramData\\Velkor"))
+    return os.path.exists(s.path_of("C:\\ProgramData\\Velkor\\undo"))
 
 
 def answer_question(s, checks, button, when):
@@ -46,6 +48,11 @@ def check_nothing_written(s, checks, when):
 def test(s, checks):
     s.set_windows_version("win10")
     routine.untweak(s)
+    code, out = s.run_program("/optimize", "/quiet", timeout=60)
+    checks.equal(code, 4, "/optimize on Windows 10: exit code 4")
+    checks.check("当前系统是 Windows 10" in out and "/force" in out,
+                 "/optimize on Windows 10: says why and how to go on", repr(out))
+    check_nothing_written(s, checks, "/optimize on Windows 10")
     s.start()
 
     s.click("Command1")

@@ -24,6 +24,9 @@ oeminfo.ini with a support section.
      Notepad verb is gone and the Shared Documents key is back whole.
   5. The dialog offers nothing more ("撤销" disabled); the snapshot folders
      are marked undone and hold a readable undo.bat (GBK) and undo.reg.
+  6. From the command line: /owner:... /quiet takes a snapshot of its own and
+     changes the owner; /undo /quiet (exit code 0) brings the owner back and
+     says so; a second /undo finds nothing to undo (exit code 1).
 """
 import os
 import sys
@@ -272,6 +275,19 @@ def test(s, checks):
     reg = oem.read(os.path.join(optimisation, "undo.reg"))
     checks.check(reg.startswith("\ufeffWindows Registry Editor Version 5.00\r\n".encode("utf-16-le")),
                  "undo.reg is a regedit 5 file in UTF-16")
+
+    # 6. The same from the command line.
+    code, out = s.run_program("/owner:王五", "/quiet", timeout=120)
+    checks.equal(code, 0, "/owner: exit code 0")
+    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), "王五", "/owner: the new owner")
+    checks.equal(len(snapshot_folders(s)[1]), 4, "/owner: a snapshot of its own")
+    code, out = s.run_program("/undo", "/quiet", timeout=120)
+    checks.equal(code, 0, "/undo: exit code 0")
+    checks.check("撤销：已撤销" in out and "OEM信息" in out, "/undo: says what it undid", repr(out))
+    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "/undo: the owner is back")
+    code, out = s.run_program("/undo", "/quiet", timeout=60)
+    checks.equal(code, 1, "a second /undo: exit code 1")
+    checks.check("没有可以撤销的更改" in out, "a second /undo: nothing to undo", repr(out))
 
 
 if __name__ == "__main__":
