@@ -1,8 +1,10 @@
 // The machine as the undo snapshots and the system guard see it: service
-// start modes, the time, the real Windows version, questions to the user, and
+// start modes, the real Windows version, questions to the user, and
 // a script run to its end.
 #include "platform/win32/native_paths.h"
 #include "platform/win32/win32_platform.h"
+
+#include "platform/interpreter_arguments.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 
@@ -61,8 +63,10 @@ bool Win32Platform::ask(const std::string& text) {
 
 ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t* exitCode) {
     const std::wstring interpreter = commandInterpreterPath();
-    // The outer quotes go; the path keeps its own, blanks and all.
-    std::wstring commandLine = L"\"" + interpreter + L"\" /d /c \"\"" + widen(path) + L"\"\"";
+    // The same switches as every script; the outer quotes go and the path
+    // keeps its own, blanks and all.
+    std::wstring commandLine =
+        L"\"" + interpreter + L"\" " + widen(interpreterArguments("\"\"" + path + "\"\""));
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
