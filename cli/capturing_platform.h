@@ -95,9 +95,7 @@ public:
         return machine_.renameFolder(from, to);
     }
     ErrorCode deleteFile(const std::string& path) override { return machine_.deleteFile(path); }
-    ErrorCode removeFolder(const std::string& path) override {
-        return machine_.removeFolder(path);
-    }
+    ErrorCode removeFolder(const std::string& path) override { return machine_.removeFolder(path); }
     std::vector<std::string> listFolders(const std::string& folder) override {
         return machine_.listFolders(folder);
     }
