@@ -13,7 +13,7 @@ struct LogoPickerHooks {
     // The copy of the chosen logo (its path) was handed over to its script.
     std::function<void(const std::string& chosen)> logoReplaced;
     std::function<void()> closed; // the picker has gone
-    BeforeChange beforeChange; // runs before the logo is replaced (the undo snapshot)
+    BeforeChange beforeChange;    // runs before the logo is replaced (the undo snapshot)
 };
 
 // Shows the picker modeless, creating it when it is not open; a second call
