@@ -23,7 +23,6 @@
 constexpr const char* kUndoBatName = "undo.bat";
 constexpr const char* kUndoRegName = "undo.reg";
 
-
 // Two comment lines that name the action and the time, then the work.
 constexpr std::size_t kUndoBatHeaderLines = 2;
 ScriptLines undoBatLines(const Snapshot& shot, const std::string& action, const LocalTime& time);
