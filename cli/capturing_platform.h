@@ -102,6 +102,9 @@ public:
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override {
         return machine_.runScriptAndWait(path, exitCode);
     }
+    std::uint32_t fileAttributes(const std::string& path) override {
+        return machine_.fileAttributes(path);
+    }
     WindowsVersion windowsVersion() override { return machine_.windowsVersion(); }
     // A run from the command line asks no one: a question is answered "no".
     bool ask(const std::string& text) override {

@@ -28,6 +28,11 @@ constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
 // ERROR_FILE_INVALID: a file was altered by someone else after it was written.
 constexpr ErrorCode kErrorFileChanged = 1006;
 
+// File attributes, as Windows numbers them.
+constexpr std::uint32_t kAttributeReadOnly = 0x1;
+constexpr std::uint32_t kAttributeHidden = 0x2;
+constexpr std::uint32_t kAttributeSystem = 0x4;
+
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
 
@@ -143,6 +148,9 @@ public:
     // current directory and waits for it to end; the window stays painted
     // but takes no input meanwhile.
     virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
+    // A file's read-only, hidden and system attributes (kAttributeReadOnly, kAttributeHidden,
+    // kAttributeSystem); 0 when it has none or cannot be found.
+    virtual std::uint32_t fileAttributes(const std::string& path) = 0;
     // The version of Windows, not the one a compatibility mode pretends.
     virtual WindowsVersion windowsVersion() = 0;
     // Modal question titled "提示" with Yes and No; true for Yes.

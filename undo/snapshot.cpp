@@ -51,9 +51,11 @@ public:
             if (f.path == path)
                 return true;
         ErrorCode e = 0;
-        FileState state{path, sys_.readFile(path, &e), std::string()};
+        FileState state{path, sys_.readFile(path, &e), std::string(), 0};
         if (!state.bytes && !absent(e))
             return fail("无法读取 ", path, e);
+        if (state.bytes)
+            state.attributes = sys_.fileAttributes(path);
         // Numbered, so that two files of one name and the snapshot's own
         // files never meet: "saved-1-oeminfo.ini".
         state.savedName = "saved-" +

@@ -43,6 +43,7 @@ struct FileState {
     std::string path;
     std::optional<std::string> bytes; // nullopt: absent
     std::string savedName;
+    std::uint32_t attributes = 0; // its read-only, hidden and system attributes
 };
 
 struct Snapshot {

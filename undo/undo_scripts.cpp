@@ -115,10 +115,22 @@ ScriptLines undoBatLines(const Snapshot& shot, const std::string& action, const 
                                : "rem 服务 " + s.service + " 更改前没有安装，无需恢复。");
     if (needsUndoReg(shot))
         lines.push_back(std::string("start /wait regedit /s \"%~dp0") + kUndoRegName + "\"");
-    for (const FileState& f : shot.files)
-        lines.push_back(f.bytes ? "copy /y \"%~dp0" + batchLiteral(f.savedName) + "\" \"" +
-                                      batchLiteral(f.path) + "\""
-                                : "del /f \"" + batchLiteral(f.path) + "\"");
+    for (const FileState& f : shot.files) {
+        const std::string path = "\"" + batchLiteral(f.path) + "\"";
+        if (!f.bytes) {
+            // /a: hidden and system files too.
+            lines.push_back("del /f /a " + path);
+            continue;
+        }
+        // copy cannot overwrite a hidden, system or read-only file: clear
+        // them first, then give the file back the attributes it had.
+        lines.push_back("attrib -r -h -s " + path);
+        lines.push_back("copy /y \"%~dp0" + batchLiteral(f.savedName) + "\" " + path);
+        if (f.attributes)
+            lines.push_back("attrib" + std::string(f.attributes & kAttributeReadOnly ? " +r" : "") +
+                            (f.attributes & kAttributeHidden ? " +h" : "") +
+                            (f.attributes & kAttributeSystem ? " +s" : "") + " " + path);
+    }
     return lines;
 }
 

@@ -42,6 +42,13 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
     return 0;
 }
 
+std::uint32_t Win32Platform::fileAttributes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
 WindowsVersion Win32Platform::windowsVersion() {
     // GetVersionEx answers with the version a compatibility mode pretends;
     // the kernel's own function does not.

@@ -64,6 +64,7 @@ public:
     ErrorCode removeFolder(const std::string& path) override;
     std::vector<std::string> listFolders(const std::string& folder) override;
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override;
+    std::uint32_t fileAttributes(const std::string& path) override;
     WindowsVersion windowsVersion() override;
     bool ask(const std::string& text) override;
 

@@ -805,6 +805,17 @@ class Session:
         """Runs a command line through Wine's cmd.exe in C:\\velkor."""
         return self.run_wine("cmd", "/c", command_line, timeout=timeout)
 
+    def attributes(self, path):
+        """A file's attributes as the command interpreter shows them ("--ahs----")."""
+        code, text = self.cmd(f"for %f in ({path}) do @echo %~af")
+        return text.strip() if code == 0 else None
+
+    def hide_as_system(self, path):
+        """Makes a file hidden and system, one attribute at a time: Wine's attrib
+        takes only the last of several."""
+        for flag in ("+h", "+s"):
+            self.cmd(f"attrib {flag} {path}")
+
     def reg_query(self, key, value=None):
         """The data of a registry value as text (None when the key or value is
         missing); with value=None, all values of the key as {name: (type, data)}."""

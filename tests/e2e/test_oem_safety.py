@@ -32,12 +32,6 @@ INI_AFTER = "[General]\r\nManufacturer=联想集团\r\nModel=K29 Pro\r\n"
 NOT_REPLACED = "OEM LOGO 未能更换："
 
 
-def attributes(s, path):
-    """The file's attributes as the command interpreter shows them ("--ahs----")."""
-    code, text = s.cmd(f"for %f in ({path}) do @echo %~af")
-    return text.strip() if code == 0 else None
-
-
 def choose_and_confirm(s, checks, name, what):
     """Opens the picker, chooses logos\\<name> with real clicks and presses 确定."""
     if not oem.open_picker(s, checks, f"{what}: the picker opens"):
@@ -68,10 +62,8 @@ def test(s, checks):
     oem.write(logo, red)
     oem.write(os.path.join(s.workdir, "logos", "blue.bmp"), blue)
     oem.write(os.path.join(s.workdir, "logos", "green.bmp"), green)
-    # One attribute at a time: Wine's attrib takes only the last of several.
-    for flag in ("+h", "+s"):
-        s.cmd(f"attrib {flag} {INI}")
-    checks.equal(attributes(s, INI), "--ahs----", "oeminfo.ini starts hidden and system")
+    s.hide_as_system(INI)
+    checks.equal(s.attributes(INI), "--ahs----", "oeminfo.ini starts hidden and system")
 
     # 1. The panel reads the hidden file.
     main = s.start()
@@ -88,7 +80,7 @@ def test(s, checks):
     checks.equal(s.close_message_box(), oem.UPDATED, "applying confirms the update")
     checks.equal(oem.read(ini), INI_AFTER.encode("gbk"), "oeminfo.ini holds the new model")
     checks.check(os.stat(ini).st_ino != before, "a new file replaced oeminfo.ini in one step")
-    checks.equal(attributes(s, INI), "--ahs----", "oeminfo.ini is still hidden and system")
+    checks.equal(s.attributes(INI), "--ahs----", "oeminfo.ini is still hidden and system")
     checks.equal(glob.glob(ini + ".*"), [], "no temporary file is left beside oeminfo.ini")
 
     # 3. The logo shows once its copy has ended.

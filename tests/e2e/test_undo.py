@@ -8,14 +8,15 @@ the optimisation table that Wine's service manager knows (then its wineserver
 restarts, so that the service manager reads them), tweak values of its own
 (types and data that the tweaks would change), a Shared Documents key with a
 value and a subkey, no Notepad verb, an owner, no organisation and an
-oeminfo.ini with a support section.
+oeminfo.ini with a support section, hidden and system as OEM files often are.
 
   1. "下一步" optimises (its scripts run to their end), new OEM values are
      applied and a new logo is chosen in the picker: three snapshots.
   2. The undo dialog lists them, newest first, with time and action. Undoing
      an older one asks first; "否" changes nothing.
   3. Undoing the logo: oemlogo.bmp byte for byte as before. Undoing the OEM
-     values: "已撤销 ...", oeminfo.ini byte for byte as before, the owner
+     values: "已撤销 ...", oeminfo.ini byte for byte as before and still
+     hidden and system, the owner
      back, no organisation value again.
   4. The dialog now offers only the optimisation; undoing it asks nothing:
      the recorded sc calls set each service of the table that the service
@@ -89,6 +90,7 @@ def plant(s):
     s.run_wine("reg", "delete", CURRENT_VERSION, "/v", "RegisteredOrganization", "/f")
     with open(s.path_of(SYSTEM32 + "\\oeminfo.ini"), "wb") as f:
         f.write(INI)
+    s.hide_as_system(SYSTEM32 + "\\oeminfo.ini")
     oem.write(s.path_of(SYSTEM32 + "\\oemlogo.bmp"), LOGO)
     oem.write(os.path.join(s.workdir, "logos", "new.bmp"), NEW_LOGO)
 
@@ -242,6 +244,8 @@ def test(s, checks):
     checks.check(message is not None and message.startswith("已撤销") and "OEM信息" in message,
                  "OEM undo: says it is undone", repr(message))
     checks.equal(oem.read(ini), INI, "oeminfo.ini is byte for byte as before")
+    checks.equal(s.attributes(SYSTEM32 + "\\oeminfo.ini"), "--ahs----",
+                 "oeminfo.ini is still hidden and system")
     checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "RegisteredOwner is back")
     checks.equal(value_of(s, CURRENT_VERSION, "RegisteredOrganization"), None,
                  "RegisteredOrganization is absent again")

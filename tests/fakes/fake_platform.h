@@ -234,6 +234,8 @@ public:
     std::map<std::string, ErrorCode> registryReadFailures; // key -> error on any read
     std::map<std::string, ErrorCode> serviceReadFailures;
     std::map<std::string, ErrorCode> readFailures; // path -> error on readFile
+    std::map<std::string, std::uint32_t>
+        attributes; // path -> kAttributeReadOnly | kAttributeHidden | kAttributeSystem
     WindowsVersion version{5, 1, 2600, false};
     std::vector<bool> answers; // the user's answers to the questions, in turn
     std::vector<std::string> questions;
@@ -320,6 +322,10 @@ public:
             scriptEffect();
         *exitCode = 0;
         return 0;
+    }
+    std::uint32_t fileAttributes(const std::string& path) override {
+        auto it = attributes.find(path);
+        return it == attributes.end() ? 0 : it->second;
     }
     WindowsVersion windowsVersion() override { return version; }
     bool ask(const std::string& text) override {

@@ -62,6 +62,7 @@ struct Machine {
             {"Count", QWORD, bytes({1, 0, 0, 0, 0, 0, 0, 0})},
         };
         sys.files[kIni] = "[General]\r\nModel=\xD0\xCD\r\n";
+        sys.attributes[kIni] = kAttributeHidden | kAttributeSystem; // as OEM files often are
     }
 };
 
