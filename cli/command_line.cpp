@@ -186,14 +186,14 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
     CapturingPlatform sys(machine);
     if (line.undo)
         return report.finish(undoNewest(sys, report));
-    if (std::optional<std::string> refusal = otherWindowsRefusal(sys, line)) {
-        report.add(*refusal);
-        return report.finish(ExitCode::OtherWindows);
-    }
     const CommandPlans plans = planCommandLine(sys, line);
     if (plans.error) {
         report.add(badCommandLine(*plans.error));
         return report.finish(ExitCode::BadSwitches);
+    }
+    if (std::optional<std::string> refusal = otherWindowsRefusal(sys, line)) {
+        report.add(*refusal);
+        return report.finish(ExitCode::OtherWindows);
     }
     const ExitCode code = line.exportFolder
                               ? exportActions(sys, plans.actions, *line.exportFolder, report)
