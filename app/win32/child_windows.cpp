@@ -139,7 +139,9 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
 
 // Containers first; within a container by tab index (creation order is tab
 // order), controls without one last so that the lines lie beneath the buttons.
-void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont) {
+// The frames in `later` are created empty.
+void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont,
+              const std::vector<Control>& later) {
     std::vector<Control> children;
     for (int i = 0; i < kControlCount; ++i) {
         Control c = static_cast<Control>(i);
@@ -155,12 +157,18 @@ void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFON
     for (Control c : children)
         createOne(controls, c, windowFont, linkFont);
     for (Control c : children)
-        if (layoutOf(c).kind == ControlKind::Frame)
-            createIn(controls, c, windowFont, linkFont);
+        if (layoutOf(c).kind == ControlKind::Frame &&
+            std::find(later.begin(), later.end(), c) == later.end())
+            createIn(controls, c, windowFont, linkFont, later);
 }
 
 } // namespace
 
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont) {
-    createIn(controls, Control::Form1, windowFont, linkFont);
+void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                        const std::vector<Control>& later) {
+    createIn(controls, Control::Form1, windowFont, linkFont, later);
+}
+
+void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont) {
+    createIn(controls, frame, windowFont, linkFont, {});
 }

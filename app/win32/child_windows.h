@@ -6,8 +6,14 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // Sent to the main window when the pointer moves over a control
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
 
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont);
+// Every control but those inside the frames in `later`, which are created
+// empty; createFrameContents fills one of them.
+void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                        const std::vector<Control>& later);
+void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont);

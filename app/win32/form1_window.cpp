@@ -65,7 +65,11 @@ bool Form1Window::create(int showCommand) {
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
-    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
+    // The panels that the load step hides are filled once the window shows:
+    // half the controls, not needed for the first picture.
+    const std::vector<Control> hiddenPanels = {Control::oemxx, Control::gybcx};
+    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_),
+                       hiddenPanels);
     addServiceMenuItem(hwnd_);
     addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
@@ -75,6 +79,10 @@ bool Form1Window::create(int showCommand) {
     centreWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    // Before the first message: nothing can show these panels before they
+    // are filled.
+    for (Control panel : hiddenPanels)
+        createFrameContents(controls_, panel, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
     SetFocus(controls_.window(Control::xt));
     return true;
 }
