@@ -2,6 +2,7 @@
 
 #include "art/win32/art_bitmap.h"
 #include "win32/handles.h"
+#include "win32/wide.h"
 #include "win32/window_utils.h"
 
 #include <algorithm>
@@ -112,13 +113,13 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
     int x = controls.toPixels(l.left), y = controls.toPixels(l.top);
     int cx = controls.toPixels(l.kind == ControlKind::Line ? l.width - l.left : l.width);
     int cy = l.kind == ControlKind::Line ? 1 : controls.toPixels(l.height);
-    HWND w = CreateWindowExW(k.exStyle, k.className, nullptr, style, x, y, cx, cy, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
+    // The caption is given at creation: one message less for each control.
+    HWND w = CreateWindowExW(k.exStyle, k.className, widen(l.caption).c_str(), style, x, y, cx, cy,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
                              GetModuleHandleW(nullptr), nullptr);
     controls.attach(c, w);
     HFONT font = l.linkFont ? linkFont : windowFont;
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    controls.setText(c, l.caption);
     if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
         controls.setValue(c, l.value);
     // The artwork fills its box at any DPI.
