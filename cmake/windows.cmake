@@ -7,7 +7,7 @@ add_executable(Velkor WIN32 ${PORTABLE_SOURCES} ${WIN32_SOURCES} resources/app.r
 target_include_directories(Velkor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})
 target_compile_options(Velkor PRIVATE ${WARNINGS})
-target_link_libraries(Velkor PRIVATE comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+target_link_libraries(Velkor PRIVATE comctl32 comdlg32 advapi32 gdi32 user32 kernel32)
 
 if(MSVC)
     # app.rc carries the manifest; the linker must not add a second one.

@@ -2,6 +2,7 @@
 
 #include "art/win32/art_bitmap.h"
 #include "win32/handles.h"
+#include "win32/wide.h"
 #include "win32/window_utils.h"
 
 #include <algorithm>
@@ -112,13 +113,13 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
     int x = controls.toPixels(l.left), y = controls.toPixels(l.top);
     int cx = controls.toPixels(l.kind == ControlKind::Line ? l.width - l.left : l.width);
     int cy = l.kind == ControlKind::Line ? 1 : controls.toPixels(l.height);
-    HWND w = CreateWindowExW(k.exStyle, k.className, nullptr, style, x, y, cx, cy, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
+    // The caption is given at creation: one message less for each control.
+    HWND w = CreateWindowExW(k.exStyle, k.className, widen(l.caption).c_str(), style, x, y, cx, cy,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
                              GetModuleHandleW(nullptr), nullptr);
     controls.attach(c, w);
     HFONT font = l.linkFont ? linkFont : windowFont;
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    controls.setText(c, l.caption);
     if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
         controls.setValue(c, l.value);
     // The artwork fills its box at any DPI.
@@ -139,7 +140,9 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
 
 // Containers first; within a container by tab index (creation order is tab
 // order), controls without one last so that the lines lie beneath the buttons.
-void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont) {
+// The frames in `later` are created empty.
+void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont,
+              const std::vector<Control>& later) {
     std::vector<Control> children;
     for (int i = 0; i < kControlCount; ++i) {
         Control c = static_cast<Control>(i);
@@ -155,12 +158,18 @@ void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFON
     for (Control c : children)
         createOne(controls, c, windowFont, linkFont);
     for (Control c : children)
-        if (layoutOf(c).kind == ControlKind::Frame)
-            createIn(controls, c, windowFont, linkFont);
+        if (layoutOf(c).kind == ControlKind::Frame &&
+            std::find(later.begin(), later.end(), c) == later.end())
+            createIn(controls, c, windowFont, linkFont, later);
 }
 
 } // namespace
 
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont) {
-    createIn(controls, Control::Form1, windowFont, linkFont);
+void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                        const std::vector<Control>& later) {
+    createIn(controls, Control::Form1, windowFont, linkFont, later);
+}
+
+void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont) {
+    createIn(controls, frame, windowFont, linkFont, {});
 }

@@ -6,8 +6,16 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // Sent to the main window when the pointer moves over a control
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
+// Posted to the main window once it shows: fill the panels created empty.
+constexpr UINT kMsgFillHiddenPanels = WM_APP + 2;
 
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont);
+// Every control but those inside the frames in `later`, which are created
+// empty; createFrameContents fills one of them.
+void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                        const std::vector<Control>& later);
+void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont);

@@ -44,6 +44,9 @@ Form1Window::Form1Window() : logic_(controls_, platform_) {
     logic_.setLogoPickerOpener([this] { openLogoPicker(); });
 }
 
+// The panels that the load step hides: filled once the window shows.
+const Control kHiddenPanels[] = {Control::oemxx, Control::gybcx};
+
 bool Form1Window::create(int showCommand) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registerClass(instance, proc))
@@ -65,7 +68,10 @@ bool Form1Window::create(int showCommand) {
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
-    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
+    // The panels that the load step hides are filled once the window shows:
+    // half the controls, not needed for the first picture.
+    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_),
+                       {std::begin(kHiddenPanels), std::end(kHiddenPanels)});
     addServiceMenuItem(hwnd_);
     addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
@@ -75,6 +81,9 @@ bool Form1Window::create(int showCommand) {
     centreWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    // A posted message comes before any input: nothing can show these
+    // panels before they are filled.
+    PostMessageW(hwnd_, kMsgFillHiddenPanels, 0, 0);
     SetFocus(controls_.window(Control::xt));
     return true;
 }
@@ -99,6 +108,11 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
             dispatchClick(logic_, c);
         return 0;
     }
+    case kMsgFillHiddenPanels:
+        for (Control panel : kHiddenPanels)
+            createFrameContents(controls_, panel, fontOrDefault(windowFont_),
+                                fontOrDefault(linkFont_));
+        return 0;
     case kMsgControlMouseMove:
         logic_.MouseMove(static_cast<Control>(wp));
         return 0;

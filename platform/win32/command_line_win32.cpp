@@ -2,6 +2,7 @@
 // scripts, one run at a time, the console or redirected output it was started
 // with, and the shared data folder where its log lies.
 #include "platform/win32/win32_platform.h"
+#include "win32/shell.h"
 #include "win32/wide.h"
 
 #include <shlobj.h>
@@ -96,8 +97,7 @@ bool Win32Platform::writeOutput(const std::string& text) {
 
 std::string Win32Platform::commonDataFolder() {
     wchar_t buffer[MAX_PATH];
-    if (FAILED(
-            SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    if (FAILED(shellFolderPath(CSIDL_COMMON_APPDATA, buffer)))
         return std::string();
     return narrow(buffer);
 }

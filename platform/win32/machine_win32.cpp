@@ -1,9 +1,9 @@
 // The machine: Windows directory, rights, services, message boxes, the shell.
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
+#include "win32/shell.h"
 #include "win32/wide.h"
 
-#include <shellapi.h>
 #include <vector>
 
 std::string Win32Platform::windowsDirectory() {
@@ -37,7 +37,5 @@ void Win32Platform::notify(const std::string& text) {
 }
 
 bool Win32Platform::openUrl(const std::string& url) {
-    HINSTANCE result =
-        ShellExecuteW(owner_, L"open", widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    return shellOpen(owner_, widen(url).c_str());
 }

@@ -8,7 +8,6 @@
 
 #include <aclapi.h>
 #include <sddl.h>
-#include <shlobj.h>
 
 namespace {
 

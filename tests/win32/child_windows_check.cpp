@@ -23,7 +23,14 @@ WIN_CHECK(ChildWindowsAWindowWhoseIdNamesNoControlIsLeftAlone) {
     EXPECT(form != nullptr);
     Win32Controls controls;
     controls.attach(Control::Form1, form);
-    createChildWindows(controls, nullptr, nullptr);
+    // A panel created empty is filled later, with everything in it.
+    createChildWindows(controls, nullptr, nullptr, {Control::gybcx});
+    EXPECT(controls.window(Control::gybcx) != nullptr);
+    EXPECT(controls.window(Control::Label9) == nullptr);
+    createFrameContents(controls, Control::gybcx, nullptr, nullptr);
+    for (int i = 0; i < kControlCount; ++i)
+        EXPECT(controls.window(static_cast<Control>(i)) != nullptr);
+    EXPECT(GetParent(controls.window(Control::Label9)) == controls.window(Control::gybcx));
 
     HWND link = controls.window(Control::Label9); // the link label: a hand cursor
     EXPECT(link != nullptr);

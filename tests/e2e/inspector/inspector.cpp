@@ -489,6 +489,33 @@ Args parse(int argc, wchar_t** argv) {
     return a;
 }
 
+BOOL CALLBACK countNamed(HWND h, LPARAM p) {
+    if (isNamedId(GetDlgCtrlID(h))) {
+        ++*reinterpret_cast<int*>(p);
+    }
+    return TRUE;
+}
+
+// The main window shows before the panels it hides are filled: a tree of it
+// waits (within --wait) until every control of the layout is there.
+void waitForEveryControl(HWND h, double seconds) {
+    wchar_t title[256] = {};
+    GetWindowTextW(h, title, 256);
+    if (narrow(title) != kForm1.title) {
+        return;
+    }
+    const DWORD start = GetTickCount();
+    for (;;) {
+        int named = 0;
+        EnumChildWindows(h, countNamed, reinterpret_cast<LPARAM>(&named));
+        if (named >= kControlCount - 1 || // all but the form itself
+            GetTickCount() - start >= static_cast<DWORD>(seconds * 1000)) {
+            return;
+        }
+        Sleep(10);
+    }
+}
+
 int cmdTree(const Args& a) {
     if (a.positional.empty()) {
         return fail("usage: tree <title> [--wait S] [--class C]", 1);
@@ -497,6 +524,7 @@ int cmdTree(const Args& a) {
     if (!h) {
         return fail("window not found", 2);
     }
+    waitForEveryControl(h, a.wait > 10 ? a.wait : 10);
     int d = dpi();
     std::vector<std::string> controls;
     collect(h, 0, d, controls);
