@@ -7,9 +7,12 @@ the OEM values, the logo, and the cleanup, each with /quiet and no window.
      one line per action; the owner and the model changed, the organisation
      and the manufacturer kept their values, the support section stayed,
      the logo is the chosen file byte for byte and fuzhi.bat is gone.
-  2. The same logo switch where oemlogo.bmp is a folder, so that the copy
-     cannot replace it: the program sees that the logo is not in place and
-     gives exit code 3, naming the file.
+  2. The same logo switch where oemlogo.bmp is a folder: the undo snapshot
+     cannot save what the copy would replace, so nothing is written or copied
+     and the run gives exit code 3, naming the file. (That a copy which did
+     not land is seen afterwards is a unit test: Wine's copy replaces even
+     read-only and hidden files, so it cannot be made to fail here once the
+     snapshot has read the file.)
   3. /clean /quiet over planted junk: exit code 0 once the script has ended;
      the junk is gone, the keepers stay, xtql.bat is gone, and no console or
      other window appeared. The log keeps the earlier runs: the cleanup
@@ -57,12 +60,17 @@ def values_and_logo(s, checks):
 
 
 def logo_not_in_place(s, checks):
+    """A folder where oemlogo.bmp should be: the undo snapshot cannot save the
+    file it would replace, so nothing is changed and the run says so."""
     logo = s.path_of(oem.SYSTEM32 + "\\oemlogo.bmp")
     os.remove(logo)
     os.makedirs(logo)
     code, out = s.run_program(f"/logo:{LOGO}", "/quiet", timeout=120)
-    checks.equal(code, 3, "a logo that could not be copied: exit code 3")
-    checks.check("oemlogo.bmp 与所选文件不同" in out, "the outcome names the logo", repr(out))
+    checks.equal(code, 3, "a logo that cannot be replaced: exit code 3")
+    checks.check("oemlogo.bmp" in out and "本次没有作任何更改" in out,
+                 "the outcome names the logo and says nothing was changed", repr(out))
+    checks.check(os.path.isdir(logo) and not os.listdir(logo), "nothing was copied")
+    checks.check(not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")), "no fuzhi.bat written")
     shutil.rmtree(logo)
 
 
