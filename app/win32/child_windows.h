@@ -11,8 +11,6 @@
 // Sent to the main window when the pointer moves over a control
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
-// Posted to the main window once it shows: fill the panels created empty.
-constexpr UINT kMsgFillHiddenPanels = WM_APP + 2;
 
 // Every control but those inside the frames in `later`, which are created
 // empty; createFrameContents fills one of them.

@@ -20,6 +20,8 @@ const wchar_t kClassName[] = L"VelkorForm1";
 // How often the window asks which scripts have ended.
 const UINT_PTR kScriptTimer = 1;
 const UINT kScriptTimerMs = 250;
+// Fires once the window has shown and painted and nothing else is waiting.
+const UINT_PTR kFillTimer = 2;
 
 bool registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc = {};
@@ -81,9 +83,9 @@ bool Form1Window::create(int showCommand) {
     centreWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    // A posted message comes before any input: nothing can show these
-    // panels before they are filled.
-    PostMessageW(hwnd_, kMsgFillHiddenPanels, 0, 0);
+    // Filled when the first picture is on the screen (a timer fires only when
+    // nothing else waits), or before any message that could show them.
+    SetTimer(hwnd_, kFillTimer, USER_TIMER_MINIMUM, nullptr);
     SetFocus(controls_.window(Control::xt));
     return true;
 }
@@ -100,6 +102,10 @@ LRESULT CALLBACK Form1Window::proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
+    // What can reach the logic finds the hidden panels filled.
+    if (m == WM_COMMAND || m == WM_SYSCOMMAND || m == kMsgControlMouseMove || m == WM_MOUSEMOVE ||
+        m == WM_TIMER || m == WM_CLOSE)
+        fillHiddenPanels();
     switch (m) {
     case WM_COMMAND: {
         const Control c = controlOfWindow(reinterpret_cast<HWND>(lp));
@@ -108,11 +114,6 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
             dispatchClick(logic_, c);
         return 0;
     }
-    case kMsgFillHiddenPanels:
-        for (Control panel : kHiddenPanels)
-            createFrameContents(controls_, panel, fontOrDefault(windowFont_),
-                                fontOrDefault(linkFont_));
-        return 0;
     case kMsgControlMouseMove:
         logic_.MouseMove(static_cast<Control>(wp));
         return 0;
@@ -134,6 +135,8 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
         onActivate(wp);
         return 0;
     case WM_TIMER:
+        if (wp == kFillTimer)
+            KillTimer(hwnd_, kFillTimer);
         if (wp == kScriptTimer)
             logic_.pollScripts();
         return 0;
@@ -147,6 +150,16 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
         break;
     }
     return DefWindowProcW(hwnd_, m, wp, lp);
+}
+
+// The panels created empty, filled once: when the window is idle after its
+// first paint, or before the first message that can reach the logic.
+void Form1Window::fillHiddenPanels() {
+    if (panelsFilled_)
+        return;
+    panelsFilled_ = true;
+    for (Control panel : kHiddenPanels)
+        createFrameContents(controls_, panel, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
 }
 
 // Labels, check boxes, option buttons and frames in their layout colours; a
