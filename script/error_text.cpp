@@ -1,5 +1,7 @@
 #include "script/error_text.h"
 
+#include "platform/number_text.h"
+
 namespace {
 
 struct Reason {
@@ -21,22 +23,11 @@ const Reason kReasons[] = {
     {kErrorFileChanged, "文件在写入后被其他程序改动"},
 };
 
-// Decimal digits without the C library's formatted output, which would more
-// than double the size of the program's code.
-std::string decimal(ErrorCode value) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
-
 } // namespace
 
 std::string describeError(ErrorCode code) {
     for (const Reason& r : kReasons)
         if (r.code == code)
             return r.text;
-    return "系统错误 " + decimal(code);
+    return "系统错误 " + decimalText(code);
 }

@@ -1,5 +1,7 @@
 #include "services/system_guard.h"
 
+#include "platform/number_text.h"
+
 namespace {
 
 struct NamedVersion {
@@ -14,15 +16,6 @@ const NamedVersion kNames[] = {
     {6, 3, 0, "8.1"},  {10, 0, 22000, "11"}, {10, 0, 0, "10"},
 };
 
-std::string number(unsigned value) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
-
 } // namespace
 
 bool servicesDesignedFor(const WindowsVersion& v) {
@@ -33,7 +26,7 @@ std::string windowsName(const WindowsVersion& v) {
     for (const NamedVersion& n : kNames)
         if (!v.server && n.major == v.major && n.minor == v.minor && v.build >= n.fromBuild)
             return n.name;
-    return number(v.major) + "." + number(v.minor);
+    return decimalText(v.major) + "." + decimalText(v.minor);
 }
 
 std::string otherSystemQuestion(const WindowsVersion& v) {

@@ -1,5 +1,7 @@
 #include "undo/text.h"
 
+#include "oem/unicode_text.h"
+
 namespace {
 
 const char kDigits[] = "0123456789abcdef";
@@ -17,24 +19,6 @@ void appendUnit(std::string& out, std::uint32_t unit) {
     out += static_cast<char>(unit >> 8);
 }
 
-void appendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
@@ -45,17 +29,6 @@ std::vector<std::string> split(const std::string& text, const std::string& separ
         parts.push_back(text.substr(from, at - from));
     parts.push_back(text.substr(from));
     return parts;
-}
-
-std::string decimalText(std::uint32_t value, int width) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    while (static_cast<int>(digits.size()) < width)
-        digits.insert(digits.begin(), '0');
-    return digits;
 }
 
 std::optional<std::uint32_t> parseDecimal(const std::string& text) {
@@ -126,24 +99,10 @@ std::optional<std::string> utf8ToUtf16le(const std::string& utf8) {
 }
 
 std::optional<std::string> utf16leToUtf8(const std::string& utf16) {
-    if (utf16.size() % 2)
+    // Exact only when nothing had to be replaced: the text encodes back to
+    // the same bytes (an unpaired surrogate or an odd byte does not).
+    std::string text = utf16ToUtf8(utf16, false);
+    if (utf8ToUtf16le(text) != utf16)
         return std::nullopt;
-    auto unit = [&](std::string::size_type i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(utf16[i]) |
-                                          (static_cast<unsigned char>(utf16[i + 1]) << 8));
-    };
-    std::string out;
-    for (std::string::size_type i = 0; i < utf16.size(); i += 2) {
-        std::uint32_t c = unit(i);
-        if (c >= 0xDC00 && c < 0xE000)
-            return std::nullopt;
-        if (c >= 0xD800 && c < 0xDC00) {
-            if (i + 3 >= utf16.size() || unit(i + 2) < 0xDC00 || unit(i + 2) >= 0xE000)
-                return std::nullopt;
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
+    return text;
 }

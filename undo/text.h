@@ -2,6 +2,8 @@
 // by hand (the C library's formatted output would double the program's size).
 #pragma once
 
+#include "platform/number_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,8 +13,6 @@
 // are separators).
 std::vector<std::string> split(const std::string& text, const std::string& separator);
 
-// "42"; at least `width` digits, zeros in front.
-std::string decimalText(std::uint32_t value, int width = 1);
 std::optional<std::uint32_t> parseDecimal(const std::string& text);
 
 // Lower-case hex digits of each byte, no separator ("e5a4"); and back.

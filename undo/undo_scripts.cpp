@@ -1,5 +1,6 @@
 #include "undo/undo_scripts.h"
 
+#include "services/service_tables.h"
 #include "undo/text.h"
 
 namespace {
@@ -8,22 +9,6 @@ constexpr std::uint32_t kString = 1; // REG_SZ
 constexpr std::uint32_t kBinary = 3; // REG_BINARY
 constexpr std::uint32_t kDword = 4;  // REG_DWORD
 constexpr std::string::size_type kRegWidth = 76;
-
-const char* modeWord(StartMode mode) {
-    switch (mode) {
-    case StartMode::Boot:
-        return "BOOT";
-    case StartMode::System:
-        return "SYSTEM";
-    case StartMode::Auto:
-        return "AUTO";
-    case StartMode::Demand:
-        return "DEMAND";
-    case StartMode::Disabled:
-        return "DISABLED";
-    }
-    return "";
-}
 
 // A literal for a batch line: the command interpreter would take a single
 // percent sign for the start of a variable.
@@ -111,7 +96,7 @@ ScriptLines undoBatLines(const Snapshot& shot, const std::string& action, const 
         "rem 由 Velkor 系统优化程序生成，也可以以管理员身份直接运行。",
     };
     for (const ServiceState& s : shot.services)
-        lines.push_back(s.mode ? "sc config   " + s.service + " start= " + modeWord(*s.mode)
+        lines.push_back(s.mode ? serviceConfigLine(s.service.c_str(), *s.mode, 0)
                                : "rem 服务 " + s.service + " 更改前没有安装，无需恢复。");
     if (needsUndoReg(shot))
         lines.push_back(std::string("start /wait regedit /s \"%~dp0") + kUndoRegName + "\"");

@@ -50,3 +50,17 @@ void fitAndCentre(HWND dialog, int clientWidth, int clientHeight) {
                  SWP_NOMOVE | SWP_NOZORDER);
     centreWindow(dialog, GetParent(dialog));
 }
+
+namespace {
+
+HFONT windowFaceInto(Font& font) {
+    font = createWindowFont(screenDpi().y);
+    return fontOrDefault(font);
+}
+
+} // namespace
+
+DialogMeasure::DialogMeasure(HWND dialog, Font& font)
+    : font_(windowFaceInto(font)), dc_(dialog), selected_(dc_.get(), font_) {
+    GetTextMetricsW(dc_.get(), &metrics_);
+}

@@ -37,15 +37,10 @@ std::wstring boxCaption(const ServiceChoice& choice) {
 }
 
 void layOut(HWND dialog, DialogState& state) {
-    // The main window's own face, so the dialog reads as part of it.
-    state.font = createWindowFont(screenDpi().y);
-    const HFONT font = fontOrDefault(state.font);
-    WindowDC windowDc(dialog);
-    const HDC dc = windowDc.get();
-    Selected selected(dc, font);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int lineHeight = tm.tmHeight + tm.tmExternalLeading;
+    const DialogMeasure measure(dialog, state.font);
+    const HFONT font = measure.font();
+    const HDC dc = measure.dc();
+    const int lineHeight = measure.lineHeight();
     const int margin = lineHeight;
     const int boxIndent = GetSystemMetrics(SM_CXMENUCHECK) + 4;
     const int boxHeight = lineHeight + 4;

@@ -30,14 +30,11 @@ struct DialogState {
 };
 
 void layOut(HWND dialog, DialogState& state) {
-    state.font = createWindowFont(screenDpi().y);
-    const HFONT font = fontOrDefault(state.font);
-    WindowDC windowDc(dialog);
-    const HDC dc = windowDc.get();
-    Selected selected(dc, font);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int lineHeight = tm.tmHeight + tm.tmExternalLeading;
+    const DialogMeasure measure(dialog, state.font);
+    const HFONT font = measure.font();
+    const HDC dc = measure.dc();
+    const TEXTMETRICW& tm = measure.metrics();
+    const int lineHeight = measure.lineHeight();
     const int margin = lineHeight;
 
     const std::wstring intro =

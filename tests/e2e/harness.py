@@ -514,15 +514,21 @@ class Session:
 
     # ---- the program -----------------------------------------------------------
 
-    def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):
-        """Starts `exe` (default: Velkor.exe) from C:\\velkor and waits until a
-        visible top-level window titled `title` appears. Returns its Tree."""
+    def _install(self, exe):
+        """Copies `exe` (default: Velkor.exe) into C:\\velkor of a safe prefix;
+        its file name."""
         exe = exe or EXE
         if not os.path.exists(exe):
             raise FileNotFoundError(f"{exe} is not built")
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
         shutil.copy(exe, os.path.join(self.workdir, name))
+        return name
+
+    def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):
+        """Starts `exe` (default: Velkor.exe) from C:\\velkor and waits until a
+        visible top-level window titled `title` appears. Returns its Tree."""
+        name = self._install(exe)
         self.program_log = open(os.path.join(self.root, f"{self.name}.log"), "wb")
         self.program = subprocess.Popen(
             [self.wine, f"{WORK_DIR_WIN}\\{name}", *args], cwd=self.workdir, env=self.env,
@@ -540,12 +546,7 @@ class Session:
         arguments, as a script or a remote-execution tool would, and waits for
         it to end. Returns (exit code, standard output as text). For a program
         that shows no window; see _run for `while_running`."""
-        exe = exe or EXE
-        if not os.path.exists(exe):
-            raise FileNotFoundError(f"{exe} is not built")
-        wineprefix.check_safe(self.prefix)
-        name = os.path.basename(exe)
-        shutil.copy(exe, os.path.join(self.workdir, name))
+        name = self._install(exe)
         code, stdout = self._run([f"{WORK_DIR_WIN}\\{name}", *args], self.workdir, timeout,
                                  while_running)
         return code, decode_console(stdout)
@@ -712,6 +713,20 @@ class Session:
     def key(self, keysym, settle=0.3):
         self.xdotool("key", keysym)
         time.sleep(settle)
+
+    # The main window's own items at the end of its system menu, counted from
+    # the last: "撤销上一次更改..." 1, "详细服务优化..." 2.
+    UNDO_ITEM, SERVICE_ITEM = 1, 2
+
+    def system_menu_item(self, from_last, title):
+        """Chooses an item of the main window's system menu with the keys
+        (alt+space opens it; Up wraps to its last item) and returns the Tree
+        of the dialog titled `title` it opens."""
+        self.key("alt+space", settle=0.8)
+        for _ in range(from_last):
+            self.key("Up")
+        self.key("Return", settle=0.8)
+        return self.tree(title, wait=15)
 
     # ---- message boxes -----------------------------------------------------------
 

@@ -84,13 +84,7 @@ def states_of(tree):
 
 
 def open_dialog(s, checks, when):
-    """alt+space opens the system menu; Up wraps to its last item ("撤销上一次更改..."),
-    the next Up is ours."""
-    s.key("alt+space", settle=0.8)
-    s.key("Up")
-    s.key("Up")
-    s.key("Return", settle=0.8)
-    tree = s.tree(DIALOG, wait=15)
+    tree = s.system_menu_item(s.SERVICE_ITEM, DIALOG)
     checks.check(tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open")
     return tree
 

@@ -59,11 +59,7 @@ def test(s, checks):
     answer_question(s, checks, IDNO, "下一步")
     check_nothing_written(s, checks, "下一步")
 
-    s.key("alt+space", settle=0.8)
-    s.key("Up")
-    s.key("Up")
-    s.key("Return", settle=0.8)
-    tree = s.tree(SERVICE_DIALOG, wait=15)
+    tree = s.system_menu_item(s.SERVICE_ITEM, SERVICE_DIALOG)
     ok = next(c for c in tree.controls if c["id"] == IDOK)
     s.click_at(*s.centre(ok))
     answer_question(s, checks, IDNO, "per-service dialog")

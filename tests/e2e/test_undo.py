@@ -131,11 +131,7 @@ def clear_sc_log(s):
 
 
 def open_undo_dialog(s, checks, when):
-    """alt+space opens the system menu; Up wraps to its last item, ours."""
-    s.key("alt+space", settle=0.8)
-    s.key("Up")
-    s.key("Return", settle=0.8)
-    tree = s.tree(DIALOG, wait=15)
+    tree = s.system_menu_item(s.UNDO_ITEM, DIALOG)
     checks.check(tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open")
     return tree
 
