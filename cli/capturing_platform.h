@@ -52,9 +52,6 @@ public:
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override {
         return machine_.writeRegistryString(fullName, data);
     }
-    std::optional<StartMode> serviceStartMode(const std::string& service) override {
-        return machine_.serviceStartMode(service);
-    }
 
     bool waitForScript(const std::string& name) override { return machine_.waitForScript(name); }
     bool claimCommandLineRun() override { return machine_.claimCommandLineRun(); }

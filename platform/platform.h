@@ -83,8 +83,14 @@ public:
     virtual std::optional<std::string> readRegistryString(const std::string& fullName,
                                                           ErrorCode* error) = 0;
     virtual ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) = 0;
-    // The configured start mode of a service; nullopt when it cannot be read.
-    virtual std::optional<StartMode> serviceStartMode(const std::string& service) = 0;
+    // The configured start mode of a service; nullopt when it cannot be read
+    // (readServiceStartMode below says why).
+    std::optional<StartMode> serviceStartMode(const std::string& service) {
+        StartMode mode = StartMode::Demand;
+        if (readServiceStartMode(service, &mode) != 0)
+            return std::nullopt;
+        return mode;
+    }
 
     // --- Command line ----------------------------------------------------
     // Waits until the process that the last launch of this script started

@@ -25,13 +25,6 @@ bool Win32Platform::isAdministrator() {
     return member != FALSE;
 }
 
-std::optional<StartMode> Win32Platform::serviceStartMode(const std::string& service) {
-    StartMode mode = StartMode::Demand;
-    if (readServiceStartMode(service, &mode) != 0)
-        return std::nullopt;
-    return mode;
-}
-
 void Win32Platform::notify(const std::string& text) {
     MessageBoxW(owner_, widen(text).c_str(), L"提示", MB_OK);
 }

@@ -34,7 +34,6 @@ public:
     std::optional<std::string> readRegistryString(const std::string& fullName,
                                                   ErrorCode* error) override;
     ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override;
-    std::optional<StartMode> serviceStartMode(const std::string& service) override;
 
     // --- Command line (command_line_win32.cpp) ---
     bool waitForScript(const std::string& name) override;

@@ -125,12 +125,6 @@ public:
         registry[fullName] = data;
         return 0;
     }
-    std::optional<StartMode> serviceStartMode(const std::string& service) override {
-        auto it = services.find(service);
-        if (it == services.end())
-            return std::nullopt;
-        return it->second;
-    }
 
     // --- Command line ---
     // What the test sets up.
