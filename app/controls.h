@@ -35,10 +35,8 @@ public:
     virtual void setVisible(Control c, bool visible) = 0;
 
     virtual TwipRect rect(Control c) const = 0;
-    virtual void setTop(Control c, int twips) = 0;
-    virtual void setLeft(Control c, int twips) = 0;
-    virtual void setHeight(Control c, int twips) = 0;
-    virtual void setWidth(Control c, int twips) = 0;
+    // Position and size at once: one move of the window, not four.
+    virtual void move(Control c, const TwipRect& twips) = 0;
 
     // Outer size of the window itself (border and title bar included), twips.
     virtual void setFormSize(int widthTwips, int heightTwips) = 0;

@@ -8,13 +8,8 @@ void Form1::Form_Load() {
     ui_.setVisible(Control::xtyh, true);
     ui_.setVisible(Control::oemxx, false);
     ui_.setVisible(Control::gybcx, false);
-    for (Control panel : {Control::oemxx, Control::gybcx}) {
-        const TwipRect r = ui_.rect(Control::xtyh);
-        ui_.setTop(panel, r.top);
-        ui_.setLeft(panel, r.left);
-        ui_.setHeight(panel, r.height);
-        ui_.setWidth(panel, r.width);
-    }
+    for (Control panel : {Control::oemxx, Control::gybcx})
+        ui_.move(panel, ui_.rect(Control::xtyh));
 }
 
 // The panels' visibility is always set in this order: about, routine, OEM.

@@ -138,11 +138,10 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
                  SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc))));
 }
 
-// Containers first; within a container by tab index (creation order is tab
-// order), controls without one last so that the lines lie beneath the buttons.
-// The frames in `later` are created empty.
-void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont,
-              const std::vector<Control>& later) {
+// A container's controls in creation order: by tab index (creation order is
+// tab order), controls without one last so that the lines lie beneath the
+// buttons.
+std::vector<Control> creationOrder(Control container) {
     std::vector<Control> children;
     for (int i = 0; i < kControlCount; ++i) {
         Control c = static_cast<Control>(i);
@@ -155,21 +154,54 @@ void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFON
     };
     std::stable_sort(children.begin(), children.end(),
                      [&](Control a, Control b) { return order(a) < order(b); });
+    return children;
+}
+
+bool named(const std::vector<Control>& list, Control c) {
+    return std::find(list.begin(), list.end(), c) != list.end();
+}
+
+// Containers first, then their contents, but nothing that `later` names.
+void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont,
+              const LaterControls& later) {
+    const std::vector<Control> children = creationOrder(container);
     for (Control c : children)
-        createOne(controls, c, windowFont, linkFont);
+        if (!named(later.controls, c))
+            createOne(controls, c, windowFont, linkFont);
     for (Control c : children)
-        if (layoutOf(c).kind == ControlKind::Frame &&
-            std::find(later.begin(), later.end(), c) == later.end())
+        if (layoutOf(c).kind == ControlKind::Frame && !named(later.controls, c) &&
+            !named(later.frameContents, c))
             createIn(controls, c, windowFont, linkFont, later);
+}
+
+// A control made after its siblings goes where creation in order would have
+// put it: after the nearest one before it that exists.
+void putInTabOrder(const Win32Controls& controls, Control c) {
+    HWND after = HWND_TOP;
+    for (Control sibling : creationOrder(layoutOf(c).container)) {
+        if (sibling == c)
+            break;
+        if (controls.window(sibling))
+            after = controls.window(sibling);
+    }
+    SetWindowPos(controls.window(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace
 
 void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
-                        const std::vector<Control>& later) {
+                        const LaterControls& later) {
     createIn(controls, Control::Form1, windowFont, linkFont, later);
 }
 
-void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont) {
-    createIn(controls, frame, windowFont, linkFont, {});
+void createLaterControls(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                         const LaterControls& later) {
+    for (Control c : later.controls) {
+        createOne(controls, c, windowFont, linkFont);
+        putInTabOrder(controls, c);
+        if (layoutOf(c).kind == ControlKind::Frame)
+            createIn(controls, c, windowFont, linkFont, {});
+    }
+    for (Control frame : later.frameContents)
+        createIn(controls, frame, windowFont, linkFont, {});
 }

@@ -12,8 +12,16 @@
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
 
-// Every control but those inside the frames in `later`, which are created
-// empty; createFrameContents fills one of them.
+// What the first picture can do without: the contents of some frames (which
+// are created empty) and some controls themselves.
+struct LaterControls {
+    std::vector<Control> frameContents;
+    std::vector<Control> controls;
+};
+
+// Every control but those that `later` names.
 void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
-                        const std::vector<Control>& later);
-void createFrameContents(Win32Controls& controls, Control frame, HFONT windowFont, HFONT linkFont);
+                        const LaterControls& later);
+// The controls that `later` names, each in its place in the tab order.
+void createLaterControls(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+                         const LaterControls& later);

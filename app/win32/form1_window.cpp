@@ -46,8 +46,10 @@ Form1Window::Form1Window() : logic_(controls_, platform_) {
     logic_.setLogoPickerOpener([this] { openLogoPicker(); });
 }
 
-// The panels that the load step hides: filled once the window shows.
-const Control kHiddenPanels[] = {Control::oemxx, Control::gybcx};
+// Not needed for the first picture, made once the window shows: the contents
+// of the panels that the load step hides (half the controls), the hidden text
+// box and the file list outside the window's client area.
+const LaterControls kLater = {{Control::oemxx, Control::gybcx}, {Control::Text5, Control::File1}};
 
 bool Form1Window::create(int showCommand) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -70,10 +72,7 @@ bool Form1Window::create(int showCommand) {
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
-    // The panels that the load step hides are filled once the window shows:
-    // half the controls, not needed for the first picture.
-    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_),
-                       {std::begin(kHiddenPanels), std::end(kHiddenPanels)});
+    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_), kLater);
     addServiceMenuItem(hwnd_);
     addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
@@ -83,8 +82,8 @@ bool Form1Window::create(int showCommand) {
     centreWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    // Filled when the first picture is on the screen (a timer fires only when
-    // nothing else waits), or before any message that could show them.
+    // The rest is made when the first picture is on the screen (a timer fires
+    // only when nothing else waits), or before any message that could reach it.
     SetTimer(hwnd_, kFillTimer, USER_TIMER_MINIMUM, nullptr);
     SetFocus(controls_.window(Control::xt));
     return true;
@@ -102,10 +101,10 @@ LRESULT CALLBACK Form1Window::proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
-    // What can reach the logic finds the hidden panels filled.
+    // What can reach the logic finds every control made.
     if (m == WM_COMMAND || m == WM_SYSCOMMAND || m == kMsgControlMouseMove || m == WM_MOUSEMOVE ||
         m == WM_TIMER || m == WM_CLOSE)
-        fillHiddenPanels();
+        createLaterControls();
     switch (m) {
     case WM_COMMAND: {
         const Control c = controlOfWindow(reinterpret_cast<HWND>(lp));
@@ -152,14 +151,13 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, m, wp, lp);
 }
 
-// The panels created empty, filled once: when the window is idle after its
-// first paint, or before the first message that can reach the logic.
-void Form1Window::fillHiddenPanels() {
-    if (panelsFilled_)
+// The controls left out at creation, made once: when the window is idle after
+// its first paint, or before the first message that can reach the logic.
+void Form1Window::createLaterControls() {
+    if (allControlsMade_)
         return;
-    panelsFilled_ = true;
-    for (Control panel : kHiddenPanels)
-        createFrameContents(controls_, panel, fontOrDefault(windowFont_), fontOrDefault(linkFont_));
+    allControlsMade_ = true;
+    ::createLaterControls(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_), kLater);
 }
 
 // Labels, check boxes, option buttons and frames in their layout colours; a

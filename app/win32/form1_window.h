@@ -23,11 +23,11 @@ private:
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void onActivate(WPARAM state);
     void onClose();
-    void fillHiddenPanels();
+    void createLaterControls();
     void openLogoPicker();
 
     HWND hwnd_ = nullptr;
-    bool panelsFilled_ = false; // the panels that the load step hides
+    bool allControlsMade_ = false; // those left out of the first picture included
     HWND lastFocus_ = nullptr;
     Font windowFont_;
     Font linkFont_;

@@ -59,27 +59,10 @@ TwipRect Win32Controls::rect(Control c) const {
     return rects_[static_cast<int>(c)];
 }
 
-void Win32Controls::place(Control c) {
-    const TwipRect& r = rects_[static_cast<int>(c)];
+void Win32Controls::move(Control c, const TwipRect& r) {
+    rects_[static_cast<int>(c)] = r;
     SetWindowPos(window(c), nullptr, toPixels(r.left), toPixels(r.top), toPixels(r.width),
                  toPixels(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Controls::setTop(Control c, int t) {
-    rects_[static_cast<int>(c)].top = t;
-    place(c);
-}
-void Win32Controls::setLeft(Control c, int t) {
-    rects_[static_cast<int>(c)].left = t;
-    place(c);
-}
-void Win32Controls::setHeight(Control c, int t) {
-    rects_[static_cast<int>(c)].height = t;
-    place(c);
-}
-void Win32Controls::setWidth(Control c, int t) {
-    rects_[static_cast<int>(c)].width = t;
-    place(c);
 }
 
 void Win32Controls::setFormSize(int widthTwips, int heightTwips) {

@@ -31,16 +31,11 @@ public:
     bool visible(Control c) const override;
     void setVisible(Control c, bool visible) override;
     TwipRect rect(Control c) const override;
-    void setTop(Control c, int twips) override;
-    void setLeft(Control c, int twips) override;
-    void setHeight(Control c, int twips) override;
-    void setWidth(Control c, int twips) override;
+    void move(Control c, const TwipRect& twips) override;
     void setFormSize(int widthTwips, int heightTwips) override;
     bool loadPicture(Control image, const std::string& path) override;
 
 private:
-    void place(Control c);
-
     int dpi_ = 96;
     HWND windows_[kControlCount] = {};
     Bitmap pictures_[kControlCount];

@@ -47,10 +47,7 @@ public:
         visibilityLog.push_back({c, v});
     }
     TwipRect rect(Control c) const override { return at(c).rect; }
-    void setTop(Control c, int t) override { at(c).rect.top = t; }
-    void setLeft(Control c, int t) override { at(c).rect.left = t; }
-    void setHeight(Control c, int t) override { at(c).rect.height = t; }
-    void setWidth(Control c, int t) override { at(c).rect.width = t; }
+    void move(Control c, const TwipRect& r) override { at(c).rect = r; }
     void setFormSize(int w, int h) override {
         formWidth = w;
         formHeight = h;

@@ -23,14 +23,24 @@ WIN_CHECK(ChildWindowsAWindowWhoseIdNamesNoControlIsLeftAlone) {
     EXPECT(form != nullptr);
     Win32Controls controls;
     controls.attach(Control::Form1, form);
-    // A panel created empty is filled later, with everything in it.
-    createChildWindows(controls, nullptr, nullptr, {Control::gybcx});
+    // A panel created empty is filled later, with everything in it; controls
+    // made later take their place in the tab order.
+    const LaterControls later = {{Control::gybcx}, {Control::Text5, Control::File1}};
+    createChildWindows(controls, nullptr, nullptr, later);
     EXPECT(controls.window(Control::gybcx) != nullptr);
     EXPECT(controls.window(Control::Label9) == nullptr);
-    createFrameContents(controls, Control::gybcx, nullptr, nullptr);
+    EXPECT(controls.window(Control::Text5) == nullptr);
+    EXPECT(controls.window(Control::File1) == nullptr);
+    createLaterControls(controls, nullptr, nullptr, later);
     for (int i = 0; i < kControlCount; ++i)
         EXPECT(controls.window(static_cast<Control>(i)) != nullptr);
     EXPECT(GetParent(controls.window(Control::Label9)) == controls.window(Control::gybcx));
+    EXPECT(GetWindow(controls.window(Control::Text5), GW_HWNDPREV) ==
+           controls.window(Control::gybcx));
+    EXPECT(GetWindow(controls.window(Control::File1), GW_HWNDPREV) ==
+           controls.window(Control::Text5));
+    EXPECT(GetWindow(controls.window(Control::File1), GW_HWNDNEXT) ==
+           controls.window(Control::Image1));
 
     HWND link = controls.window(Control::Label9); // the link label: a hand cursor
     EXPECT(link != nullptr);
