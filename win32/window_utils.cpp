@@ -17,21 +17,25 @@ Dpi screenDpi() {
     return dpi;
 }
 
-void centreWindow(HWND window, HWND over) {
+POINT centredPosition(int width, int height, HWND over) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT target = work;
     if (over)
         GetWindowRect(over, &target);
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
     int x = target.left + (target.right - target.left - width) / 2;
     int y = target.top + (target.bottom - target.top - height) / 2;
     x = std::max<int>(work.left, std::min<int>(x, work.right - width));
     y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return {x, y};
+}
+
+void centreWindow(HWND window, HWND over) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const POINT at = centredPosition(r.right - r.left, r.bottom - r.top, over);
+    if (at.x != r.left || at.y != r.top)
+        SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring windowTextW(HWND window) {

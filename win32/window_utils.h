@@ -14,8 +14,10 @@ struct Dpi {
 };
 Dpi screenDpi();
 
-// Moves a window so that it is centred over `over` (the work area of the
-// screen for nullptr), kept inside the work area.
+// Where a window of that outer size stands centred over `over` (the work
+// area of the screen for nullptr), kept inside the work area.
+POINT centredPosition(int width, int height, HWND over = nullptr);
+// Moves a window there (when it is not there yet).
 void centreWindow(HWND window, HWND over = nullptr);
 
 // A window's text, as UTF-16 and as UTF-8.

@@ -1,16 +1,14 @@
 #include "app/win32/child_windows.h"
 
-#include "art/win32/art_bitmap.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 #include "win32/window_utils.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
-
-const wchar_t kOldProc[] = L"VelkorOldProc";
 
 struct WindowKind {
     const wchar_t* className;
@@ -46,9 +44,19 @@ WindowKind windowKind(const ControlLayout& l) {
     return {L"Static", 0, 0};
 }
 
+// The procedure each control had before it was subclassed. Kept here, not
+// as a window property: every message of every control reads it, and under
+// Wine reading a property is a round trip to the window server.
+std::vector<std::pair<HWND, WNDPROC>>& oldProcs() {
+    static std::vector<std::pair<HWND, WNDPROC>> procs;
+    return procs;
+}
+
 LRESULT callOld(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto old = reinterpret_cast<WNDPROC>(GetPropW(w, kOldProc));
-    return CallWindowProcW(old, w, m, wp, lp);
+    for (const auto& entry : oldProcs())
+        if (entry.first == w)
+            return CallWindowProcW(entry.second, w, m, wp, lp);
+    return DefWindowProcW(w, m, wp, lp);
 }
 
 // Every control tells the main window when the pointer moves over it; a frame
@@ -56,7 +64,10 @@ LRESULT callOld(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_NCDESTROY) {
         LRESULT r = callOld(w, m, wp, lp);
-        RemovePropW(w, kOldProc);
+        auto& procs = oldProcs();
+        procs.erase(std::remove_if(procs.begin(), procs.end(),
+                                   [w](const std::pair<HWND, WNDPROC>& e) { return e.first == w; }),
+                    procs.end());
         return r;
     }
     // A window whose ID no longer names a control (changed since it was
@@ -104,7 +115,7 @@ LRESULT CALLBACK childProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return callOld(w, m, wp, lp);
 }
 
-void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkFont) {
+void createOne(Win32Controls& controls, Control c, const ControlResources& with) {
     const ControlLayout& l = layoutOf(c);
     const WindowKind k = windowKind(l);
     HWND parent = controls.window(l.container);
@@ -118,13 +129,13 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
                              GetModuleHandleW(nullptr), nullptr);
     controls.attach(c, w);
-    HFONT font = l.linkFont ? linkFont : windowFont;
+    HFONT font = l.linkFont ? with.linkFont : with.windowFont;
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton)
-        controls.setValue(c, l.value);
+    if ((l.kind == ControlKind::CheckBox || l.kind == ControlKind::OptionButton) && l.value)
+        controls.setValue(c, l.value); // a new button is clear
     // The artwork fills its box at any DPI.
     if (l.picture != Picture::None)
-        controls.setPicture(c, loadArt(l.picture, cx, cy));
+        controls.setPicture(c, with.art.take(l.picture, cx, cy));
     if (l.autoSize) {
         WindowDC dc(w);
         Selected selected(dc.get(), font);
@@ -133,9 +144,8 @@ void createOne(Win32Controls& controls, Control c, HFONT windowFont, HFONT linkF
         GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
         SetWindowPos(w, nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER);
     }
-    SetPropW(w, kOldProc,
-             reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc))));
+    oldProcs().emplace_back(w, reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                                   w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc))));
 }
 
 // A container's controls in creation order: by tab index (creation order is
@@ -162,16 +172,16 @@ bool named(const std::vector<Control>& list, Control c) {
 }
 
 // Containers first, then their contents, but nothing that `later` names.
-void createIn(Win32Controls& controls, Control container, HFONT windowFont, HFONT linkFont,
+void createIn(Win32Controls& controls, Control container, const ControlResources& with,
               const LaterControls& later) {
     const std::vector<Control> children = creationOrder(container);
     for (Control c : children)
         if (!named(later.controls, c))
-            createOne(controls, c, windowFont, linkFont);
+            createOne(controls, c, with);
     for (Control c : children)
         if (layoutOf(c).kind == ControlKind::Frame && !named(later.controls, c) &&
             !named(later.frameContents, c))
-            createIn(controls, c, windowFont, linkFont, later);
+            createIn(controls, c, with, later);
 }
 
 // A control made after its siblings goes where creation in order would have
@@ -189,19 +199,19 @@ void putInTabOrder(const Win32Controls& controls, Control c) {
 
 } // namespace
 
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+void createChildWindows(Win32Controls& controls, const ControlResources& with,
                         const LaterControls& later) {
-    createIn(controls, Control::Form1, windowFont, linkFont, later);
+    createIn(controls, Control::Form1, with, later);
 }
 
-void createLaterControls(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+void createLaterControls(Win32Controls& controls, const ControlResources& with,
                          const LaterControls& later) {
     for (Control c : later.controls) {
-        createOne(controls, c, windowFont, linkFont);
+        createOne(controls, c, with);
         putInTabOrder(controls, c);
         if (layoutOf(c).kind == ControlKind::Frame)
-            createIn(controls, c, windowFont, linkFont, {});
+            createIn(controls, c, with, {});
     }
     for (Control frame : later.frameContents)
-        createIn(controls, frame, windowFont, linkFont, {});
+        createIn(controls, frame, with, {});
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/win32/win32_controls.h"
+#include "art/win32/art_in_advance.h"
 
 #include <windows.h>
 
@@ -19,9 +20,16 @@ struct LaterControls {
     std::vector<Control> controls;
 };
 
+// What the controls are made with: their fonts and pictures.
+struct ControlResources {
+    HFONT windowFont;
+    HFONT linkFont;
+    ArtInAdvance& art;
+};
+
 // Every control but those that `later` names.
-void createChildWindows(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+void createChildWindows(Win32Controls& controls, const ControlResources& with,
                         const LaterControls& later);
 // The controls that `later` names, each in its place in the tab order.
-void createLaterControls(Win32Controls& controls, HFONT windowFont, HFONT linkFont,
+void createLaterControls(Win32Controls& controls, const ControlResources& with,
                          const LaterControls& later);

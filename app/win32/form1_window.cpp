@@ -57,22 +57,23 @@ bool Form1Window::create(int showCommand) {
         return false;
     const int dpi = screenDpi().x;
     controls_.setDpi(dpi);
-    // The layout is drawn on a larger client area; the load step sets the
-    // size that is shown.
+    const ControlLayout& banner = layoutOf(Control::Image1);
+    art_.start(banner.picture, controls_.toPixels(banner.width), controls_.toPixels(banner.height));
+    // Made where it will show, at the size that the load step sets: the load
+    // step and the centring then move nothing.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r = {0, 0, controls_.toPixels(kForm1.layoutClientWidth),
-              controls_.toPixels(kForm1.layoutClientHeight)};
-    AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
+    const int width = controls_.toPixels(kForm1.outerWidth);
+    const int height = controls_.toPixels(kForm1.outerHeight);
+    const POINT at = centredPosition(width, height);
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, widen(kForm1.title).c_str(), style,
-                            CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
-                            nullptr, nullptr, instance, this);
+                            at.x, at.y, width, height, nullptr, nullptr, instance, this);
     if (!hwnd_)
         return false;
     platform_.setOwner(hwnd_);
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
-    createChildWindows(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_), kLater);
+    createChildWindows(controls_, resources(), kLater);
     addServiceMenuItem(hwnd_);
     addUndoMenuItem(hwnd_);
     topWindowOpened(hwnd_);
@@ -151,13 +152,17 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, m, wp, lp);
 }
 
+ControlResources Form1Window::resources() {
+    return {fontOrDefault(windowFont_), fontOrDefault(linkFont_), art_};
+}
+
 // The controls left out at creation, made once: when the window is idle after
 // its first paint, or before the first message that can reach the logic.
 void Form1Window::createLaterControls() {
     if (allControlsMade_)
         return;
     allControlsMade_ = true;
-    ::createLaterControls(controls_, fontOrDefault(windowFont_), fontOrDefault(linkFont_), kLater);
+    ::createLaterControls(controls_, resources(), kLater);
 }
 
 // Labels, check boxes, option buttons and frames in their layout colours; a

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "app/win32/child_windows.h"
 #include "app/win32/win32_controls.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
@@ -24,6 +25,7 @@ private:
     void onActivate(WPARAM state);
     void onClose();
     void createLaterControls();
+    ControlResources resources();
     void openLogoPicker();
 
     HWND hwnd_ = nullptr;
@@ -31,6 +33,7 @@ private:
     HWND lastFocus_ = nullptr;
     Font windowFont_;
     Font linkFont_;
+    ArtInAdvance art_; // the banner, decoded while the window is made
     Win32Platform platform_;
     Win32Controls controls_;
     Form1 logic_;

@@ -66,8 +66,12 @@ void Win32Controls::move(Control c, const TwipRect& r) {
 }
 
 void Win32Controls::setFormSize(int widthTwips, int heightTwips) {
-    SetWindowPos(window(Control::Form1), nullptr, 0, 0, toPixels(widthTwips), toPixels(heightTwips),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(window(Control::Form1), &r);
+    const int width = toPixels(widthTwips), height = toPixels(heightTwips);
+    if (r.right - r.left != width || r.bottom - r.top != height)
+        SetWindowPos(window(Control::Form1), nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Win32Controls::loadPicture(Control image, const std::string& path) {

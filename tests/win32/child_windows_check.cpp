@@ -26,12 +26,14 @@ WIN_CHECK(ChildWindowsAWindowWhoseIdNamesNoControlIsLeftAlone) {
     // A panel created empty is filled later, with everything in it; controls
     // made later take their place in the tab order.
     const LaterControls later = {{Control::gybcx}, {Control::Text5, Control::File1}};
-    createChildWindows(controls, nullptr, nullptr, later);
+    ArtInAdvance art;
+    const ControlResources with = {nullptr, nullptr, art};
+    createChildWindows(controls, with, later);
     EXPECT(controls.window(Control::gybcx) != nullptr);
     EXPECT(controls.window(Control::Label9) == nullptr);
     EXPECT(controls.window(Control::Text5) == nullptr);
     EXPECT(controls.window(Control::File1) == nullptr);
-    createLaterControls(controls, nullptr, nullptr, later);
+    createLaterControls(controls, with, later);
     for (int i = 0; i < kControlCount; ++i)
         EXPECT(controls.window(static_cast<Control>(i)) != nullptr);
     EXPECT(GetParent(controls.window(Control::Label9)) == controls.window(Control::gybcx));
