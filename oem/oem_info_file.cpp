@@ -1,6 +1,6 @@
 #include "oem/oem_info_file.h"
 
-#include "oem/unicode_text.h"
+#include "platform/unicode_text.h"
 #include "platform/cp936.h"
 
 #include <algorithm>

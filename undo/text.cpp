@@ -1,6 +1,6 @@
 #include "undo/text.h"
 
-#include "oem/unicode_text.h"
+#include "platform/unicode_text.h"
 
 namespace {
 

@@ -133,7 +133,8 @@ public:
     std::string commonData = "C:\\Documents and Settings\\All Users\\Application Data";
     LocalTime now{2024, 5, 1, 12, 30, 5};
     std::map<std::string, ErrorCode> folderFailures;
-    // Runs when a script is waited for, as if the script had done its work.
+    // By the script's file name: runs when the script is waited for (or run
+    // and waited for), as if it had done its work.
     std::map<std::string, std::function<void(FakePlatform&)>> scriptEffects;
     // What the test reads back.
     std::string output;
@@ -234,7 +235,6 @@ public:
     std::vector<bool> answers; // the user's answers to the questions, in turn
     std::vector<std::string> questions;
     std::vector<std::string> scriptRuns; // paths run and waited for
-    std::function<void()> scriptEffect;  // what running a script does to the machine
     ErrorCode runFailure = 0;
 
     ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override {
@@ -312,8 +312,9 @@ public:
         if (runFailure)
             return runFailure;
         scriptRuns.push_back(path);
-        if (scriptEffect)
-            scriptEffect();
+        auto effect = scriptEffects.find(path.substr(path.rfind('\\') + 1));
+        if (effect != scriptEffects.end())
+            effect->second(*this);
         *exitCode = 0;
         return 0;
     }

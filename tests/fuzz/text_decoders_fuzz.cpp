@@ -4,7 +4,7 @@
 // unchanged from a round trip.
 #include "fuzz_check.h"
 #include "oem/oem_info_file.h"
-#include "oem/unicode_text.h"
+#include "platform/unicode_text.h"
 #include "platform/cp936.h"
 
 #include <cstdint>

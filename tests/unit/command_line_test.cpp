@@ -239,7 +239,9 @@ TEST(CommandLine, UndoTheNewestChange) {
 
     // A machine that the undo did not bring back is a failure, not "done".
     EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
-    p.scriptEffect = [&p] { p.services["Spooler"] = StartMode::Disabled; };
+    p.scriptEffects["undo.bat"] = [](FakePlatform& m) {
+        m.services["Spooler"] = StartMode::Disabled;
+    };
     EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "未能全部完成"));
 }

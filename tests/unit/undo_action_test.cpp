@@ -41,7 +41,7 @@ struct Machine {
     }
     // What undo.bat does when it works.
     void undoWorks() {
-        sys.scriptEffect = [this] {
+        sys.scriptEffects["undo.bat"] = [this](FakePlatform&) {
             sys.services["Spooler"] = StartMode::Demand;
             sys.registryKeys[kKey] = {kFlags};
             sys.files[kFile] = "old";

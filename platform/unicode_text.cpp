@@ -1,4 +1,4 @@
-#include "oem/unicode_text.h"
+#include "platform/unicode_text.h"
 
 namespace {
 
