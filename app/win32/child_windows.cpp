@@ -119,11 +119,14 @@ void createOne(Win32Controls& controls, Control c, const ControlResources& with)
     const ControlLayout& l = layoutOf(c);
     const WindowKind k = windowKind(l);
     HWND parent = controls.window(l.container);
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | k.style | (l.visible ? WS_VISIBLE : 0);
+    // Where and as the controls keep it: the layout's, or what the load step
+    // set before the window was made.
+    const TwipRect r = controls.rect(c);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | k.style | (controls.visible(c) ? WS_VISIBLE : 0);
     // A line runs from (left, top) to (width, height): one pixel thick.
-    int x = controls.toPixels(l.left), y = controls.toPixels(l.top);
-    int cx = controls.toPixels(l.kind == ControlKind::Line ? l.width - l.left : l.width);
-    int cy = l.kind == ControlKind::Line ? 1 : controls.toPixels(l.height);
+    int x = controls.toPixels(r.left), y = controls.toPixels(r.top);
+    int cx = controls.toPixels(l.kind == ControlKind::Line ? r.width - r.left : r.width);
+    int cy = l.kind == ControlKind::Line ? 1 : controls.toPixels(r.height);
     // The caption is given at creation: one message less for each control.
     HWND w = CreateWindowExW(k.exStyle, k.className, widen(l.caption).c_str(), style, x, y, cx, cy,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
@@ -173,14 +176,13 @@ bool named(const std::vector<Control>& list, Control c) {
 
 // Containers first, then their contents, but nothing that `later` names.
 void createIn(Win32Controls& controls, Control container, const ControlResources& with,
-              const LaterControls& later) {
+              const std::vector<Control>& later) {
     const std::vector<Control> children = creationOrder(container);
     for (Control c : children)
-        if (!named(later.controls, c))
+        if (!named(later, c))
             createOne(controls, c, with);
     for (Control c : children)
-        if (layoutOf(c).kind == ControlKind::Frame && !named(later.controls, c) &&
-            !named(later.frameContents, c))
+        if (layoutOf(c).kind == ControlKind::Frame && !named(later, c))
             createIn(controls, c, with, later);
 }
 
@@ -200,18 +202,16 @@ void putInTabOrder(const Win32Controls& controls, Control c) {
 } // namespace
 
 void createChildWindows(Win32Controls& controls, const ControlResources& with,
-                        const LaterControls& later) {
+                        const std::vector<Control>& later) {
     createIn(controls, Control::Form1, with, later);
 }
 
 void createLaterControls(Win32Controls& controls, const ControlResources& with,
-                         const LaterControls& later) {
-    for (Control c : later.controls) {
+                         const std::vector<Control>& later) {
+    for (Control c : later) {
         createOne(controls, c, with);
         putInTabOrder(controls, c);
         if (layoutOf(c).kind == ControlKind::Frame)
             createIn(controls, c, with, {});
     }
-    for (Control frame : later.frameContents)
-        createIn(controls, frame, with, {});
 }

@@ -13,13 +13,6 @@
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
 
-// What the first picture can do without: the contents of some frames (which
-// are created empty) and some controls themselves.
-struct LaterControls {
-    std::vector<Control> frameContents;
-    std::vector<Control> controls;
-};
-
 // What the controls are made with: their fonts and pictures.
 struct ControlResources {
     HFONT windowFont;
@@ -27,9 +20,11 @@ struct ControlResources {
     ArtInAdvance& art;
 };
 
-// Every control but those that `later` names.
+// Every control but those in `later` (a frame with everything in it): what
+// the first picture can do without.
 void createChildWindows(Win32Controls& controls, const ControlResources& with,
-                        const LaterControls& later);
-// The controls that `later` names, each in its place in the tab order.
+                        const std::vector<Control>& later);
+// The controls in `later`, each in its place in the tab order, in the state
+// that the controls keep for them.
 void createLaterControls(Win32Controls& controls, const ControlResources& with,
-                         const LaterControls& later);
+                         const std::vector<Control>& later);

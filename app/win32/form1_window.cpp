@@ -46,10 +46,11 @@ Form1Window::Form1Window() : logic_(controls_, platform_) {
     logic_.setLogoPickerOpener([this] { openLogoPicker(); });
 }
 
-// Not needed for the first picture, made once the window shows: the contents
-// of the panels that the load step hides (half the controls), the hidden text
-// box and the file list outside the window's client area.
-const LaterControls kLater = {{Control::oemxx, Control::gybcx}, {Control::Text5, Control::File1}};
+// Not needed for the first picture, made once the window shows: the panels
+// that the load step hides (half the controls), the hidden text box and the
+// file list outside the window's client area.
+const std::vector<Control> kLater = {Control::oemxx, Control::gybcx, Control::Text5,
+                                     Control::File1};
 
 bool Form1Window::create(int showCommand) {
     HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -9,10 +9,16 @@ Control controlOfWindow(HWND window) {
     return id >= 0 && id < kControlCount ? static_cast<Control>(id) : Control::Count;
 }
 
+Win32Controls::Win32Controls() {
+    for (int i = 0; i < kControlCount; ++i) {
+        const ControlLayout& l = layoutOf(static_cast<Control>(i));
+        rects_[i] = {l.left, l.top, l.width, l.height};
+        shown_[i] = l.visible;
+    }
+}
+
 void Win32Controls::attach(Control c, HWND w) {
-    const ControlLayout& l = layoutOf(c);
     windows_[static_cast<int>(c)] = w;
-    rects_[static_cast<int>(c)] = {l.left, l.top, l.width, l.height};
 }
 
 void Win32Controls::setPicture(Control c, HBITMAP bitmap) {
@@ -48,11 +54,16 @@ void Win32Controls::setValue(Control c, int v) {
 }
 
 bool Win32Controls::visible(Control c) const {
+    if (!window(c))
+        return shown_[static_cast<int>(c)];
     return (GetWindowLongW(window(c), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Controls::setVisible(Control c, bool v) {
-    ShowWindow(window(c), v ? SW_SHOW : SW_HIDE);
+    if (!window(c))
+        shown_[static_cast<int>(c)] = v;
+    else
+        ShowWindow(window(c), v ? SW_SHOW : SW_HIDE);
 }
 
 TwipRect Win32Controls::rect(Control c) const {
@@ -61,8 +72,9 @@ TwipRect Win32Controls::rect(Control c) const {
 
 void Win32Controls::move(Control c, const TwipRect& r) {
     rects_[static_cast<int>(c)] = r;
-    SetWindowPos(window(c), nullptr, toPixels(r.left), toPixels(r.top), toPixels(r.width),
-                 toPixels(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (window(c))
+        SetWindowPos(window(c), nullptr, toPixels(r.left), toPixels(r.top), toPixels(r.width),
+                     toPixels(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Controls::setFormSize(int widthTwips, int heightTwips) {

@@ -16,6 +16,11 @@ Control controlOfWindow(HWND window);
 
 class Win32Controls : public Controls {
 public:
+    // Every control where and as the layout has it, without a window yet.
+    Win32Controls();
+    // Until a control's window is made, its position, size and visibility
+    // are kept here, and the window is made with them; its other properties
+    // need the window.
     void attach(Control c, HWND window);
     HWND window(Control c) const { return windows_[static_cast<int>(c)]; }
     int dpi() const { return dpi_; }
@@ -42,4 +47,5 @@ private:
     // Positions in twips as the program set them: pixels cannot hold every
     // twip value, and reading back must give what was set.
     TwipRect rects_[kControlCount] = {};
+    bool shown_[kControlCount] = {}; // of the controls without a window
 };

@@ -23,20 +23,34 @@ WIN_CHECK(ChildWindowsAWindowWhoseIdNamesNoControlIsLeftAlone) {
     EXPECT(form != nullptr);
     Win32Controls controls;
     controls.attach(Control::Form1, form);
-    // A panel created empty is filled later, with everything in it; controls
-    // made later take their place in the tab order.
-    const LaterControls later = {{Control::gybcx}, {Control::Text5, Control::File1}};
+    // Controls made later come with everything in them, in their place in
+    // the tab order, and where and as they were set before they were made.
+    const std::vector<Control> later = {Control::oemxx, Control::gybcx, Control::Text5,
+                                        Control::File1};
     ArtInAdvance art;
     const ControlResources with = {nullptr, nullptr, art};
     createChildWindows(controls, with, later);
-    EXPECT(controls.window(Control::gybcx) != nullptr);
-    EXPECT(controls.window(Control::Label9) == nullptr);
-    EXPECT(controls.window(Control::Text5) == nullptr);
-    EXPECT(controls.window(Control::File1) == nullptr);
+    EXPECT(controls.window(Control::xtyh) != nullptr);
+    for (Control c : {Control::oemxx, Control::gybcx, Control::Label9, Control::Text5})
+        EXPECT(controls.window(c) == nullptr);
+    const TwipRect moved = {150, 300, 1500, 750}; // 10, 20, 100, 50 pixels at 96 DPI
+    controls.move(Control::gybcx, moved);
+    controls.setVisible(Control::gybcx, true);
+    controls.setVisible(Control::oemxx, false);
+    EXPECT(controls.visible(Control::gybcx) && !controls.visible(Control::oemxx));
     createLaterControls(controls, with, later);
     for (int i = 0; i < kControlCount; ++i)
         EXPECT(controls.window(static_cast<Control>(i)) != nullptr);
     EXPECT(GetParent(controls.window(Control::Label9)) == controls.window(Control::gybcx));
+    RECT r{};
+    GetWindowRect(controls.window(Control::gybcx), &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT(r.left == 10 && r.top == 20 && r.right == 110 && r.bottom == 70);
+    EXPECT(controls.rect(Control::gybcx) == moved);
+    EXPECT((GetWindowLongW(controls.window(Control::gybcx), GWL_STYLE) & WS_VISIBLE) != 0);
+    EXPECT((GetWindowLongW(controls.window(Control::oemxx), GWL_STYLE) & WS_VISIBLE) == 0);
+    EXPECT(GetWindow(controls.window(Control::oemxx), GW_HWNDPREV) ==
+           controls.window(Control::xtyh));
     EXPECT(GetWindow(controls.window(Control::Text5), GW_HWNDPREV) ==
            controls.window(Control::gybcx));
     EXPECT(GetWindow(controls.window(Control::File1), GW_HWNDPREV) ==
