@@ -1,7 +1,7 @@
 #include "oem/oem_info_file.h"
 
-#include "platform/unicode_text.h"
 #include "platform/cp936.h"
+#include "platform/unicode_text.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // unchanged from a round trip.
 #include "fuzz_check.h"
 #include "oem/oem_info_file.h"
-#include "platform/unicode_text.h"
 #include "platform/cp936.h"
+#include "platform/unicode_text.h"
 
 #include <cstdint>
 
