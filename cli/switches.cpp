@@ -300,3 +300,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     parsed.error = checkCombination(parsed.line);
     return parsed;
 }
+
+bool anythingAfterProgramName(const wchar_t* line) {
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"')
+            ++line;
+        if (*line)
+            ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t')
+            ++line;
+    }
+    while (*line == L' ' || *line == L'\t')
+        ++line;
+    return *line != 0;
+}

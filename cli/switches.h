@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+// Whether a Windows command line holds anything after the program's name,
+// which is quoted up to the next quote or ends at the first blank. When in
+// doubt, true (the line is then split in full).
+bool anythingAfterProgramName(const wchar_t* line);
+
 struct CommandLine {
     bool help = false;  // /?
     bool quiet = false; // /quiet: no window, no message box

@@ -1,5 +1,7 @@
 #include "win32/shell.h"
 
+#include "win32/system_folder.h"
+
 #include <string>
 
 namespace {
@@ -8,11 +10,9 @@ namespace {
 // name beside the program (which is often a download folder).
 HMODULE shell32() {
     static HMODULE module = [] {
-        wchar_t folder[MAX_PATH];
-        const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH)
-            return HMODULE(nullptr);
-        return LoadLibraryW((std::wstring(folder, n) + L"\\shell32.dll").c_str());
+        const std::wstring folder = systemFolder();
+        return folder.empty() ? HMODULE(nullptr)
+                              : LoadLibraryW((folder + L"\\shell32.dll").c_str());
     }();
     return module;
 }

@@ -21,7 +21,7 @@ const wchar_t kClassName[] = L"VelkorForm1";
 const UINT_PTR kScriptTimer = 1;
 const UINT kScriptTimerMs = 250;
 // Fires once the window has shown and painted and nothing else is waiting.
-const UINT_PTR kFillTimer = 2;
+const UINT_PTR kLaterControlsTimer = 2;
 
 bool registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc = {};
@@ -86,7 +86,7 @@ bool Form1Window::create(int showCommand) {
     UpdateWindow(hwnd_);
     // The rest is made when the first picture is on the screen (a timer fires
     // only when nothing else waits), or before any message that could reach it.
-    SetTimer(hwnd_, kFillTimer, USER_TIMER_MINIMUM, nullptr);
+    SetTimer(hwnd_, kLaterControlsTimer, USER_TIMER_MINIMUM, nullptr);
     SetFocus(controls_.window(Control::xt));
     return true;
 }
@@ -136,8 +136,8 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
         onActivate(wp);
         return 0;
     case WM_TIMER:
-        if (wp == kFillTimer)
-            KillTimer(hwnd_, kFillTimer);
+        if (wp == kLaterControlsTimer)
+            KillTimer(hwnd_, kLaterControlsTimer);
         if (wp == kScriptTimer)
             logic_.pollScripts();
         return 0;

@@ -3,6 +3,7 @@
 // program runs until its last window is closed.
 #include "app/win32/form1_window.h"
 #include "cli/command_line.h"
+#include "cli/switches.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/shell.h"
 #include "win32/top_windows.h"
@@ -16,30 +17,12 @@
 
 namespace {
 
-// Whether anything follows the program's name, which is quoted up to the
-// next quote or ends at the first blank. Most starts have nothing more, and
-// then the shell need not be loaded to split the line; when in doubt, it is.
-bool anythingAfterTheName(const wchar_t* line) {
-    if (*line == L'"') {
-        ++line;
-        while (*line && *line != L'"')
-            ++line;
-        if (*line)
-            ++line;
-    } else {
-        while (*line && *line != L' ' && *line != L'\t')
-            ++line;
-    }
-    while (*line == L' ' || *line == L'\t')
-        ++line;
-    return *line != 0;
-}
-
-// The arguments after the program's name, UTF-8.
+// The arguments after the program's name, UTF-8. Most starts have none, and
+// then the shell need not be loaded to split the line.
 std::vector<std::string> commandLineArguments() {
     std::vector<std::string> args;
     int count = 0;
-    if (!anythingAfterTheName(GetCommandLineW()))
+    if (!anythingAfterProgramName(GetCommandLineW()))
         return args;
     if (LPWSTR* words = shellCommandLineToArgv(GetCommandLineW(), &count)) {
         for (int i = 1; i < count; ++i)

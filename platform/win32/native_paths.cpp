@@ -1,5 +1,7 @@
 #include "platform/win32/native_paths.h"
 
+#include "win32/system_folder.h"
+
 #include <cwctype>
 
 #ifndef KEY_WOW64_64KEY
@@ -46,11 +48,8 @@ std::wstring nativeFilePath(const std::wstring& path) {
 std::wstring commandInterpreterPath() {
     if (isWow64Process())
         return windowsDir() + L"\\Sysnative\\cmd.exe";
-    wchar_t buffer[MAX_PATH];
-    UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
-    std::wstring dir =
-        n > 0 && n < MAX_PATH ? std::wstring(buffer, n) : windowsDir() + L"\\system32";
-    return dir + L"\\cmd.exe";
+    const std::wstring dir = systemFolder();
+    return (dir.empty() ? windowsDir() + L"\\system32" : dir) + L"\\cmd.exe";
 }
 
 REGSAM nativeRegistryView() {

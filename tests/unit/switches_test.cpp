@@ -141,4 +141,17 @@ TEST(Switches, OemTextMustFitCodePage936OnOneLine) {
     EXPECT_EQ(errorOf({"/manufacturer:联想集团 (Lenovo)"}), "");
 }
 
+// Only a start with nothing after the program's name skips splitting the
+// line: quoted as Explorer starts it, bare as a console does, blanks around.
+TEST(Switches, AnythingAfterTheProgramNameIsFoundQuotedOrNot) {
+    EXPECT_FALSE(anythingAfterProgramName(L"\"C:\\Program Files\\Velkor.exe\" "));
+    EXPECT_FALSE(anythingAfterProgramName(L"Velkor.exe"));
+    EXPECT_FALSE(anythingAfterProgramName(L"Velkor.exe \t "));
+    EXPECT_TRUE(anythingAfterProgramName(L"\"C:\\Program Files\\Velkor.exe\" /optimize"));
+    EXPECT_TRUE(anythingAfterProgramName(L"\"C:\\Velkor.exe\"/quiet"));
+    EXPECT_TRUE(anythingAfterProgramName(L"C:\\Velkor.exe\t/clean"));
+    // A blank inside the quotes belongs to the name.
+    EXPECT_FALSE(anythingAfterProgramName(L"\"C:\\My Tools\\Velkor.exe\""));
+}
+
 } // namespace
