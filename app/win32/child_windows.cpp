@@ -138,7 +138,7 @@ void createOne(Win32Controls& controls, Control c, const ControlResources& with)
         controls.setValue(c, l.value); // a new button is clear
     // The artwork fills its box at any DPI.
     if (l.picture != Picture::None)
-        controls.setPicture(c, with.art.take(l.picture, cx, cy));
+        controls.setArt(c, l.picture, cx, cy);
     if (l.autoSize) {
         WindowDC dc(w);
         Selected selected(dc.get(), font);

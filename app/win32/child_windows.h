@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/win32/win32_controls.h"
-#include "art/win32/art_in_advance.h"
 
 #include <windows.h>
 
@@ -13,11 +12,10 @@
 // (wParam: the Control).
 constexpr UINT kMsgControlMouseMove = WM_APP + 1;
 
-// What the controls are made with: their fonts and pictures.
+// What the controls are made with: their fonts.
 struct ControlResources {
     HFONT windowFont;
     HFONT linkFont;
-    ArtInAdvance& art;
 };
 
 // Every control but those in `later` (a frame with everything in it): what

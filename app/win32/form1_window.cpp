@@ -58,8 +58,6 @@ bool Form1Window::create(int showCommand) {
         return false;
     const int dpi = screenDpi().x;
     controls_.setDpi(dpi);
-    const ControlLayout& banner = layoutOf(Control::Image1);
-    art_.start(banner.picture, controls_.toPixels(banner.width), controls_.toPixels(banner.height));
     // Made where it will show, at the size that the load step sets: the load
     // step and the centring then move nothing.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -154,7 +152,7 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
 }
 
 ControlResources Form1Window::resources() {
-    return {fontOrDefault(windowFont_), fontOrDefault(linkFont_), art_};
+    return {fontOrDefault(windowFont_), fontOrDefault(linkFont_)};
 }
 
 // The controls left out at creation, made once: when the window is idle after

@@ -33,7 +33,6 @@ private:
     HWND lastFocus_ = nullptr;
     Font windowFont_;
     Font linkFont_;
-    ArtInAdvance art_; // the banner, decoded while the window is made
     Win32Platform platform_;
     Win32Controls controls_;
     Form1 logic_;

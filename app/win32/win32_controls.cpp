@@ -1,5 +1,6 @@
 #include "app/win32/win32_controls.h"
 
+#include "art/win32/art_bitmap.h"
 #include "platform/win32/native_paths.h"
 #include "win32/wide.h"
 #include "win32/window_utils.h"
@@ -21,9 +22,26 @@ void Win32Controls::attach(Control c, HWND w) {
     windows_[static_cast<int>(c)] = w;
 }
 
+HBITMAP Win32Controls::picture(Control c) {
+    PendingArt& art = pendingArt_[static_cast<int>(c)];
+    if (art.picture != Picture::None) {
+        pictures_[static_cast<int>(c)].reset(loadArt(art.picture, art.width, art.height));
+        art = {};
+    }
+    return pictures_[static_cast<int>(c)].get();
+}
+
 void Win32Controls::setPicture(Control c, HBITMAP bitmap) {
+    pendingArt_[static_cast<int>(c)] = {};
     pictures_[static_cast<int>(c)].reset(bitmap);
     InvalidateRect(window(c), nullptr, TRUE);
+}
+
+void Win32Controls::setArt(Control c, Picture picture, int width, int height) {
+    pictures_[static_cast<int>(c)].reset();
+    pendingArt_[static_cast<int>(c)] = {picture, width, height};
+    if (HWND w = window(c))
+        InvalidateRect(w, nullptr, TRUE);
 }
 
 std::string Win32Controls::text(Control c) const {

@@ -26,8 +26,13 @@ public:
     int dpi() const { return dpi_; }
     void setDpi(int dpi) { dpi_ = dpi; }
     int toPixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HBITMAP picture(Control c) const { return pictures_[static_cast<int>(c)].get(); }
+    // The bitmap that an image shows; the program's own artwork is decoded
+    // the first time it is asked for (when it is first drawn, after the
+    // window has shown).
+    HBITMAP picture(Control c);
     void setPicture(Control c, HBITMAP bitmap);
+    // The program's picture, at the size in pixels that its box has.
+    void setArt(Control c, Picture picture, int width, int height);
 
     std::string text(Control c) const override;
     void setText(Control c, const std::string& utf8) override;
@@ -44,6 +49,12 @@ private:
     int dpi_ = 96;
     HWND windows_[kControlCount] = {};
     Bitmap pictures_[kControlCount];
+    struct PendingArt {
+        Picture picture = Picture::None;
+        int width = 0;
+        int height = 0;
+    };
+    PendingArt pendingArt_[kControlCount];
     // Positions in twips as the program set them: pixels cannot hold every
     // twip value, and reading back must give what was set.
     TwipRect rects_[kControlCount] = {};

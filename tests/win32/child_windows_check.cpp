@@ -27,8 +27,7 @@ WIN_CHECK(ChildWindowsAWindowWhoseIdNamesNoControlIsLeftAlone) {
     // the tab order, and where and as they were set before they were made.
     const std::vector<Control> later = {Control::oemxx, Control::gybcx, Control::Text5,
                                         Control::File1};
-    ArtInAdvance art;
-    const ControlResources with = {nullptr, nullptr, art};
+    const ControlResources with = {nullptr, nullptr};
     createChildWindows(controls, with, later);
     EXPECT(controls.window(Control::xtyh) != nullptr);
     for (Control c : {Control::oemxx, Control::gybcx, Control::Label9, Control::Text5})
