@@ -117,8 +117,17 @@ std::optional<std::string> saveSnapshot(Platform& sys, const Snapshot& shot,
     for (std::uint32_t n = 1; !result; ++n) {
         const std::string folder = numbered(root + "\\" + name, n, true);
         const ErrorCode e = sys.renameFolder(temp, folder);
-        if (e == 0)
+        if (e == 0) {
+            // Recorded once complete and in its place, so that no record
+            // ever names a folder that is not the program's.
+            const std::string record = kSnapshotRecords + folder.substr(root.size() + 1);
+            if (ErrorCode r = sys.writeRegistryString(record, action)) {
+                result = fail("无法记录快照", record, r);
+                temp = folder; // an unrecorded snapshot is of no use: it goes
+                break;
+            }
             return std::nullopt;
+        }
         if (e != kErrorAlreadyExists || n == kSameSecond)
             result = fail("无法创建文件夹", folder, e);
     }
@@ -140,7 +149,8 @@ std::vector<SnapshotEntry> undoableSnapshots(Platform& sys) {
             names[j].swap(names[j - 1]);
     for (const std::string& name : names) {
         const std::string folder = root + "\\" + name;
-        if (!isSnapshotName(name) || sys.fileExists(folder + "\\" + kUndoneName))
+        if (!isSnapshotName(name) || !sys.readRegistryString(kSnapshotRecords + name, nullptr) ||
+            sys.fileExists(folder + "\\" + kUndoneName))
             continue;
         const std::optional<std::string> action =
             sys.readFile(folder + "\\" + kActionName, nullptr);

@@ -2,8 +2,10 @@
 // folder ("...\Velkor\undo\YYYYMMDD-HHMMSS"), holding undo.bat, undo.reg,
 // the saved files, "action.txt" (the action's name, one line) and the scope
 // an undo is checked against. A folder is written under a temporary name and
-// renamed when complete, so it appears whole or not at all. An undone
-// snapshot gets an "undone.txt" and is not offered again.
+// renamed when complete, so it appears whole or not at all, and then
+// recorded under HKLM\SOFTWARE\Velkor\Undo (value: the folder's name, data:
+// the action): only recorded folders are offered. An undone snapshot gets an
+// "undone.txt" and is not offered again.
 #pragma once
 
 #include "platform/platform.h"
@@ -12,6 +14,12 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+// The program's own snapshots, by folder name, where only administrators may
+// write. The snapshots folder lets anyone add folders until the program first
+// takes it over: a folder that the program did not record is never offered,
+// as its undo.bat would run with administrator rights.
+constexpr char kSnapshotRecords[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor\\Undo\\";
 
 struct SnapshotEntry {
     std::string folder; // full path

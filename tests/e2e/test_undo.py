@@ -8,7 +8,10 @@ the optimisation table that Wine's service manager knows (then its wineserver
 restarts, so that the service manager reads them), tweak values of its own
 (types and data that the tweaks would change), a Shared Documents key with a
 value and a subkey, no Notepad verb, an owner, no organisation and an
-oeminfo.ini with a support section, hidden and system as OEM files often are.
+oeminfo.ini with a support section, hidden and system as OEM files often are;
+and, in the snapshots folder, a snapshot that the program did not take (as a
+user without administrator rights could put it there before the program
+first ran), whose undo.bat must never run.
 
   1. "下一步" optimises (its scripts run to their end), new OEM values are
      applied and a new logo is chosen in the picker: three snapshots.
@@ -28,6 +31,7 @@ oeminfo.ini with a support section, hidden and system as OEM files often are.
   6. From the command line: /owner:... /quiet takes a snapshot of its own and
      changes the owner; /undo /quiet (exit code 0) brings the owner back and
      says so; a second /undo finds nothing to undo (exit code 1).
+The planted snapshot is offered at no point and its undo.bat never ran.
 """
 import os
 import sys
@@ -64,6 +68,10 @@ TWEAK_VALUES = [
 # Values the tweaks write that must be absent again afterwards.
 ABSENT_VALUES = [(routine.LNKFILE, "NeverShowExt")]
 
+# Named as the program names its snapshots, older than all of them.
+PLANTED = "C:\\ProgramData\\Velkor\\undo\\20200101-000000"
+PLANTED_RAN = PLANTED + "\\ran.txt"
+
 OWNER = "王小明"
 LOGO, NEW_LOGO = oem.bitmap(8, 8, oem.RED), oem.bitmap(12, 6, oem.BLUE)
 INI = ("[General]\r\n"
@@ -93,6 +101,11 @@ def plant(s):
     s.hide_as_system(SYSTEM32 + "\\oeminfo.ini")
     oem.write(s.path_of(SYSTEM32 + "\\oemlogo.bmp"), LOGO)
     oem.write(os.path.join(s.workdir, "logos", "new.bmp"), NEW_LOGO)
+    planted = s.path_of(PLANTED)
+    os.makedirs(planted)
+    oem.write(os.path.join(planted, "action.txt"), "系统常规优化\r\n".encode("gbk"))
+    oem.write(os.path.join(planted, "undo.bat"), b'echo planted> "%~dp0ran.txt"\r\n')
+    oem.write(os.path.join(planted, "scope.txt"), b"")  # changes nothing: nothing to check
 
 
 def value_of(s, key, value):
@@ -172,7 +185,8 @@ def snapshot_folders(s):
             break
     if root is None:
         return root, []
-    return root, sorted(d for d in os.listdir(root) if not d.startswith("~"))
+    planted = PLANTED.rsplit("\\", 1)[1]
+    return root, sorted(d for d in os.listdir(root) if not d.startswith("~") and d != planted)
 
 
 def check_tweaks_back(s, checks):
@@ -217,6 +231,8 @@ def test(s, checks):
     # 2. All listed, newest first; an older one asks first.
     root, folders = snapshot_folders(s)
     checks.equal(folders and len(folders), 3, f"three snapshot folders: {folders}")
+    checks.equal(root, os.path.dirname(s.path_of(PLANTED)),
+                 "the snapshots are taken beside the planted one")
     tree = open_undo_dialog(s, checks, "first opening")
     items = control(tree, LIST_ID)["items"]
     checks.equal([i.split("  ", 1)[-1] for i in items], ["OEM LOGO", "OEM信息", "系统常规优化"],
@@ -288,6 +304,8 @@ def test(s, checks):
     code, out = s.run_program("/undo", "/quiet", timeout=60)
     checks.equal(code, 1, "a second /undo: exit code 1")
     checks.check("没有可以撤销的更改" in out, "a second /undo: nothing to undo", repr(out))
+    checks.check(not os.path.exists(s.path_of(PLANTED_RAN)),
+                 "the planted snapshot was never offered: its undo.bat never ran")
 
 
 if __name__ == "__main__":

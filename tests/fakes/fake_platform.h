@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "undo/snapshot_store.h"
 
 #include <functional>
 #include <map>
@@ -332,12 +333,20 @@ public:
     }
 
     // The events and files apart from those of the undo snapshots.
+    // The events, without the snapshots' folders, files and records.
     std::vector<std::string> eventsOutsideSnapshots() const {
         std::vector<std::string> found;
         for (const std::string& e : events)
-            if (e.find(commonData) == std::string::npos)
+            if (e.find(commonData) == std::string::npos &&
+                e.find(kSnapshotRecords) == std::string::npos)
                 found.push_back(e);
         return found;
+    }
+    std::size_t registryOutsideSnapshots() const {
+        std::size_t n = 0;
+        for (const auto& value : registry)
+            n += value.first.rfind(kSnapshotRecords, 0) != 0;
+        return n;
     }
     std::size_t filesOutsideSnapshots() const {
         std::size_t n = 0;

@@ -119,7 +119,7 @@ TEST(OemApply, AnExistingFileThatCannotBeReadIsNotReplaced) {
     form.Command6_Click();
     EXPECT_EQ(sys.files.at(kIni), "[Support Information]\r\n");
     EXPECT_NE(sys.notifications.at(0).find("正被另一个程序使用"), std::string::npos);
-    EXPECT_EQ(sys.registry.size(), 2u);
+    EXPECT_EQ(sys.registryOutsideSnapshots(), 2u);
 }
 
 TEST(OemApply, ClickingTwiceWritesTheSameTwice) {

@@ -49,7 +49,7 @@ struct Machine {
     }
 };
 
-TEST(UndoAction, TheListIsNewestFirstWithTimeAndActionAndSkipsWhatIsUndoneOrForeign) {
+TEST(UndoAction, TheListIsNewestFirstWithTimeAndActionAndSkipsWhatIsUndoneForeignOrUnrecorded) {
     Machine m;
     m.change("系统常规优化", 5);
     m.change("OEM信息", 9);
@@ -57,6 +57,10 @@ TEST(UndoAction, TheListIsNewestFirstWithTimeAndActionAndSkipsWhatIsUndoneOrFore
     m.sys.folders.insert(kRoot + "\\notes");
     m.sys.folders.insert(kRoot + "\\20240501-123010-x"); // not a name the program gives
     m.sys.files[kRoot + "\\20240501-123010-x\\action.txt"] = "x\r\n";
+    // Put there by someone else: named as the program names them, not recorded.
+    m.sys.folders.insert(kRoot + "\\20240501-123011");
+    m.sys.files[kRoot + "\\20240501-123011\\action.txt"] = "x\r\n";
+    m.sys.files[kRoot + "\\20240501-123011\\undo.bat"] = "format c:\r\n";
     const std::vector<SnapshotEntry> list = undoableSnapshots(m.sys);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(snapshotLabel(list[0]), "2024-05-01 12:30:09  OEM信息");

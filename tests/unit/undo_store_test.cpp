@@ -20,6 +20,7 @@ const std::string kVelkor = "C:\\Documents and Settings\\All Users\\Application 
 const std::string kRoot = kVelkor + "\\undo";
 const std::string kFolder = kRoot + "\\20240501-123005";
 const std::string kTemp = kRoot + "\\~20240501-123005-1";
+const std::string kRecord = std::string(kSnapshotRecords) + "20240501-123005";
 
 struct Window {
     FakeControls ui;
@@ -45,11 +46,14 @@ TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
         snapshotEvents(w.sys),
         (Names{"folder Velkor", "folder undo", "folder ~20240501-123005-1", "write undo.bat",
                "write undo.reg", "write action.txt", "write scope.txt", "rename 20240501-123005"}));
-    // The snapshot is complete right before the first script is written.
+    // The snapshot is complete and recorded right before the first script
+    // is written.
     const auto at = [&](const std::string& event) {
         return std::find(w.sys.events.begin(), w.sys.events.end(), event) - w.sys.events.begin();
     };
-    EXPECT_EQ(at("rename " + kTemp + " " + kFolder) + 1, at("write kuaijie.bat"));
+    EXPECT_EQ(at("rename " + kTemp + " " + kFolder) + 1, at("registry " + kRecord));
+    EXPECT_EQ(at("registry " + kRecord) + 1, at("write kuaijie.bat"));
+    EXPECT_EQ(w.sys.registry.at(kRecord), "系统常规优化");
 
     EXPECT_EQ(w.sys.folders, (std::set<std::string>{kVelkor, kRoot, kFolder}));
     EXPECT_EQ(w.sys.files.at(kFolder + "\\action.txt"),
@@ -99,6 +103,18 @@ TEST(UndoStore, WithoutItsSnapshotTheActionDoesNotRunAndSaysWhy) {
     EXPECT_TRUE(denied.sys.launches.empty());
     EXPECT_EQ(denied.sys.notifications,
               Names{"无法保存撤销所需的快照（无法创建文件夹 " + kVelkor +
+                    "：拒绝访问（可能需要管理员权限，或文件为只读））。为了能够撤销，本次没有作任何"
+                    "更改。"});
+
+    // Written but not recorded, it would never be offered: it goes.
+    Window unrecorded;
+    unrecorded.sys.registryWriteFailures[kRecord] = kErrorAccessDenied;
+    unrecorded.form.Command1_Click();
+    EXPECT_TRUE(unrecorded.sys.launches.empty());
+    EXPECT_TRUE(unrecorded.sys.files.empty());
+    EXPECT_EQ(unrecorded.sys.folders, (std::set<std::string>{kVelkor, kRoot}));
+    EXPECT_EQ(unrecorded.sys.notifications,
+              Names{"无法保存撤销所需的快照（无法记录快照 " + kRecord +
                     "：拒绝访问（可能需要管理员权限，或文件为只读））。为了能够撤销，本次没有作任何"
                     "更改。"});
 
