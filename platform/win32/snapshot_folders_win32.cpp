@@ -1,7 +1,10 @@
 // The folders of the undo snapshots. They hold scripts that an administrator
 // runs, so they are made so that only administrators and the system may
 // change them (the all-users application data folder lets every user add
-// files); the program takes over a folder of that name that exists already.
+// files); the program takes over a folder of that name that exists already,
+// but never one reached through a link: a link planted in its place could
+// lead anywhere, and the program would change who may change what it leads
+// to.
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
@@ -34,16 +37,32 @@ ErrorCode Win32Platform::createPrivateFolder(const std::string& path) {
     const ErrorCode e = GetLastError();
     if (e != ERROR_ALREADY_EXISTS)
         return e;
+    // The folder itself, not what a link would lead to, held so that it
+    // cannot be renamed or replaced while it is made the program's.
+    FileHandle folder(CreateFileW(wide.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  nullptr));
+    if (!folder)
+        return GetLastError();
+    BY_HANDLE_FILE_INFORMATION held = {};
+    if (!GetFileInformationByHandle(folder.get(), &held))
+        return GetLastError();
+    const DWORD named = GetFileAttributesW(wide.c_str());
+    for (DWORD seen : {held.dwFileAttributes, named})
+        if (seen == INVALID_FILE_ATTRIBUTES || !(seen & FILE_ATTRIBUTE_DIRECTORY) ||
+            (seen & FILE_ATTRIBUTE_REPARSE_POINT))
+            return kErrorNotAFolder;
     BOOL present = FALSE, defaulted = FALSE;
     PACL dacl = nullptr;
     PSID owner = nullptr;
     GetSecurityDescriptorDacl(descriptor.p, &present, &dacl, &defaulted);
     GetSecurityDescriptorOwner(descriptor.p, &owner, &defaulted);
     const ErrorCode secured =
-        SetNamedSecurityInfoW(&std::wstring(wide)[0], SE_FILE_OBJECT,
-                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                                  PROTECTED_DACL_SECURITY_INFORMATION,
-                              owner, nullptr, dacl, nullptr);
+        SetSecurityInfo(folder.get(), SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                            PROTECTED_DACL_SECURITY_INFORMATION,
+                        owner, nullptr, dacl, nullptr);
     return secured ? secured : kErrorAlreadyExists;
 }
 

@@ -13,6 +13,10 @@ and, in the snapshots folder, a snapshot that the program did not take (as a
 user without administrator rights could put it there before the program
 first ran), whose undo.bat must never run.
 
+  0. While the program's folder in the all-users application data is a link
+     to another folder (as a user could plant it there before the program
+     first ran), "下一步" says that its snapshot cannot be saved and changes
+     nothing: no script runs, nothing is written where the link leads.
   1. "下一步" optimises (its scripts run to their end), new OEM values are
      applied and a new logo is chosen in the picker: three snapshots.
   2. The undo dialog lists them, newest first, with time and action. Undoing
@@ -68,6 +72,11 @@ TWEAK_VALUES = [
 # Values the tweaks write that must be absent again afterwards.
 ABSENT_VALUES = [(routine.LNKFILE, "NeverShowExt")]
 
+# The program's folder, and where a link planted in its place leads.
+VELKOR_DATA = "C:\\ProgramData\\Velkor"
+LINK_TARGET = "C:\\elsewhere"
+NO_SNAPSHOT = ("无法保存撤销所需的快照（无法创建文件夹 " + VELKOR_DATA +
+               "：该名称已被一个文件或指向别处的链接占用）。为了能够撤销，本次没有作任何更改。")
 # Named as the program names its snapshots, older than all of them.
 PLANTED = "C:\\ProgramData\\Velkor\\undo\\20200101-000000"
 PLANTED_RAN = PLANTED + "\\ran.txt"
@@ -101,6 +110,11 @@ def plant(s):
     s.hide_as_system(SYSTEM32 + "\\oeminfo.ini")
     oem.write(s.path_of(SYSTEM32 + "\\oemlogo.bmp"), LOGO)
     oem.write(os.path.join(s.workdir, "logos", "new.bmp"), NEW_LOGO)
+    os.makedirs(s.path_of(LINK_TARGET))
+    os.symlink(s.path_of(LINK_TARGET), s.path_of(VELKOR_DATA))
+
+
+def plant_snapshot(s):
     planted = s.path_of(PLANTED)
     os.makedirs(planted)
     oem.write(os.path.join(planted, "action.txt"), "系统常规优化\r\n".encode("gbk"))
@@ -206,6 +220,14 @@ def test(s, checks):
         checks.check(f"config   {service} start= {MODE_WORDS[mode]}" in before_calls,
                      f"{service} is planted as {MODE_WORDS[mode]}")
     s.start()
+
+    # 0. Through a link: no snapshot, so no change.
+    routine.click_next_and_read_message(s, checks, NO_SNAPSHOT, "through a link")
+    checks.equal(os.listdir(s.path_of(LINK_TARGET)), [], "nothing was written where the link leads")
+    checks.equal(s.sc_calls(), [], "through a link: no sc call")
+    checks.equal(routine.leftovers(s), [], "through a link: no script written")
+    os.unlink(s.path_of(VELKOR_DATA))
+    plant_snapshot(s)
 
     # 1. Optimise, apply OEM values, replace the logo: three snapshots.
     routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "optimise")
