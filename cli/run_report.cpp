@@ -54,7 +54,12 @@ std::string RunReport::logBytes(ExitCode code) {
 
 int RunReport::finish(ExitCode code) {
     const std::string data = machine_.commonDataFolder();
-    ErrorCode logError = data.empty() ? kErrorPathNotFound : machine_.createFolder(logFolder(data));
+    // The program's own folder, the one the snapshots live in: what another
+    // user put there before it was the program's is not written through.
+    ErrorCode logError =
+        data.empty() ? kErrorPathNotFound : machine_.createPrivateFolder(logFolder(data));
+    if (logError == kErrorAlreadyExists)
+        logError = 0;
     if (!logError)
         logError = machine_.appendFile(logPath(data), logBytes(code));
     std::vector<std::string> told = lines_;

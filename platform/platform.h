@@ -109,7 +109,9 @@ public:
     virtual std::string commonDataFolder() = 0;
     // Creates a folder and the missing folders above it; 0 when it exists.
     virtual ErrorCode createFolder(const std::string& path) = 0;
-    // Appends bytes to a file, which is created when it is missing.
+    // Appends bytes to a file, which is created when it is missing. A name
+    // that is also another file's (a hard link) or a link goes first: the
+    // bytes reach this file only.
     virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
     // The local date and time.
     virtual LocalTime localTime() = 0;

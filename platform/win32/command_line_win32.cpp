@@ -131,11 +131,29 @@ ErrorCode Win32Platform::createFolder(const std::string& path) {
 }
 
 ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& bytes) {
-    FileHandle f(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::wstring wide = widen(path);
+    FileHandle f;
+    // Twice at most: a name that turns out to be a link is removed (the name
+    // only, never what it leads to) and the file made anew.
+    for (int attempt = 0; attempt < 2 && !f; ++attempt) {
+        f.reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!f)
+            return GetLastError();
+        BY_HANDLE_FILE_INFORMATION held = {};
+        if (!GetFileInformationByHandle(f.get(), &held))
+            return GetLastError();
+        const DWORD named = GetFileAttributesW(wide.c_str());
+        if (held.nNumberOfLinks == 1 && !(held.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            named != INVALID_FILE_ATTRIBUTES && !(named & FILE_ATTRIBUTE_REPARSE_POINT))
+            break;
+        f.reset();
+        if (!DeleteFileW(wide.c_str()))
+            return GetLastError();
+    }
     if (!f)
-        return GetLastError();
+        return kErrorNotAFolder;
     DWORD written = 0;
     if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return GetLastError();

@@ -9,7 +9,9 @@ In one session, with no window of the program ever opened:
      text that GBK cannot hold, a logo that is no file, /export with OEM
      values, /undo with another action): exit code 1 and the reason on standard output each time;
      afterwards no script was written, sc was never called, no tweak applied
-     and no export folder made;
+     and no export folder made; the log records them, though its name was
+     planted as a hard link to another file (as a user could before the
+     program first ran): that file is unchanged;
   2. /export:C:\\out /optimize /clean /services:...: exit code 0, C:\\out holds
      exactly the six scripts with the bytes of the hand-written fixtures (the
      cleanup without its wait for a key), and nothing ran: no sc call, no
@@ -35,6 +37,8 @@ import test_routine_optimisation as routine  # noqa: E402
 
 FIXTURES = os.path.join(harness.REPO, "tests", "unit", "fixtures")
 LOG = "C:\\ProgramData\\Velkor\\velkor-log.txt"  # the shared data folder under Wine
+LINKED = "C:\\linked.ini"  # what the planted log's name also names
+LINKED_BYTES = b"[boot loader]\r\ntimeout=30\r\n"
 OPTIMISED_LINE = "系统常规优化：系统已经优化成功"
 ROUTINE_SCRIPTS = ("kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat")
 SERVICES = "10110011101001101"  # the 17 choices of the export, mixed on purpose
@@ -74,8 +78,16 @@ class WindowWatch:
             self.seen[w["hwnd"]] = f"{w['class']} {w['title']!r}"
 
 
+def plant_log_link(s):
+    with open(s.path_of(LINKED), "wb") as f:
+        f.write(LINKED_BYTES)
+    os.makedirs(os.path.dirname(s.path_of(LOG)), exist_ok=True)
+    os.link(s.path_of(LINKED), s.path_of(LOG))
+
+
 def bad_switches(s, checks):
     routine.untweak(s)
+    plant_log_link(s)
     cases = [
         (["/optimize", "/bogus"], "未知的开关 /bogus"),
         (["/OPTIMIZE", "/Restore", "/quiet"], "/optimize 与 /restore 不能同时使用"),
@@ -98,6 +110,9 @@ def bad_switches(s, checks):
     logged = log_lines(s)
     checks.check(any("[1] Velkor.exe /undo /clean /quiet" in line for line in logged),
                  "the log records a refused command line", repr(logged[-4:]))
+    with open(s.path_of(LINKED), "rb") as f:
+        checks.equal(f.read(), LINKED_BYTES, "the file that the planted log also named is unchanged")
+    checks.equal(os.stat(s.path_of(LOG)).st_nlink, 1, "the log is a file of its own")
 
 
 def export(s, checks):
