@@ -27,9 +27,10 @@ constexpr ErrorCode kErrorAlreadyExists = 183;
 constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
 // ERROR_FILE_INVALID: a file was altered by someone else after it was written.
 constexpr ErrorCode kErrorFileChanged = 1006;
-// A name that should be a folder of the program's is a file, or a link that
-// leads elsewhere (ERROR_DIRECTORY).
-constexpr ErrorCode kErrorNotAFolder = 267;
+// A name that should be the program's own file or folder is a link that
+// leads elsewhere, a second name of another file, or of the other kind
+// (ERROR_DIRECTORY).
+constexpr ErrorCode kErrorNotPlainEntry = 267;
 
 // File attributes, as Windows numbers them.
 constexpr std::uint32_t kAttributeReadOnly = 0x1;
@@ -147,7 +148,7 @@ public:
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
     // Creates a folder that only administrators and the system may change;
     // kErrorAlreadyExists when it exists (it is then made so as well), and
-    // kErrorNotAFolder, changing nothing, when the name is a file or a link.
+    // kErrorNotPlainEntry, changing nothing, when the name is a file or a link.
     virtual ErrorCode createPrivateFolder(const std::string& path) = 0;
     // Renames a folder; kErrorAlreadyExists when the new name is taken.
     virtual ErrorCode renameFolder(const std::string& from, const std::string& to) = 0;

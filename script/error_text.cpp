@@ -21,7 +21,7 @@ const Reason kReasons[] = {
     {kErrorAlreadyExists, "文件已存在"},
     {1223, "操作已被用户取消"},
     {kErrorFileChanged, "文件在写入后被其他程序改动"},
-    {kErrorNotAFolder, "该名称已被一个文件或指向别处的链接占用"},
+    {kErrorNotPlainEntry, "该名称已被一个文件或指向别处的链接占用"},
 };
 
 } // namespace

@@ -30,7 +30,6 @@ public:
     // the first time it is asked for (when it is first drawn, after the
     // window has shown).
     HBITMAP picture(Control c);
-    void setPicture(Control c, HBITMAP bitmap);
     // The program's picture, at the size in pixels that its box has.
     void setArt(Control c, Picture picture, int width, int height);
 
@@ -46,6 +45,8 @@ public:
     bool loadPicture(Control image, const std::string& path) override;
 
 private:
+    void setPicture(Control c, HBITMAP bitmap);
+
     int dpi_ = 96;
     HWND windows_[kControlCount] = {};
     Bitmap pictures_[kControlCount];

@@ -1,6 +1,7 @@
 // What a run from the command line needs of the machine: waiting for its
 // scripts, one run at a time, the console or redirected output it was started
 // with, and the shared data folder where its log lies.
+#include "platform/win32/plain_entries.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/shell.h"
 #include "win32/wide.h"
@@ -135,25 +136,23 @@ ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& 
     FileHandle f;
     // Twice at most: a name that turns out to be a link is removed (the name
     // only, never what it leads to) and the file made anew.
-    for (int attempt = 0; attempt < 2 && !f; ++attempt) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
         f.reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!f)
             return GetLastError();
-        BY_HANDLE_FILE_INFORMATION held = {};
-        if (!GetFileInformationByHandle(f.get(), &held))
-            return GetLastError();
-        const DWORD named = GetFileAttributesW(wide.c_str());
-        if (held.nNumberOfLinks == 1 && !(held.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            named != INVALID_FILE_ATTRIBUTES && !(named & FILE_ATTRIBUTE_REPARSE_POINT))
+        const ErrorCode plain = checkPlainEntry(f.get(), wide, EntryKind::File);
+        if (plain == 0)
             break;
         f.reset();
+        if (plain != kErrorNotPlainEntry)
+            return plain;
         if (!DeleteFileW(wide.c_str()))
             return GetLastError();
     }
     if (!f)
-        return kErrorNotAFolder;
+        return kErrorNotPlainEntry;
     DWORD written = 0;
     if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return GetLastError();

@@ -5,6 +5,7 @@
 // but never one reached through a link: a link planted in its place could
 // lead anywhere, and the program would change who may change what it leads
 // to.
+#include "platform/win32/plain_entries.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
@@ -45,14 +46,8 @@ ErrorCode Win32Platform::createPrivateFolder(const std::string& path) {
                                   nullptr));
     if (!folder)
         return GetLastError();
-    BY_HANDLE_FILE_INFORMATION held = {};
-    if (!GetFileInformationByHandle(folder.get(), &held))
-        return GetLastError();
-    const DWORD named = GetFileAttributesW(wide.c_str());
-    for (DWORD seen : {held.dwFileAttributes, named})
-        if (seen == INVALID_FILE_ATTRIBUTES || !(seen & FILE_ATTRIBUTE_DIRECTORY) ||
-            (seen & FILE_ATTRIBUTE_REPARSE_POINT))
-            return kErrorNotAFolder;
+    if (ErrorCode plain = checkPlainEntry(folder.get(), wide, EntryKind::Folder))
+        return plain;
     BOOL present = FALSE, defaulted = FALSE;
     PACL dacl = nullptr;
     PSID owner = nullptr;
