@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
-"""Benchmarks of the 64-bit exe under Wine and Xvfb: how long it takes to show
-its window, and how long a click on "定制OEM信息" freezes it. Prints figures;
-asserts nothing (a timing is not a test).
+"""Benchmarks of the 32-bit and the 64-bit exe under Wine and Xvfb: how long
+each takes to show its window, and how long a click on "定制OEM信息" freezes
+it. Prints figures; asserts nothing (a timing is not a test).
 
-Start-up: the program and a minimal empty Win32 window (bench/empty_window,
-the same size) are started in turn from C:\\velkor, after one warm-up round,
-the order rotating every round so that the machine's load falls on every side
-alike. For each start: the time from launching wine until the X server maps
-the window titled as expected ("visible"), and until the window's pixels
-reach what they finally show ("painted"). Prints each side's median and its
-ratio to the empty window. Several --exe give several programs in the same
-rounds (e.g. a build before a change and after it).
+Start-up: the programs and a minimal empty Win32 window of each architecture
+(bench/empty_window, the same size, built in win-x86 and win-x64) are started
+in turn from C:\\velkor, after one warm-up round, the order rotating every
+round so that the machine's load falls on every side alike. For each start:
+the time from launching wine until the X server maps the window titled as
+expected ("visible"), and until the window's pixels reach what they finally
+show ("painted"). Prints each side's median and its ratio to the empty window
+of its own architecture (a 32-bit program starts under Wine's 32-bit loader).
+Several --exe give several programs in the same rounds (e.g. a build before
+a change and after it).
 
 OEM panel: system32 of the prefix is filled up to --files files (plus an
 oeminfo.ini and an oemlogo.bmp), the program started, and the real pointer
@@ -21,7 +23,7 @@ first panel back. Prints the median.
 
 Usage: bench/startup.py [--rounds N] [--exe PATH ...] [--files N] [--clicks N]
                         [--no-startup] [--no-oem]
-The exes default to build/win-x64 (VELKOR_BUILD_DIR), as for the e2e tests.
+The exes default to build/win-x86/Velkor.exe and build/win-x64/Velkor.exe.
 """
 import argparse
 import os
@@ -37,7 +39,7 @@ sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
 import harness  # noqa: E402
 
 EMPTY_TITLE = "空窗口"
-EMPTY_EXE = os.path.join(harness.BUILD_DIR, "empty_window.exe")
+DEFAULT_EXES = [os.path.join(REPO, "build", f"win-{arch}", "Velkor.exe") for arch in ("x86", "x64")]
 # Samples of the screen while waiting for a window to settle.
 POLL = 0.004
 QUIET = 0.8
@@ -67,7 +69,8 @@ def start_once(s, exe, title):
     screen = harness.XScreen(s.display)
     try:
         started = time.monotonic()
-        program = subprocess.Popen([s.wine, f"{harness.WORK_DIR_WIN}\\{name}"], cwd=s.workdir,
+        program = subprocess.Popen([harness.wineprefix.loader_for(exe),
+                                    f"{harness.WORK_DIR_WIN}\\{name}"], cwd=s.workdir,
                                    env=s.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, start_new_session=True)
         try:
@@ -91,8 +94,20 @@ def median(values):
     return statistics.median(values) if values else float("nan")
 
 
+def arch_of(exe):
+    return "x86" if harness.wineprefix.is_32_bit(exe) else "x64"
+
+
+def empty_window(arch):
+    return os.path.join(REPO, "build", f"win-{arch}", "empty_window.exe")
+
+
 def bench_startup(s, exes, rounds):
-    sides = [("empty window", EMPTY_EXE, EMPTY_TITLE)] + [
+    for exe in exes:
+        if not os.path.exists(exe):
+            raise FileNotFoundError(f"{exe} is not built")
+    archs = sorted({arch_of(e) for e in exes})
+    sides = [(f"empty window ({arch})", empty_window(arch), EMPTY_TITLE) for arch in archs] + [
         (os.path.relpath(e, REPO) if e.startswith(REPO) else e, e, harness.MAIN_TITLE)
         for e in exes]
     for label, exe, _title in sides:
@@ -114,15 +129,16 @@ def bench_startup(s, exes, rounds):
         harness.log(f"round {r}: " + ", ".join(
             f"{label} {results[label][-1][0]:.0f}/{results[label][-1][1]:.0f} ms"
             for label, _e, _t in copies if r > 0 and results[label][-1][1] is not None))
-    empty = copies[0][0]
-    base = [median(v[k] for v in results[empty]) for k in (0, 1)]
+    base = {arch: [median(v[k] for v in results[f"empty window ({arch})"]) for k in (0, 1)]
+            for arch in archs}
     print()
     print(f"start-up under Wine, {rounds} rounds, median ms from launch "
-          f"(ratio to the empty window)")
+          f"(ratio to the empty window of the same architecture)")
     print(f"  {'':36} {'visible':>16} {'painted':>16}")
-    for label, _exe, _title in copies:
+    for (label, _copy, _title), (_label, exe, _t) in zip(copies, sides):
+        b = base[arch_of(exe)]
         m = [median(v[k] for v in results[label]) for k in (0, 1)]
-        cells = [f"{m[k]:7.1f} ({m[k] / base[k]:4.2f})" for k in (0, 1)]
+        cells = [f"{m[k]:7.1f} ({m[k] / b[k]:4.2f})" for k in (0, 1)]
         print(f"  {label:36} {cells[0]:>16} {cells[1]:>16}")
     sys.stdout.flush()
 
@@ -211,7 +227,7 @@ def main():
     ap.add_argument("--no-startup", action="store_true")
     ap.add_argument("--no-oem", action="store_true")
     args = ap.parse_args()
-    exes = [os.path.abspath(e) for e in (args.exe or [harness.EXE])]
+    exes = [os.path.abspath(e) for e in (args.exe or DEFAULT_EXES)]
     if not args.no_startup:
         with harness.Session("bench_startup") as s:
             # A wineserver that lasts between the starts: each start then pays

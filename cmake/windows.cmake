@@ -97,22 +97,28 @@ add_test(NAME ci_check_imports_selftest
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ci/check_imports_selftest.sh
             $<TARGET_FILE:import_probe> $<TARGET_FILE:testwin>)
 
+# End-to-end tests: the real exe under Wine and Xvfb, the 32-bit exe in the
+# win-x86 build and the 64-bit exe in the win-x64 build, each with the helpers
+# of its own build. They find the programs through these variables; the label
+# e2e-x86 or e2e-x64 names the exe a test ran against.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    # End-to-end tests: the real exe under wine64 and Xvfb. They find the
-    # programs through these variables.
-    set(E2E_ENV
-        VELKOR_BUILD_DIR=${CMAKE_BINARY_DIR}
-        VELKOR_EXE=$<TARGET_FILE:Velkor>
-        VELKOR_INSPECTOR=$<TARGET_FILE:inspector>
-        VELKOR_SC=$<TARGET_FILE:sc>
-        VELKOR_CONSOLE_TEXT=$<TARGET_FILE:console_text>
-        VELKOR_FILE_PROBE=$<TARGET_FILE:file_probe>
-        VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
-    file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
-    foreach(test ${E2E_TESTS})
-        get_filename_component(name ${test} NAME_WE)
-        string(REGEX REPLACE "^test_" "e2e_" name ${name})
-        add_test(NAME ${name} COMMAND python3 ${test})
-        set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600 LABELS e2e)
-    endforeach()
+    set(E2E_ARCH x64)
+else()
+    set(E2E_ARCH x86)
 endif()
+set(E2E_ENV
+    VELKOR_BUILD_DIR=${CMAKE_BINARY_DIR}
+    VELKOR_EXE=$<TARGET_FILE:Velkor>
+    VELKOR_INSPECTOR=$<TARGET_FILE:inspector>
+    VELKOR_SC=$<TARGET_FILE:sc>
+    VELKOR_CONSOLE_TEXT=$<TARGET_FILE:console_text>
+    VELKOR_FILE_PROBE=$<TARGET_FILE:file_probe>
+    VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+foreach(test ${E2E_TESTS})
+    get_filename_component(name ${test} NAME_WE)
+    string(REGEX REPLACE "^test_" "e2e_" name ${name})
+    add_test(NAME ${name} COMMAND python3 ${test})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600
+                                            LABELS "e2e;e2e-${E2E_ARCH}")
+endforeach()

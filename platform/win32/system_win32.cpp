@@ -43,7 +43,7 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
 }
 
 std::uint32_t Win32Platform::fileAttributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(nativeFilePath(widen(path)).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return 0;
     return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);

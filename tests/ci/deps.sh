@@ -44,6 +44,21 @@ velkor_ensure_fuzzer() {
     return 1
 }
 
+# The 32-bit exe runs under Wine's 32-bit half (wine32), which comes from the
+# i386 architecture: dpkg must know that architecture before apt sees the
+# package. Where it cannot be installed, the 32-bit exe's stages say so and
+# are skipped.
+velkor_ensure_wine32() {
+    [ "$(dpkg --print-architecture 2>/dev/null)" = amd64 ] || return 0
+    dpkg -s wine32:i386 >/dev/null 2>&1 && return 0
+    echo "installing wine32:i386 (32-bit Wine, for the 32-bit exe)"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        velkor_as_root dpkg --add-architecture i386 || return 1
+    fi
+    velkor_as_root apt-get update &&
+        velkor_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y wine32:i386
+}
+
 velkor_ensure_deps() {
     local missing=() p
     for p in "${VELKOR_PACKAGES[@]}"; do
@@ -57,6 +72,8 @@ velkor_ensure_deps() {
         velkor_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
     fi
     velkor_ensure_fuzzer
+    velkor_ensure_wine32 ||
+        echo "wine32:i386 could not be installed: the 32-bit exe will not run under Wine" >&2
     # Wine uses code page 936 only under a Chinese locale.
     if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
         echo "generating the zh_CN.UTF-8 locale"

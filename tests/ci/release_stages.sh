@@ -1,7 +1,7 @@
 # The release's stages of test.sh (sourced by it; $jobs comes from there):
 # the zip that release.sh makes and its checks, a second build of the 32-bit
 # exe from a copy of the tree in other folders that must give the same bytes
-# (and so the same zip), and the zip's 64-bit exe under Wine.
+# (and so the same zip), and each of the zip's two exes under Wine.
 
 release_version() {
     sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release-x86/CMakeCache.txt
@@ -32,6 +32,7 @@ release_reproducible() {
         echo "and so is the zip"
 }
 
+# $1: x86 or x64, the exe of the zip to start.
 release_starts() {
-    python3 tests/e2e/release_zip.py "$(release_zip_path)"
+    python3 tests/e2e/release_zip.py "$(release_zip_path)" "$1"
 }

@@ -1,4 +1,4 @@
-"""End-to-end test harness: the real exe under wine64 and Xvfb.
+"""End-to-end test harness: the real exe (32-bit or 64-bit) under Wine and Xvfb.
 
 Each test gets
   - a private copy of a cached template Wine prefix (code page 936, profile
@@ -19,8 +19,11 @@ reg, and the screen through ImageMagick's import.
         harness.main(test, "my_test")
 
 Environment: VELKOR_BUILD_DIR, VELKOR_EXE, VELKOR_INSPECTOR, VELKOR_SC,
-VELKOR_TESTWIN, VELKOR_FILE_PROBE (set by CTest; default to build/win-x64), VELKOR_E2E_KEEP=1
-keeps the private prefix after the run.
+VELKOR_TESTWIN, VELKOR_FILE_PROBE (set by CTest in build/win-x86 and
+build/win-x64 alike: each build tests its own exe with its own tools; default
+to build/win-x64), VELKOR_E2E_KEEP=1 keeps the private prefix after the run.
+A 32-bit exe is started by the 32-bit Wine loader (see wineprefix.loader_for);
+Wine's own tools and the helpers run under wine64, in the same 64-bit prefix.
 """
 import ctypes
 import ctypes.util
@@ -57,6 +60,9 @@ MAIN_TITLE = "Velkor 系统优化程序"
 NOTE_TITLE = "提示"
 WORK_DIR_WIN = "C:\\velkor"
 TOOLS_DIR_WIN = "C:\\e2e-tools"
+# What a 32-bit program on 64-bit Windows sees as system32 unless it asks for
+# the native one (Sysnative).
+SYSWOW64_WIN = "C:\\windows\\syswow64"
 
 
 def log(message):
@@ -516,22 +522,22 @@ class Session:
 
     def _install(self, exe):
         """Copies `exe` (default: Velkor.exe) into C:\\velkor of a safe prefix;
-        its file name."""
+        its file name and the Wine loader that starts it."""
         exe = exe or EXE
         if not os.path.exists(exe):
             raise FileNotFoundError(f"{exe} is not built")
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
         shutil.copy(exe, os.path.join(self.workdir, name))
-        return name
+        return name, wineprefix.loader_for(exe)
 
     def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):
         """Starts `exe` (default: Velkor.exe) from C:\\velkor and waits until a
         visible top-level window titled `title` appears. Returns its Tree."""
-        name = self._install(exe)
+        name, loader = self._install(exe)
         self.program_log = open(os.path.join(self.root, f"{self.name}.log"), "wb")
         self.program = subprocess.Popen(
-            [self.wine, f"{WORK_DIR_WIN}\\{name}", *args], cwd=self.workdir, env=self.env,
+            [loader, f"{WORK_DIR_WIN}\\{name}", *args], cwd=self.workdir, env=self.env,
             stdout=self.program_log, stderr=subprocess.STDOUT, start_new_session=True)
         self.title = title
         started = time.monotonic()
@@ -546,9 +552,9 @@ class Session:
         arguments, as a script or a remote-execution tool would, and waits for
         it to end. Returns (exit code, standard output as text). For a program
         that shows no window; see _run for `while_running`."""
-        name = self._install(exe)
+        name, loader = self._install(exe)
         code, stdout = self._run([f"{WORK_DIR_WIN}\\{name}", *args], self.workdir, timeout,
-                                 while_running)
+                                 while_running, loader)
         return code, decode_console(stdout)
 
     def wait_for_exit(self):
@@ -560,14 +566,14 @@ class Session:
 
     # ---- the inspector ---------------------------------------------------------
 
-    def _run(self, args, cwd, timeout, while_running=None):
+    def _run(self, args, cwd, timeout, while_running=None, loader=None):
         """Runs a Wine program; returns (exit code, stdout bytes). The output
         goes through a file, not a pipe: Wine's helper processes (wineserver,
         services) may inherit a pipe and keep it open long after the program.
         `while_running`, when given, is called about twice a second until the
-        program has ended."""
+        program has ended. `loader`: the Wine loader, wine64 by default."""
         with tempfile.TemporaryFile() as out:
-            proc = subprocess.Popen([self.wine, *args], cwd=cwd, env=self.env, stdout=out,
+            proc = subprocess.Popen([loader or self.wine, *args], cwd=cwd, env=self.env, stdout=out,
                                     stderr=subprocess.DEVNULL)
             try:
                 deadline = time.monotonic() + timeout
@@ -831,10 +837,12 @@ class Session:
         for flag in ("+h", "+s"):
             self.cmd(f"attrib {flag} {path}")
 
-    def reg_query(self, key, value=None):
+    def reg_query(self, key, value=None, view=64):
         """The data of a registry value as text (None when the key or value is
-        missing); with value=None, all values of the key as {name: (type, data)}."""
-        args = ["reg", "query", key] + ([] if value is None else ["/v", value])
+        missing); with value=None, all values of the key as {name: (type, data)}.
+        `view`: the registry view, 64 (the native one) or 32 (what a 32-bit
+        program sees on 64-bit Windows, under Wow6432Node)."""
+        args = ["reg", "query", key, f"/reg:{view}"] + ([] if value is None else ["/v", value])
         code, text = self.run_wine(*args)
         if code != 0:
             return None
@@ -846,14 +854,25 @@ class Session:
                 return data
         return None
 
-    def reg_add(self, key, value, data, kind="REG_SZ"):
-        code, text = self.run_wine("reg", "add", key, "/v", value, "/t", kind, "/d", data, "/f")
+    def reg_add(self, key, value, data, kind="REG_SZ", view=64):
+        code, text = self.run_wine("reg", "add", key, "/v", value, "/t", kind, "/d", data, "/f",
+                                   f"/reg:{view}")
         if code != 0:
             raise RuntimeError(f"reg add {key} {value}: {text}")
 
     def sc_calls(self):
         """Command lines the recording sc.exe received in C:\\velkor, in order."""
         path = os.path.join(self.workdir, "sc_calls.log")
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def sc_callers(self):
+        """For each call of the recording sc.exe, what kind of process started
+        it (the command interpreter of a script): "native", or "WOW64" for a
+        32-bit one, which on 64-bit Windows sees SysWOW64 as system32."""
+        path = os.path.join(self.workdir, "sc_callers.log")
         if not os.path.exists(path):
             return []
         with open(path, encoding="utf-8") as f:
@@ -943,10 +962,22 @@ class Checks:
         return 0
 
 
-def main(test, name, screen="1024x768x24"):
-    """Runs test(session, checks) in a fresh session and exits with its result.
-    On a failure the screen is saved to build/win-x64/e2e-screens/<name>-failure.png."""
-    checks = Checks(name)
+def exe_label(exe=None):
+    """How a run names the exe it tests: "32-bit exe build/win-x86/Velkor.exe"."""
+    exe = exe or EXE
+    bits = "32-bit" if os.path.exists(exe) and wineprefix.is_32_bit(exe) else "64-bit"
+    shown = os.path.relpath(exe, REPO) if exe.startswith(REPO + os.sep) else exe
+    return f"{bits} exe {shown}"
+
+
+def main(test, name, screen="1024x768x24", label=None):
+    """Runs test(session, checks) in a fresh session and exits with its result,
+    which names the exe under test (`label`, by default the exe_label of
+    VELKOR_EXE). On a failure the screen is saved to
+    e2e-screens/<name>-failure.png in the build folder."""
+    label = label or exe_label()
+    checks = Checks(f"{name} ({label})")
+    log(f"{name}: testing the {label}")
     started = time.monotonic()
     stale = os.path.join(SCREENS_DIR, f"{name}-failure.png")
     if os.path.exists(stale):

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""The release zip's 64-bit exe under Wine: taken out of the zip, it starts,
+"""One of the release zip's exes under Wine: taken out of the zip, it starts,
 shows its window, and its about panel names the version the zip's name
-carries. Run by test.sh after release.sh.
+carries. Run by test.sh after release.sh, for the 32-bit exe and the 64-bit
+exe in turn.
 
-Usage: release_zip.py dist/Velkor-<version>-windows.zip
+Usage: release_zip.py dist/Velkor-<version>-windows.zip x86|x64
 """
 import os
 import re
@@ -15,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 
-def test_zip(path):
+def test_zip(path, arch):
     version = re.match(r"^Velkor-(.+)-windows\.zip$", os.path.basename(path))
 
     def test(s, checks):
@@ -24,7 +25,9 @@ def test_zip(path):
         with tempfile.TemporaryDirectory() as tmp:
             exe = os.path.join(tmp, "Velkor.exe")
             with zipfile.ZipFile(path) as z, open(exe, "wb") as f:
-                f.write(z.read("x64/Velkor.exe"))
+                f.write(z.read(f"{arch}/Velkor.exe"))
+            checks.equal(harness.wineprefix.is_32_bit(exe), arch == "x86",
+                         f"{arch}/Velkor.exe is a {'32' if arch == 'x86' else '64'}-bit exe")
             tree = s.start(exe)
         checks.equal(tree.window["title"], harness.MAIN_TITLE, "the window's title")
         checks.check(tree.window["visible"], "the window is visible")
@@ -42,7 +45,9 @@ def test_zip(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3 or sys.argv[2] not in ("x86", "x64"):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
-    harness.main(test_zip(sys.argv[1]), "release_zip")
+    arch = sys.argv[2]
+    harness.main(test_zip(sys.argv[1], arch), f"release_zip_{arch}",
+                 label=f"{'32' if arch == 'x86' else '64'}-bit exe {arch}/Velkor.exe of the zip")

@@ -16,6 +16,7 @@ Throughout, no message box appears and the about panel stays shown.
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -144,9 +145,13 @@ def activate_main_window(s, console_hwnd):
     return False
 
 
-def console_x_window(s):
-    """The X window of the console (its title is the interpreter's path)."""
-    found = subprocess.run(["xdotool", "search", "--name", r"^C:\\windows\\system32\\cmd\.exe$"],
+def console_x_window(s, console_hwnd):
+    """The X window of the console, found by its title (the interpreter's
+    path: system32, or Sysnative when a 32-bit program started it)."""
+    title = next((w["title"] for w in s.windows() if w["hwnd"] == console_hwnd), None)
+    if title is None:
+        return None
+    found = subprocess.run(["xdotool", "search", "--name", "^" + re.escape(title) + "$"],
                            env=s.env, capture_output=True, text=True, timeout=30)
     ids = found.stdout.split()
     if len(ids) != 1:
@@ -159,7 +164,7 @@ def move_console_below_main(s, console_hwnd):
     """Moves the console's X window below the main window and waits until
     Wine has taken the new position."""
     main = s.tree().window["rect"]
-    xid = console_x_window(s)
+    xid = console_x_window(s, console_hwnd)
     if xid is None:
         return False
     top = main["y"] + main["h"] + 10

@@ -6,7 +6,10 @@ its cmd.exe running fuzhi.bat.
 Before the program starts, the Wine registry holds an owner and an
 organisation, system32 holds an oeminfo.ini in GBK with Chinese text and a
 [Support Information] section, and a red oemlogo.bmp; C:\\velkor\\logos holds
-the bitmaps to choose from, a text file and a hidden bitmap.
+the bitmaps to choose from, a text file and a hidden bitmap. Where a 32-bit
+program on 64-bit Windows would look unless it asks for the native system,
+decoys: another owner in the 32-bit registry view, another oeminfo.ini and a
+green oemlogo.bmp in SysWOW64; the panel must show none of them.
 
   1. "定制OEM信息" shows the four values and the red logo.
   2. The four boxes are edited by typing (Chinese included) and
@@ -162,6 +165,10 @@ def test(s, checks):
     write(os.path.join(logos, "green.bmp"), green)
     write(os.path.join(logos, "notes.txt"), b"not a picture\r\n")
     write(os.path.join(logos, ".hidden.bmp"), green)  # Wine shows dot files as hidden
+    s.reg_add(CURRENT_VERSION, "RegisteredOwner", "诱饵", view=32)
+    write(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini"),
+          "[General]\r\nManufacturer=诱饵\r\nModel=SysWOW64\r\n".encode("gbk"))
+    write(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp"), green)
 
     # 1. The panel shows what is installed.
     main = s.start()

@@ -6,7 +6,8 @@ Three clicks in one session, each after the scripts of the one before have
 ended:
   1. as the window opens (optimise, three tweaks ticked): the registry shows
      every tweak, the DelegateFolders key is gone, sc saw the 79 calls of
-     fwyh.bat in order, "系统已经优化成功";
+     fwyh.bat in order, each from the native (64-bit) command interpreter
+     (also when the program is the 32-bit exe), "系统已经优化成功";
   2. "恢复系统默认服务" with the boxes still ticked: sc saw the 80 calls of
      huifu.bat (RSVP and wuauserv among them), no tweak was applied again,
      "系统服务已经恢复为默认";
@@ -107,9 +108,10 @@ def untweak(s):
     s.run_wine("reg", "add", SHARED_DOCS, "/ve", "/d", "SharedDocs", "/f")
     s.run_wine("reg", "delete", DEFAULT_EXPLORER, "/v", "Link", "/f")
     s.run_wine("reg", "delete", NOTEPAD_VERB, "/f")
-    log = os.path.join(s.workdir, "sc_calls.log")
-    if os.path.exists(log):
-        os.remove(log)
+    for name in ("sc_calls.log", "sc_callers.log"):
+        log = os.path.join(s.workdir, name)
+        if os.path.exists(log):
+            os.remove(log)
 
 
 def check_untweaked(s, checks, when):
@@ -120,6 +122,15 @@ def check_untweaked(s, checks, when):
     checks.equal(s.reg_query(DEFAULT_EXPLORER, "Link"), None, f"{when}: no Link value written")
     checks.check(not key_exists(s, NOTEPAD_VERB), f"{when}: no Notepad verb written")
     checks.check(key_exists(s, SHARED_DOCS), f"{when}: the Shared Documents key stays")
+
+
+def check_native_interpreter(s, checks, when):
+    """Every sc call came from a native command interpreter: a 32-bit one on
+    64-bit Windows would see SysWOW64 as system32 and the 32-bit registry."""
+    callers = s.sc_callers()
+    checks.check(callers and set(callers) == {"native"},
+                 f"{when}: the scripts ran in the native (64-bit) command interpreter",
+                 f"sc was started by: {sorted(set(callers))}")
 
 
 def click_next_and_read_message(s, checks, expected, when):
@@ -175,6 +186,7 @@ def optimise_as_opened(s, checks):
     checks.check(not key_exists(s, SHARED_DOCS), "the Shared Documents key is gone")
     check_calls(checks, s.sc_calls(), expected_sc_calls("fwyh.bat"),
                 "sc saw the 79 calls of fwyh.bat in order")
+    check_native_interpreter(s, checks, when)
 
 
 def restore(s, checks):
@@ -191,6 +203,7 @@ def restore(s, checks):
     calls = s.sc_calls()
     check_calls(checks, calls, expected_sc_calls("huifu.bat"),
                 "sc saw the 80 calls of huifu.bat in order")
+    check_native_interpreter(s, checks, when)
     checks.check(any(c.split() == ["config", "RSVP", "start=", "DEMAND"] for c in calls),
                  "restoring sets RSVP to DEMAND")
     checks.check(any(c.split() == ["config", "wuauserv", "start=", "AUTO"] for c in calls),

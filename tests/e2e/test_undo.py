@@ -36,6 +36,14 @@ first ran), whose undo.bat must never run.
      changes the owner; /undo /quiet (exit code 0) brings the owner back and
      says so; a second /undo finds nothing to undo (exit code 1).
 The planted snapshot is offered at no point and its undo.bat never ran.
+
+What a 32-bit program on 64-bit Windows sees unless it asks for the native
+system gets decoys: another owner and another Shared Documents key in the
+32-bit registry view, another oeminfo.ini and oemlogo.bmp in SysWOW64. After
+the changes and after each undo the decoys are as planted; the undo records
+are registered in the 64-bit view and nothing of the program's lies under
+Wow6432Node; the snapshots saved the files of the native system32; and
+oeminfo.ini is hidden and system after the change as after its undo.
 """
 import os
 import sys
@@ -91,6 +99,59 @@ INI = ("[General]\r\n"
        "Line1=技术支持电话: 800-810-8888").encode("gbk")  # no line break at the end
 
 
+# Decoys where a 32-bit program would look without the native view.
+DECOY_OWNER = "诱饵 32位视图"
+DECOY_SHARED_DOCS = ("REG_SZ", "Decoy32")
+DECOY_INI = "[General]\r\nManufacturer=诱饵\r\nModel=SysWOW64\r\n".encode("gbk")
+DECOY_LOGO = oem.bitmap(4, 4, oem.GREEN)
+VELKOR_KEY = "HKLM\\SOFTWARE\\Velkor"
+
+
+def plant_decoys(s):
+    s.reg_add(CURRENT_VERSION, "RegisteredOwner", DECOY_OWNER, view=32)
+    code, text = s.run_wine("reg", "add", routine.SHARED_DOCS, "/ve", "/d", DECOY_SHARED_DOCS[1],
+                            "/f", "/reg:32")
+    if code != 0:
+        raise RuntimeError(f"reg add {routine.SHARED_DOCS} /reg:32: {text}")
+    oem.write(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini"), DECOY_INI)
+    oem.write(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp"), DECOY_LOGO)
+
+
+def check_decoys(s, checks, when):
+    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner", view=32), DECOY_OWNER,
+                 f"{when}: the owner in the 32-bit registry view is untouched")
+    checks.equal(value_of(s, routine.SHARED_DOCS, "", view=32), DECOY_SHARED_DOCS,
+                 f"{when}: the Shared Documents key in the 32-bit view is untouched")
+    checks.equal(oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini")), DECOY_INI,
+                 f"{when}: SysWOW64\\oeminfo.ini is untouched")
+    checks.equal(oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp")), DECOY_LOGO,
+                 f"{when}: SysWOW64\\oemlogo.bmp is untouched")
+    checks.equal(s.reg_query(VELKOR_KEY, view=32), None,
+                 f"{when}: no key of the program's in the 32-bit view (Wow6432Node)")
+
+
+def check_registered(s, checks, folders):
+    """The undo records are registered in the native (64-bit) registry view."""
+    code, text = s.run_wine("reg", "query", VELKOR_KEY + "\\Undo", "/s", "/reg:64")
+    missing = [name for name in folders if name not in text]
+    checks.check(code == 0 and folders and not missing,
+                 "the snapshots are registered in the 64-bit registry view",
+                 f"exit code {code}, not named: {missing}")
+
+
+def check_saved_files(s, checks, root, folders):
+    """The snapshots saved oeminfo.ini and oemlogo.bmp as the native system32
+    held them (not the SysWOW64 decoys)."""
+    saved = {"oeminfo.ini": [], "oemlogo.bmp": []}
+    for name in folders:
+        for entry in os.listdir(os.path.join(root, name)):
+            for kind in saved:
+                if entry.lower().startswith("saved-") and entry.lower().endswith("-" + kind):
+                    saved[kind].append(oem.read(os.path.join(root, name, entry)))
+    checks.equal(saved["oeminfo.ini"], [INI], "the snapshot saved system32's oeminfo.ini")
+    checks.equal(saved["oemlogo.bmp"], [LOGO], "the snapshot saved system32's oemlogo.bmp")
+
+
 def plant(s):
     for service, mode in PLANTED_MODES.items():
         s.reg_add(f"{SERVICES_KEY}\\{service}", "Start", str(mode), "REG_DWORD")
@@ -122,9 +183,9 @@ def plant_snapshot(s):
     oem.write(os.path.join(planted, "scope.txt"), b"")  # changes nothing: nothing to check
 
 
-def value_of(s, key, value):
+def value_of(s, key, value, view=64):
     """(type, data) of a value as `reg query` shows it, or None."""
-    values = s.reg_query(key) or {}
+    values = s.reg_query(key, view=view) or {}
     if value == "":
         return values.get("(默认)") or values.get("(Default)")
     return values.get(value)
@@ -214,6 +275,7 @@ def check_tweaks_back(s, checks):
 
 def test(s, checks):
     plant(s)
+    plant_decoys(s)
     s.restart_wine()
     before_calls = expected_undo_calls(s)
     for service, mode in PLANTED_MODES.items():
@@ -255,6 +317,11 @@ def test(s, checks):
     checks.equal(folders and len(folders), 3, f"three snapshot folders: {folders}")
     checks.equal(root, os.path.dirname(s.path_of(PLANTED)),
                  "the snapshots are taken beside the planted one")
+    check_registered(s, checks, folders)
+    check_saved_files(s, checks, root, folders)
+    checks.equal(s.attributes(SYSTEM32 + "\\oeminfo.ini"), "--ahs----",
+                 "oeminfo.ini is still hidden and system after the change")
+    check_decoys(s, checks, "after the changes")
     tree = open_undo_dialog(s, checks, "first opening")
     items = control(tree, LIST_ID)["items"]
     checks.equal([i.split("  ", 1)[-1] for i in items], ["OEM LOGO", "OEM信息", "系统常规优化"],
@@ -283,6 +350,7 @@ def test(s, checks):
     checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "RegisteredOwner is back")
     checks.equal(value_of(s, CURRENT_VERSION, "RegisteredOrganization"), None,
                  "RegisteredOrganization is absent again")
+    check_decoys(s, checks, "after the OEM undos")
 
     # 4. The optimisation, now the newest: no question.
     tree = open_undo_dialog(s, checks, "third opening")
@@ -297,6 +365,7 @@ def test(s, checks):
                         "sc saw each known service set back to its mode before")
     check_tweaks_back(s, checks)
     checks.equal(routine.leftovers(s), [], "no .bat or .reg left in the working directory")
+    check_decoys(s, checks, "after the optimisation's undo")
 
     # 5. Nothing left to undo; the folders tell what they did.
     tree = open_undo_dialog(s, checks, "last opening")

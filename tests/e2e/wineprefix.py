@@ -12,6 +12,7 @@ and by run.sh:
 
     wineprefix.py create PATH     make a safe prefix at PATH (if absent)
     wineprefix.py check PATH      fail when PATH is not safe
+    wineprefix.py loader32        fail, saying why, when 32-bit programs cannot run
 """
 import ctypes
 import fcntl
@@ -39,6 +40,68 @@ def wine_loader():
         if candidate and os.access(candidate, os.X_OK):
             return candidate
     raise FileNotFoundError("no wine64 or wine found")
+
+
+# The machine field of a PE image's file header (IMAGE_FILE_MACHINE_I386).
+PE_MACHINE_I386 = 0x014C
+
+
+def pe_machine(path):
+    """The machine a Windows exe is built for (0x014C: 32-bit x86, 0x8664:
+    x64), or None when the file is no PE image."""
+    with open(path, "rb") as f:
+        head = f.read(4096)
+    if head[:2] != b"MZ" or len(head) < 0x40:
+        return None
+    offset = int.from_bytes(head[0x3C:0x40], "little")
+    if head[offset:offset + 4] != b"PE\0\0":
+        return None
+    return int.from_bytes(head[offset + 4:offset + 6], "little")
+
+
+def is_32_bit(path):
+    return pe_machine(path) == PE_MACHINE_I386
+
+
+def wine_loader_32():
+    """The 32-bit Wine loader: Debian's private copy (the one its wine script
+    prefers), or wine on PATH. None when there is none."""
+    for candidate in ("/usr/lib/wine/wine", shutil.which("wine")):
+        if candidate and os.access(candidate, os.X_OK):
+            return candidate
+    return None
+
+
+def loader_for(exe):
+    """The loader that starts `exe` as Windows starts a program: the 32-bit
+    loader for a 32-bit exe. wine64 can start one too, but from a Unix
+    process it hands the 32-bit process a console of its own, which a window
+    program that Explorer starts never has (it could then not attach to the
+    console of a script it launched)."""
+    if is_32_bit(exe):
+        loader = wine_loader_32()
+        if loader is None:
+            raise FileNotFoundError("no 32-bit Wine loader (wine32) found")
+        return loader
+    return wine_loader()
+
+
+def loader_32_problem():
+    """Why 32-bit Windows programs cannot run here ("Exec format error" on a
+    kernel without 32-bit support, or no 32-bit loader installed), or None
+    when the 32-bit loader runs."""
+    loader = wine_loader_32()
+    if loader is None:
+        return "no 32-bit Wine loader installed (wine32:i386)"
+    try:
+        result = subprocess.run([loader, "--version"], capture_output=True, text=True,
+                                timeout=60)
+    except OSError as e:
+        return f"the 32-bit Wine loader {loader} does not run: {e.strerror}"
+    if result.returncode != 0 or "wine" not in result.stdout.lower():
+        reason = (result.stderr.strip().splitlines() or [f"exit code {result.returncode}"])[-1]
+        return f"the 32-bit Wine loader {loader} does not run: {reason}"
+    return None
 
 
 def wineserver():
@@ -215,6 +278,10 @@ def copy(template_path, dest):
 
 
 def main(argv):
+    if len(argv) == 2 and argv[1] == "loader32":
+        problem = loader_32_problem()
+        print(problem or f"the 32-bit Wine loader runs: {wine_loader_32()}")
+        return 1 if problem else 0
     if len(argv) != 3 or argv[1] not in ("create", "check"):
         print(__doc__, file=sys.stderr)
         return 2

@@ -21,6 +21,8 @@
 // might), for that many seconds; "held" is the error code of the open.
 //
 // Exit code 0 when the file exists, 1 on a usage error, 2 when it is missing.
+// Built as a 32-bit exe and run on 64-bit Windows, it still looks at the native
+// system32, not at SysWOW64.
 #include <windows.h>
 
 #include <cstdio>
@@ -118,9 +120,21 @@ int hold(const std::wstring& path, int seconds) {
     return 0;
 }
 
+// A 32-bit process on 64-bit Windows sees SysWOW64 as system32 unless it
+// turns that off for its thread.
+void seeNativeSystemFolder() {
+    using DisableFn = BOOL(WINAPI*)(PVOID*);
+    const auto disable = reinterpret_cast<DisableFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "Wow64DisableWow64FsRedirection")));
+    PVOID old = nullptr;
+    if (disable)
+        disable(&old);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    seeNativeSystemFolder();
     if (argc == 4 && std::wstring(argv[1]) == L"--hold")
         return hold(argv[3], _wtoi(argv[2]));
     if (argc != 2) {

@@ -3,10 +3,15 @@
 // working directory, where the command interpreter finds it first. Every call
 // appends its command line (everything after the program name, leading blanks
 // removed, inner and trailing blanks kept) as one UTF-8 line to sc_calls.log in
-// the current directory, and exits with 0. While a file named sc_hold lies in
+// the current directory, and exits with 0. It also appends to sc_callers.log
+// what kind of process started it (the command interpreter of a script):
+// "native", or "WOW64" for a 32-bit process on 64-bit Windows, or "unknown".
+// While a file named sc_hold lies in
 // the current directory, each call waits after logging its line until the file
 // is gone: a test can so keep a script in the middle of its run.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -43,18 +48,57 @@ std::string toUtf8(const wchar_t* w) {
     return s;
 }
 
-} // namespace
-
-int wmain() {
-    std::string line = toUtf8(afterProgramName(GetCommandLineW())) + "\n";
-    HANDLE f = CreateFileW(L"sc_calls.log", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) {
+DWORD parentProcessId() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
         return 0;
+    }
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId()) {
+            parent = entry.th32ParentProcessID;
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return parent;
+}
+
+// "native", "WOW64" (a 32-bit process on 64-bit Windows) or "unknown".
+const char* kindOfParent() {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+    const DWORD parent = parentProcessId();
+    HANDLE process = parent ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, parent) : nullptr;
+    if (!process) {
+        return isWow64 ? "unknown" : "native"; // no WOW64 before XP SP2
+    }
+    BOOL wow64 = FALSE;
+    const bool known = !isWow64 || isWow64(process, &wow64);
+    CloseHandle(process);
+    return !known ? "unknown" : wow64 ? "WOW64" : "native";
+}
+
+void append(const wchar_t* file, const std::string& line) {
+    HANDLE f = CreateFileW(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return;
     }
     DWORD written = 0;
     WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(f);
+}
+
+} // namespace
+
+int wmain() {
+    append(L"sc_calls.log", toUtf8(afterProgramName(GetCommandLineW())) + "\n");
+    append(L"sc_callers.log", std::string(kindOfParent()) + "\n");
     while (GetFileAttributesW(L"sc_hold") != INVALID_FILE_ATTRIBUTES) {
         Sleep(100);
     }
