@@ -3,8 +3,9 @@
 # same under AddressSanitizer and UBSan, the fuzz targets for a bounded time,
 # the Windows XP import check of the 32-bit and 64-bit exes, the release zip
 # (its checks, a second build that must give the same bytes, both its exes
-# under Wine) and the end-to-end tests under Wine and Xvfb, against the 32-bit
-# exe (the one XP users run) and then the 64-bit exe.
+# under Wine), README's first command (./run.sh) without a display, and the
+# end-to-end tests under Wine and Xvfb, against the 32-bit exe (the one XP
+# users run) and then the 64-bit exe.
 # Installs what is missing first. Where the kernel cannot run 32-bit programs
 # the 32-bit exe's stages are skipped, saying why.
 # Exits non-zero when anything fails; every stage runs even after a failure.
@@ -97,6 +98,12 @@ release_starts_x86() {
     release_starts x86
 }
 
+run_sh() {
+    # README's first command, headless: from a new build/run-prefix and again
+    # with it present; the screenshot must show the main window.
+    python3 tests/ci/check_run_sh.py
+}
+
 formatting() {
     # The C++ sources follow .clang-format; a machine without clang-format skips this.
     if ! command -v clang-format >/dev/null 2>&1; then
@@ -112,6 +119,7 @@ stage "unit tests under AddressSanitizer and UBSan (native-asan)" sanitizers
 stage "fuzzing (native-asan, about 30 s per target)" fuzzing
 stage "win-x86 build and XP import check" x86
 stage "win-x64 build and import check" x64
+stage "./run.sh without a display (README's first command)" run_sh
 stage "release zip: build, checksums, versions, XP import check" release_zip
 stage "release: a second build gives the same bytes" release_reproducible
 if [ -f build/win-x86/Velkor.exe ]; then
