@@ -103,6 +103,12 @@ public:
         return machine_.fileAttributes(path);
     }
     WindowsVersion windowsVersion() override { return machine_.windowsVersion(); }
+    std::vector<FolderEntry> listFolder(const std::string& folder) override {
+        return machine_.listFolder(folder);
+    }
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        return machine_.environmentVariable(name);
+    }
     // A run from the command line asks no one: a question is answered "no".
     bool ask(const std::string& text) override {
         notices_.push_back(text);

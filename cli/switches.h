@@ -38,6 +38,10 @@ struct CommandLine {
     bool undo = false;  // undo the newest change not yet undone
     bool force = false; // change services on a Windows other than XP or 2003 too
 
+    bool whatIf = false; // show what the actions would change; change nothing
+    bool check = false;  // compare the machine with what the actions set; change nothing
+    std::optional<std::string> logFile; // /log: the run's lines appended there too
+
     bool changesOemValues() const { return owner || organization || manufacturer || model; }
 };
 

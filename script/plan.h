@@ -52,6 +52,10 @@ struct RegistryChange {
     Kind kind;
     std::string key;
     std::string value;
+    // SetValue: the new data as a .reg line gives it after the equals sign
+    // ("\"text\"", "dword:00000001", "hex:00,00,00,00"), so that the change can be
+    // previewed and checked; empty when the plan writes it itself.
+    std::string data = {};
 };
 
 // What the runner does when a script of the plan still runs from before.

@@ -11,6 +11,8 @@ const TweakScript kShortcutScript = {
         ">kuaijie.reg echo Windows Registry Editor Version 5.00",
         ">>kuaijie.reg echo [HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
         ">>kuaijie.reg echo \"Link\"=hex:00,00,00,00",
+        ">>kuaijie.reg echo [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
+        ">>kuaijie.reg echo \"Link\"=hex:00,00,00,00",
         "",
         ">>kuaijie.reg echo [HKEY_CLASSES_ROOT\\lnkfile]",
         ">>kuaijie.reg echo @=\"快捷方式\"",
@@ -27,10 +29,11 @@ const TweakScript kShortcutScript = {
         "del kuaijie.bat",
     },
     {
-        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", ""},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt"},
+        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", "hex:00,00,00,00"},
+        {RegistryChange::Kind::SetValue, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", "hex:00,00,00,00"},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "", "\"快捷方式\""},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", "dword:00000001"},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", "\"\""},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut"},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\piffile", "IsShortcut"},
     },
@@ -54,7 +57,7 @@ const TweakScript kNotepadScript = {
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
-        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
+        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", "", "\"notepad.exe %1\""},
     },
 };
 

@@ -67,6 +67,10 @@ public:
     WindowsVersion windowsVersion() override;
     bool ask(const std::string& text) override;
 
+    // --- Preview (folder_listing_win32.cpp) ---
+    std::vector<FolderEntry> listFolder(const std::string& folder) override;
+    std::optional<std::string> environmentVariable(const std::string& name) override;
+
 private:
     struct Started {
         KernelHandle process;
