@@ -522,7 +522,13 @@ class Session:
             raise FileNotFoundError(f"{exe} is not built")
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
-        shutil.copy(exe, os.path.join(self.workdir, name))
+        # A new file that takes the old one's place: a program still running
+        # from the old one (a run held in the middle) keeps its own image,
+        # where rewriting the file in place would change the pages it has not
+        # read yet.
+        target = os.path.join(self.workdir, name)
+        shutil.copy(exe, target + ".new")
+        os.replace(target + ".new", target)
         return name
 
     def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):

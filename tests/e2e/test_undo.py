@@ -65,6 +65,7 @@ TWEAK_VALUES = [
     (routine.LNKFILE, "EditFlags", "REG_DWORD", "0x22", "0x22"),
     (routine.PIFFILE, "IsShortcut", "REG_SZ", "", ""),
     (routine.DEFAULT_EXPLORER, "Link", "REG_BINARY", "1e000000", "1E000000"),
+    (routine.USER_EXPLORER, "Link", "REG_BINARY", "2a000000", "2A000000"),
     (routine.SHARED_DOCS, "", "REG_SZ", "SharedDocs", "SharedDocs"),
     (EXTRA, "Path", "REG_EXPAND_SZ", "%SystemRoot%\\共享", "%SystemRoot%\\共享"),
     (EXTRA, "Flag", "REG_DWORD", "7", "0x7"),
@@ -233,6 +234,8 @@ def test(s, checks):
     routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "optimise")
     routine.wait_for_scripts(s, checks, 79, "optimise")
     checks.check(value_of(s, routine.LNKFILE, "IsShortcut") is None, "the tweaks were applied")
+    checks.equal(s.reg_query(routine.USER_EXPLORER, "Link"), "00000000",
+                 "the current user's Link is set")
     main = s.tree()
     s.click("oem", main)
     for name, text in (("Text1", "李四"), ("Text2", "新公司"), ("Text3", "X2"), ("Text4", "宏碁")):
