@@ -3,6 +3,7 @@
 #include "platform/number_text.h"
 #include "platform/unicode_text.h"
 #include "script/error_text.h"
+#include "script/plan_readback.h"
 
 namespace {
 
@@ -72,17 +73,26 @@ std::string valueWhat(const std::string& key, const std::string& name) {
     return "注册表值 " + key + "\\" + (name.empty() ? "(默认)" : name);
 }
 
+// What a script sets a value to, in the words of a .reg line.
+std::string dataText(const RegistryData& data) {
+    return data.type == kRegSz ? quoted(data.data) : regDataText({"", data.type, data.data});
+}
+
 // A value the plan sets or deletes.
-SettingState valueState(Platform& sys, const RegistryChange& change, const std::string& wanted) {
+SettingState valueState(Platform& sys, const RegistryChange& change) {
+    const bool deletes = change.kind == RegistryChange::Kind::DeleteValue;
     const std::string what = valueWhat(change.key, change.value);
+    const std::string wanted = deletes ? kDeleted : dataText(*change.setTo);
     RegistryValue value;
     const ErrorCode e = sys.readRegistryValue(change.key, change.value, &value);
     if (e != 0 && !absent(e))
         return failed(what, e, wanted);
-    const std::string now = e == 0 ? regDataText(value) : kAbsent;
-    if (change.kind == RegistryChange::Kind::DeleteValue && e != 0)
-        return compared(what, now, now);
-    return compared(what, now, wanted);
+    if (e != 0)
+        return compared(what, kAbsent, deletes ? kAbsent : wanted);
+    SettingState s = compared(what, regDataText(value), wanted);
+    // The same rule as the read-back after a run: type and data as stored.
+    s.state = !deletes && registryHolds(value, *change.setTo) ? State::InPlace : State::Differs;
+    return s;
 }
 
 SettingState keyState(Platform& sys, const RegistryChange& change) {
@@ -196,10 +206,8 @@ std::vector<SettingState> settingStates(Platform& sys, const Plan& plan,
     for (const RegistryChange& change : plan.registry) {
         if (change.kind == Kind::CreateKey || change.kind == Kind::DeleteKey)
             states.push_back(keyState(sys, change));
-        else if (change.kind == Kind::DeleteValue)
-            states.push_back(valueState(sys, change, kDeleted));
-        else if (!change.data.empty())
-            states.push_back(valueState(sys, change, change.data));
+        else if (change.kind == Kind::DeleteValue || change.setTo)
+            states.push_back(valueState(sys, change));
     }
     // The values the program writes itself carry their data in the write.
     for (const PlannedRegistryWrite& write : plan.registryWrites)

@@ -38,5 +38,5 @@ std::vector<SettingState> serviceStates(Platform& machine, const Plan& plan);
 std::string startModeWords(StartMode mode);
 
 // A registry value as a .reg line gives its data ("\"text\"", "dword:00000001",
-// "hex:00,00,00,00", "hex(2):..."): the form the plans give their data in.
+// "hex:00,00,00,00", "hex(2):..."): the words a preview shows a value in.
 std::string regDataText(const RegistryValue& value);

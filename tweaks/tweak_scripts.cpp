@@ -29,11 +29,11 @@ const TweakScript kShortcutScript = {
         "del kuaijie.bat",
     },
     {
-        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", "hex:00,00,00,00"},
-        {RegistryChange::Kind::SetValue, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", "hex:00,00,00,00"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "", "\"快捷方式\""},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", "dword:00000001"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", "\"\""},
+        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", registryBinary(std::string(4, '\0'))},
+        {RegistryChange::Kind::SetValue, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", registryBinary(std::string(4, '\0'))},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "", registryText("快捷方式")},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", registryDword(1)},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", registryText("")},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut"},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\piffile", "IsShortcut"},
     },
@@ -57,7 +57,7 @@ const TweakScript kNotepadScript = {
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
-        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", "", "\"notepad.exe %1\""},
+        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", "", registryText("notepad.exe %1")},
     },
 };
 

@@ -467,7 +467,7 @@ class Session:
         if self.lasting:
             # A lasting prefix may have been made before the tests set the
             # version in every new prefix.
-            wineprefix.set_windows_version(self.prefix, wineprefix.WINDOWS_VERSION)
+            wineprefix.set_windows_version(self.prefix, wineprefix.WINDOWS_VERSION, self.display)
         self._boot()
         log(f"{self.name}: prefix {self.prefix}, display {self.display} "
             f"({time.monotonic() - started:.1f} s)")
@@ -486,7 +486,7 @@ class Session:
 
     def set_windows_version(self, version):
         """The Windows version the programs started from now on see."""
-        wineprefix.set_windows_version(self.prefix, version)
+        wineprefix.set_windows_version(self.prefix, version, self.display)
 
     def teardown(self):
         if self.program and self.program.poll() is None:
@@ -522,13 +522,13 @@ class Session:
             raise FileNotFoundError(f"{exe} is not built")
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
-        # A new file that takes the old one's place: a program still running
-        # from the old one (a run held in the middle) keeps its own image,
-        # where rewriting the file in place would change the pages it has not
-        # read yet.
+        # A copy of the same name may still run (a run held in the middle):
+        # a new file takes the name's place, so that the running process's
+        # file is never rewritten under it.
         target = os.path.join(self.workdir, name)
-        shutil.copy(exe, target + ".new")
-        os.replace(target + ".new", target)
+        partial = target + ".partial"
+        shutil.copy(exe, partial)
+        os.replace(partial, target)
         return name
 
     def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):

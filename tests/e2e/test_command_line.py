@@ -24,11 +24,16 @@ In one session, with no window of the program ever opened:
      four scripts, caught while they ran, hold the fixtures' bytes (the same
      fixtures the window's "下一步" test reads); no window appeared; the log
      under the shared data folder holds the run;
-  4. while a run is held in the middle of huifu.bat (the recorder waits), a
+  4. with a regedit.exe in C:\\velkor that exits 0 and imports nothing (as when
+     a policy or a security product stops the import), /optimize /quiet gives
+     exit code 3 and names the values and keys that are not in place, not
+     "系统已经优化成功";
+  5. while a run is held in the middle of huifu.bat (the recorder waits), a
      second run gives exit code 5 and writes nothing; the first run then ends
      with exit code 0 and sc saw the 80 calls of huifu.bat.
 """
 import os
+import shutil
 import sys
 import threading
 
@@ -184,6 +189,34 @@ def quiet_optimisation(s, checks):
                  "the log holds the outcome line", repr(logged[-3:]))
 
 
+def tweaks_not_taken(s, checks):
+    routine.untweak(s)
+    stand_in = os.path.join(s.workdir, "regedit.exe")
+    shutil.copy(harness.SC, stand_in)  # logs its command line, exits 0, imports nothing
+    try:
+        code, out = s.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+        calls = s.sc_calls()
+    finally:
+        os.remove(stand_in)
+    checks.check("/s kuaijie.reg" in calls and "/s jsb.reg" in calls,
+                 "no import: the scripts ran the regedit that imports nothing", repr(calls[:3]))
+    checks.equal(code, 3, "no import: /optimize /quiet gives exit code 3")
+    lines = outcome_lines(out)
+    line = lines[0] if len(lines) == 1 else repr(lines)
+    checks.check(line.startswith("系统常规优化：") and OPTIMISED_LINE not in line,
+                 "no import: one outcome line, which does not say done", line)
+    for missing in ("HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在",
+                    "HKEY_CLASSES_ROOT\\piffile\\IsShortcut 仍然存在",
+                    "HKEY_USERS" + routine.DEFAULT_EXPLORER[3:] + "\\Link 未设为应有的值",
+                    "注册表项 HKEY_LOCAL_MACHINE" + routine.NOTEPAD_VERB[4:] + " 不存在"):
+        checks.check(missing in line, f"no import: names {missing}", line)
+    checks.check("{59031a47" not in line,
+                 "no import: the Shared Documents key, deleted by reg, is not named", line)
+    checks.check("IsShortcut" in (s.reg_query(routine.LNKFILE) or {}),
+                 "no import: lnkfile keeps IsShortcut")
+    checks.equal(s.reg_query(routine.DEFAULT_EXPLORER, "Link"), None, "no import: no Link value")
+
+
 def still_running(s, checks):
     routine.untweak(s)
     hold = os.path.join(s.workdir, "sc_hold")
@@ -215,6 +248,7 @@ def test(s, checks):
     bad_switches(s, checks)
     export(s, checks)
     quiet_optimisation(s, checks)
+    tweaks_not_taken(s, checks)
     still_running(s, checks)
 
 

@@ -4,6 +4,7 @@
 #include "cli/run_report.h"
 #include "cli/usage.h"
 #include "fakes/fake_platform.h"
+#include "fakes/tweak_effects.h"
 #include "oem_machine_names.h"
 #include "platform/cp936.h"
 #include "script_fixture.h"
@@ -45,6 +46,7 @@ void installTableServices(FakePlatform& p) {
 TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     FakePlatform p;
     installTableServices(p);
+    tweak_effects::tweaksTakeEffect(p);
     EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
     EXPECT_EQ(p.eventsOutsideSnapshots(),
               (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
@@ -219,6 +221,7 @@ TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
 
     FakePlatform forced;
     forced.version = {10, 0, 19045, false};
+    tweak_effects::tweaksTakeEffect(forced);
     EXPECT_EQ(runCommandLine(forced, {"/optimize", "/force", "/quiet"}), 0);
     EXPECT_EQ(forced.launchedNames(), (Names{"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}));
 
@@ -237,7 +240,7 @@ TEST(CommandLine, UndoTheNewestChange) {
     EXPECT_TRUE(says(p.output, "撤销：没有可以撤销的更改。"));
     EXPECT_TRUE(p.scriptRuns.empty());
 
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/tweaks:none", "/quiet"}), 0);
     const std::string folder = p.commonData + "\\Velkor\\undo\\20240501-123005";
     p.admin = false;
     EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 2);
@@ -260,11 +263,26 @@ TEST(CommandLine, UndoTheNewestChange) {
     EXPECT_TRUE(says(p.output, "未能全部完成"));
 }
 
-} // namespace
+// Scripts that end without error yet import nothing (a policy or a security
+// product blocks regedit) are a failure that names what is not in place.
+TEST(CommandLine, TweaksThatDidNotTakeAreNamedWithExitThree) {
+    FakePlatform p;
+    tweak_effects::tweaksTakeEffect(p);
+    p.scriptEffects.erase("kuaijie.bat");
+    p.registryKeys[tweak_effects::kLnkfile] = {{"IsShortcut", 1, tweak_effects::utf16(u"")}};
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "系统常规优化：")) << p.output;
+    EXPECT_TRUE(says(p.output, "注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在。"));
+    EXPECT_TRUE(
+        says(p.output, "注册表值 " + tweak_effects::kExplorerDefault + "\\Link 未设为应有的值。"));
+    EXPECT_FALSE(says(p.output, "系统已经优化成功"));
+    EXPECT_FALSE(says(p.output, "记事本")) << "the Notepad verb is in place";
+}
 
 TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
     FakePlatform p;
     installTableServices(p);
+    tweak_effects::tweaksTakeEffect(p);
     p.services.erase("Alerter"); // not on this machine
     // An "sc config" that did not take: Spooler keeps its mode.
     p.scriptEffects["fwyh.bat"] = [](FakePlatform& m) {
@@ -276,7 +294,7 @@ TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
     EXPECT_TRUE(says(p.output, "系统常规优化：本机未安装，未检查：Alerter\r\n")) << p.output;
 
     // A service that is not installed is no failure.
-    p.scriptEffects.clear();
+    p.scriptEffects.erase("fwyh.bat");
     p.output.clear();
     EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
     EXPECT_EQ(p.output, "恢复默认服务：系统服务已经恢复为默认\r\n"
@@ -291,3 +309,5 @@ TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
     EXPECT_EQ(runCommandLine(p, {"/services:01111111111111111", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "服务 Themes：自动，应为 已禁用")) << p.output;
 }
+
+} // namespace
