@@ -61,6 +61,9 @@ public:
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
         return machine_.appendFile(path, bytes);
     }
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        return machine_.appendPlainFile(path, bytes);
+    }
     LocalTime localTime() override { return machine_.localTime(); }
 
     ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {

@@ -190,6 +190,8 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
         return showUsage(machine, line.quiet);
 
     RunReport report(machine, line.quiet, args);
+    if (line.logFile)
+        report.alsoLogTo(*line.logFile);
     if (parsed.error) {
         report.add(badCommandLine(*parsed.error));
         return report.finish(ExitCode::BadSwitches);

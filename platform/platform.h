@@ -115,6 +115,11 @@ public:
     // that is also another file's (a hard link) or a link goes first: the
     // bytes reach this file only.
     virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Appends bytes to a file that someone else named (a log on a share),
+    // created when it is missing. A name that is a link or also another
+    // file's is refused (kErrorNotPlainEntry): nothing is written through it,
+    // and it stays as it is.
+    virtual ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) = 0;
     // The local date and time.
     virtual LocalTime localTime() = 0;
 

@@ -42,6 +42,7 @@ public:
     std::string commonDataFolder() override;
     ErrorCode createFolder(const std::string& path) override;
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override;
     LocalTime localTime() override;
 
     // --- Files no other process can spoil ---

@@ -19,7 +19,9 @@ undone, and three files in the Windows prefetch folder.
   2. /check /optimize: exit code 6, a line for each planted mode and tweak.
   3. /optimize: exit code 0, every mode read back in place.
   4. /check /optimize: exit code 0.
-  5. /restore while sc refuses one service whose default mode differs from
+  5. /check /optimize /log:C:\\logs\\PC01.txt: the file holds the run's
+     lines; /log: naming a link is refused and what it leads to unchanged.
+  6. /restore while sc refuses one service whose default mode differs from
      the optimised one: exit code 3, the line names the service.
 The /whatif and /check output of steps 1 and 2 is logged for the reader.
 """
@@ -125,6 +127,29 @@ def optimise_then_check(s, checks, optimised):
                  "changed.", "/check after /optimize: everything in place")
 
 
+def log_file(s, checks):
+    """/log: appends the run's lines to the named file; a name that is also
+    another file's is not written through."""
+    os.makedirs(s.path_of("C:\\logs"), exist_ok=True)
+    with open(s.path_of("C:\\logs\\elsewhere.txt"), "wb") as f:
+        f.write(b"kept\r\n")
+    # A hard link: Wine shows no symbolic link to a file as a link at all.
+    os.link(s.path_of("C:\\logs\\elsewhere.txt"), s.path_of("C:\\logs\\linked.txt"))
+    code, _ = s.run_program("/check", "/optimize", "/log:C:\\logs\\PC01.txt", "/quiet",
+                            timeout=120)
+    checks.equal(code, 0, "/check /log: exit code 0")
+    with open(s.path_of("C:\\logs\\PC01.txt"), "rb") as f:
+        logged = f.read().decode("gbk").split("\r\n")
+    checks.check(logged[0].endswith("[0] Velkor.exe /check /optimize /log:C:\\logs\\PC01.txt "
+                                    "/quiet") and "检查完毕：全部符合" in logged[-2],
+                 "/log: the named file holds the run's lines", repr(logged[:2] + logged[-2:]))
+    code, out = s.run_program("/check", "/optimize", "/log:C:\\logs\\linked.txt", "/quiet",
+                              timeout=120)
+    checks.check("无法写入日志 C:\\logs\\linked.txt" in out, "/log: a link is refused", repr(out))
+    with open(s.path_of("C:\\logs\\elsewhere.txt"), "rb") as f:
+        checks.equal(f.read(), b"kept\r\n", "/log: the file the link leads to is unchanged")
+
+
 def refused_mode(s, checks, optimised):
     defaults = table_modes("huifu.bat")
     service = next(name for name in defaults
@@ -150,6 +175,7 @@ def test(s, checks):
     whatif(s, checks, optimised)
     check_before(s, checks, optimised)
     optimise_then_check(s, checks, optimised)
+    log_file(s, checks)
     refused_mode(s, checks, optimised)
 
 

@@ -208,6 +208,13 @@ public:
         files[path] += bytes;
         return 0;
     }
+    // Set up: names that are links (appendPlainFile refuses them).
+    std::set<std::string> links;
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        if (links.count(path))
+            return kErrorNotPlainEntry;
+        return appendFile(path, bytes);
+    }
     LocalTime localTime() override { return now; }
 
     std::vector<std::string> launchedNames() const {
