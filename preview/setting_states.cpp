@@ -16,6 +16,7 @@ constexpr std::uint32_t kRegDword = 4;
 const char kAbsent[] = "不存在";
 const char kPresent[] = "存在";
 const char kDeleted[] = "删除";
+const char kReplaced[] = "替换";
 
 bool absent(ErrorCode e) {
     return e == kErrorFileNotFound || e == kErrorPathNotFound;
@@ -216,5 +217,21 @@ std::vector<SettingState> settingStates(Platform& sys, const Plan& plan,
         states.push_back(fileState(sys, file));
     for (const PlannedFileWrite& file : expected)
         states.push_back(fileState(sys, file));
+    // A file a script replaces with bytes the plan does not hold.
+    for (const std::string& path : plan.files) {
+        bool known = false;
+        for (const std::vector<PlannedFileWrite>* list : {&plan.fileWrites, &expected})
+            for (const PlannedFileWrite& file : *list)
+                known = known || file.path == path;
+        if (known)
+            continue;
+        ErrorCode e = 0;
+        const std::optional<std::string> now = sys.readFile(path, &e);
+        if (!now && !absent(e))
+            states.push_back(failed("文件 " + path, e, kReplaced));
+        else
+            states.push_back(
+                {"文件 " + path, now ? sizeText(*now) : kAbsent, kReplaced, State::Differs, false});
+    }
     return states;
 }
