@@ -17,8 +17,8 @@ TEST(LogFile, TheRunsLinesAreAppendedThereToo) {
     p.files[kShared] = "earlier\r\n";
     EXPECT_EQ(runCommandLine(p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
     const std::string run = *toCp936("2024-05-01 12:30:05 [0] Velkor.exe /clean /log:" + kShared +
-                                      " /quiet\r\n"
-                                      "2024-05-01 12:30:05 [0] 系统垃圾清理：已完成\r\n");
+                                     " /quiet\r\n"
+                                     "2024-05-01 12:30:05 [0] 系统垃圾清理：已完成\r\n");
     EXPECT_EQ(p.files.at(kShared), "earlier\r\n" + run);
     EXPECT_EQ(p.files.at(kLog), run);
     EXPECT_EQ(p.output, "系统垃圾清理：已完成\r\n");
