@@ -2,6 +2,7 @@
 
 #include "cli/capturing_platform.h"
 #include "cli/command_plans.h"
+#include "cli/config_file.h"
 #include "cli/exit_codes.h"
 #include "cli/preview_check.h"
 #include "cli/run_report.h"
@@ -184,7 +185,10 @@ std::string badCommandLine(const std::string& reason) {
 } // namespace
 
 int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
-    const ParsedCommandLine parsed = parseCommandLine(args);
+    // A room's file stands for the switches it names.
+    const std::optional<ConfigSwitches> config = configSwitches(machine, args);
+    const bool fromFile = config && !config->error;
+    const ParsedCommandLine parsed = parseCommandLine(fromFile ? config->args : args);
     const CommandLine& line = parsed.line;
     if (line.help)
         return showUsage(machine, line.quiet);
@@ -192,8 +196,13 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
     RunReport report(machine, line.quiet, args);
     if (line.logFile)
         report.alsoLogTo(*line.logFile);
+    if (config && config->error) {
+        report.add(badCommandLine(*config->error));
+        return report.finish(ExitCode::BadSwitches);
+    }
     if (parsed.error) {
-        report.add(badCommandLine(*parsed.error));
+        report.add(badCommandLine(fromFile ? "配置文件 " + config->file + "：" + *parsed.error
+                                           : *parsed.error));
         return report.finish(ExitCode::BadSwitches);
     }
     // Exporting, previewing and checking change nothing on this machine and

@@ -329,6 +329,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     return parsed;
 }
 
+std::optional<std::string> checkSwitch(const std::string& arg) {
+    Seen seen;
+    CommandLine line;
+    return parseWord(arg, &seen, &line);
+}
+
 bool anythingAfterProgramName(const wchar_t* line) {
     if (*line == L'"') {
         ++line;

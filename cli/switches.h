@@ -54,3 +54,7 @@ struct ParsedCommandLine {
 // The arguments after the program's name, UTF-8. /quiet and /? are honoured
 // even when something else is wrong.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// One switch on its own ("/owner:信息中心"), by the rules of its value but not
+// those of the whole line; why it is wrong, or nullopt.
+std::optional<std::string> checkSwitch(const std::string& arg);
