@@ -4,6 +4,8 @@
 #include "preview/junk_counts.h"
 #include "preview/setting_lines.h"
 
+#include <algorithm>
+
 namespace {
 
 // A plan that cannot run (an OEM text it refuses) is refused here as well.
@@ -16,15 +18,37 @@ bool refused(const std::vector<CommandAction>& actions, RunReport& report) {
     return false;
 }
 
+// The settings of each action; what a later action sets again is left to
+// it, as the machine keeps what the last one sets (/optimize with
+// /services: sets some start modes twice).
+std::vector<std::vector<SettingState>> statesOf(Platform& sys,
+                                                const std::vector<CommandAction>& actions) {
+    std::vector<std::vector<SettingState>> all;
+    for (const CommandAction& action : actions)
+        all.push_back(settingStates(sys, action.plan, action.expectedFiles));
+    for (std::size_t i = 0; i < all.size(); ++i)
+        for (std::size_t later = i + 1; later < all.size(); ++later)
+            for (const SettingState& again : all[later]) {
+                auto& earlier = all[i];
+                earlier.erase(
+                    std::remove_if(earlier.begin(), earlier.end(),
+                                   [&](const SettingState& s) { return s.what == again.what; }),
+                    earlier.end());
+            }
+    return all;
+}
+
 } // namespace
 
 ExitCode previewActions(Platform& sys, const std::vector<CommandAction>& actions,
                         RunReport& report) {
     if (refused(actions, report))
         return ExitCode::BadSwitches;
-    for (const CommandAction& action : actions) {
+    const std::vector<std::vector<SettingState>> all = statesOf(sys, actions);
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const CommandAction& action = actions[i];
         report.add(action.plan.action + "（预览）：");
-        for (const SettingState& s : settingStates(sys, action.plan, action.expectedFiles))
+        for (const SettingState& s : all[i])
             report.add("  " + whatIfLine(s));
         for (const std::string& line : junkCountLines(sys, action.plan))
             report.add("  " + line);
@@ -37,9 +61,10 @@ ExitCode checkActions(Platform& sys, const std::vector<CommandAction>& actions, 
     if (refused(actions, report))
         return ExitCode::BadSwitches;
     std::uint32_t differences = 0;
-    for (const CommandAction& action : actions) {
-        const std::vector<SettingState> states =
-            settingStates(sys, action.plan, action.expectedFiles);
+    const std::vector<std::vector<SettingState>> all = statesOf(sys, actions);
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const CommandAction& action = actions[i];
+        const std::vector<SettingState>& states = all[i];
         std::vector<std::string> lines;
         std::uint32_t notInstalled = 0;
         for (const SettingState& s : states) {

@@ -249,4 +249,20 @@ TEST(CommandLinePreview, SwitchesThatDoNotMix) {
     }
 }
 
+// /optimize and /services: both set Themes: the machine keeps the second's
+// mode, and that is what the check compares with.
+TEST(CommandLinePreview, WhatALaterActionSetsAgainIsCheckedOnceByIt) {
+    FakePlatform p;
+    p.services["Themes"] = StartMode::Disabled;
+    const std::vector<std::string> args = {"/check", "/optimize", "/tweaks:none",
+                                           "/services:01111111111111111", "/quiet"};
+    EXPECT_EQ(runCommandLine(p, args), 0) << p.output;
+    EXPECT_EQ(p.output.find("Themes"), std::string::npos) << p.output;
+    p.services["Themes"] = StartMode::Auto;
+    p.output.clear();
+    EXPECT_EQ(runCommandLine(p, args), 6);
+    EXPECT_NE(p.output.find("详细服务优化：1 项不符"), std::string::npos) << p.output;
+    EXPECT_NE(p.output.find("  服务 Themes：自动，应为 已禁用\r\n"), std::string::npos);
+}
+
 } // namespace
