@@ -185,7 +185,6 @@ TEST(CommandLine, UsageOnTheConsoleOrInAMessageBox) {
 
     FakePlatform none;
     none.hasOutput = false;
-    installTableServices(none);
     EXPECT_EQ(runCommandLine(none, {"-help"}), 0);
     EXPECT_EQ(none.notifications, Names{usageText()});
 
