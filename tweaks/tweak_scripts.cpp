@@ -4,7 +4,8 @@
 // clang-format off
 
 // Empty lines add nothing to the .reg file; the line `"NeverShowExt" = ""`
-// keeps its blanks around the equals sign.
+// keeps its blanks around the equals sign. Each key line makes its key when it
+// is missing, piffile's too, though only a value is deleted there.
 const TweakScript kShortcutScript = {
     "kuaijie.bat",
     {
@@ -35,6 +36,7 @@ const TweakScript kShortcutScript = {
         {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", registryDword(1)},
         {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", registryText("")},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut"},
+        {RegistryChange::Kind::CreateKey, "HKEY_CLASSES_ROOT\\piffile", ""},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\piffile", "IsShortcut"},
     },
 };

@@ -269,6 +269,7 @@ class XScreen:
         x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
         for name in ("XCloseDisplay", "XFlush", "XPending", "XConnectionNumber"):
             getattr(x11, name).argtypes = [ctypes.c_void_p]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x11.XDefaultRootWindow.restype = ctypes.c_ulong
         x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
         x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
@@ -332,6 +333,18 @@ class XScreen:
             if left <= 0:
                 return None
             select.select([fd], [], [], left)
+
+    def mapped(self):
+        """The top-level X windows mapped since this XScreen was made or last
+        asked, in order. The X server reports every map, however briefly the
+        window showed: unlike looking from time to time, nothing is missed."""
+        self.x11.XSync(self.dpy, 0)
+        found = []
+        while self.x11.XPending(self.dpy):
+            self.x11.XNextEvent(self.dpy, self._event)
+            if struct.unpack_from("i", self._event.raw, 0)[0] == self.MAP_NOTIFY:
+                found.append(struct.unpack_from("L", self._event.raw, 40)[0])
+        return found
 
     def window_rect(self, title):
         """(x, y, w, h) of the topmost top-level X window titled `title`, or None."""

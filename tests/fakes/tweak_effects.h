@@ -55,6 +55,7 @@ inline void shortcutImport(FakePlatform& m) {
     setValue(m, kLnkfile, {"EditFlags", 4, std::string("\x01\0\0\0", 4)});
     setValue(m, kLnkfile, {"NeverShowExt", 1, utf16(u"")});
     deleteValue(m, kLnkfile, "IsShortcut");
+    m.registryKeys[kPiffile]; // its key line makes it when it is missing
     deleteValue(m, kPiffile, "IsShortcut");
 }
 
