@@ -79,6 +79,7 @@ TEST(Preview, TweakValuesInTheirRegFileWords) {
                      "dword:00000001",
                      "注册表值 HKEY_CLASSES_ROOT\\lnkfile\\NeverShowExt：不存在 → \"\"",
                      "注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut：\"\" → 删除",
+                     "注册表项 HKEY_CLASSES_ROOT\\piffile：存在（不变）",
                      "注册表值 HKEY_CLASSES_ROOT\\piffile\\IsShortcut：不存在（不变）"}));
     EXPECT_EQ(checkLines(p, kjfshi()).size(), 5u);
 }
