@@ -89,7 +89,7 @@ public:
         if (servicesLine_) {
             std::string digits, missing;
             for (const ServiceChoice& choice : kServiceChoices) {
-                const auto it = services_.find(choice.name);
+                const auto it = services_.find(lower(choice.name));
                 if (it == services_.end()) {
                     if (missing.find(choice.name) == std::string::npos)
                         missing += std::string(missing.empty() ? "" : "、") + choice.name;
@@ -164,15 +164,15 @@ private:
     bool service(const std::string& key, const std::string& value) {
         bool known = false;
         for (const ServiceChoice& choice : kServiceChoices)
-            known = known || key == choice.name;
+            known = known || lower(key) == lower(choice.name);
         if (!known)
             return fail("“" + key + "”不是“详细服务优化”中的一项",
                         "\"" + key + "\" is no choice of the per-service dialog");
         const std::string v = lower(value);
         if (v == "自动" || v == "auto")
-            services_[key] = true;
+            services_[lower(key)] = true;
         else if (v == "关闭" || v == "off")
-            services_[key] = false;
+            services_[lower(key)] = false;
         else
             return fail("“" + key + "”的值应为 自动 或 关闭，而不是“" + value + "”",
                         "the value of \"" + key + "\" is 自动 (auto) or 关闭 (off), not \"" +
