@@ -124,6 +124,6 @@ bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
     // The undo follows the dialog, so its questions and its outcome belong
     // to the main window.
     if (runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state)) == IDOK)
-        undoSnapshot(platform, state.entries, state.chosen);
+        undoFromWindow(platform, state.entries, state.chosen);
     return true;
 }
