@@ -84,7 +84,8 @@ bool undoSnapshot(Platform& sys, const std::vector<SnapshotEntry>& entries, std:
     // failure); the machine itself says whether everything is back.
     std::string failure;
     std::vector<std::string> left;
-    const bool checked = notRestored(sys, entry, scope, &left, &failure);
+    std::vector<std::string> notes;
+    const bool checked = notRestored(sys, entry, scope, &left, &failure, &notes);
     if (!checked || !left.empty()) {
         std::string notice = "撤销" + named + "未能全部完成";
         notice += checked ? "，以下内容没有生效：" : "：无法检查结果（" + failure + "）。";
@@ -93,12 +94,16 @@ bool undoSnapshot(Platform& sys, const std::vector<SnapshotEntry>& entries, std:
         sys.notify(notice + "\n可以稍后再试，或以管理员身份运行 " + bat + "。");
         return false;
     }
+    std::string noted;
+    for (const std::string& note : notes)
+        noted += "\n" + note;
     // Marked, so that it is not offered again.
     if ((e = markUndone(sys, entry))) {
-        sys.notify("已撤销" + named + "，但无法把它标记为已撤销（" + describeError(e) + "）。");
+        sys.notify("已撤销" + named + "，但无法把它标记为已撤销（" + describeError(e) + "）。" +
+                   noted);
         return true;
     }
-    sys.notify("已撤销" + named + "。");
+    sys.notify("已撤销" + named + "。" + noted);
     return true;
 }
 
@@ -110,4 +115,16 @@ bool undoFromWindow(Platform& sys, const std::vector<SnapshotEntry>& entries, st
     const bool undone = undoSnapshot(sys, entries, index);
     sys.releaseChange();
     return undone;
+}
+
+bool setAsideSnapshot(Platform& sys, const SnapshotEntry& entry) {
+    const std::string named = entry.time + " 的“" + entry.action + "”";
+    if (!sys.ask("搁置" + named + "后，它不再列出，也不再由“撤销”运行；它的文件夹 " + entry.folder +
+                 " 保持原样。是否搁置？"))
+        return false;
+    if (ErrorCode e = setAside(sys, entry)) {
+        sys.notify("无法搁置" + named + "：" + describeError(e) + "。");
+        return false;
+    }
+    return true;
 }

@@ -27,3 +27,8 @@ bool undoSnapshot(Platform& platform, const std::vector<SnapshotEntry>& entries,
 // the check has ended.
 bool undoFromWindow(Platform& platform, const std::vector<SnapshotEntry>& entries,
                     std::size_t index);
+
+// Sets aside a snapshot that cannot be undone (a file of it changed, say),
+// after asking: it is no longer offered, and the ones before it can be
+// undone without it. True when it was set aside.
+bool setAsideSnapshot(Platform& platform, const SnapshotEntry& entry);

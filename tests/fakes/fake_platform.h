@@ -23,7 +23,8 @@ public:
     std::map<std::string, std::string> files;       // path -> bytes
     std::map<std::string, ErrorCode> writeFailures; // path -> error on write/create
     std::map<std::string, ErrorCode> launchFailures;
-    std::set<std::string> running; // scripts whose earlier run still goes on
+    std::set<std::string> running;    // scripts whose earlier run still goes on
+    bool launchesKeepRunning = false; // a launched script runs until the test ends it
     std::string windowsDir = "C:\\WINDOWS";
     bool admin = true;
     std::map<std::string, std::string> registry; // full value name -> data
@@ -89,6 +90,8 @@ public:
             return f->second;
         auto file = files.find(name);
         launches.push_back({name, show, file == files.end() ? std::string() : file->second});
+        if (launchesKeepRunning)
+            running.insert(name);
         return 0;
     }
     bool isScriptRunning(const std::string& name) override { return running.count(name) != 0; }
