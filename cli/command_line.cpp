@@ -209,10 +209,6 @@ std::string badCommandLine(const std::string& reason) {
     return "命令行有误 / bad command line: " + reason + "（用法 / usage: Velkor.exe /?）";
 }
 
-} // namespace
-
-namespace {
-
 int runSwitches(Platform& machine, const std::vector<std::string>& args) {
     const ParsedCommandLine parsed = parseCommandLine(args);
     const CommandLine& line = parsed.line;
