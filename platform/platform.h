@@ -146,8 +146,8 @@ public:
     // A key with all its values and subkeys; kErrorFileNotFound when it is missing.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
     // Creates a folder that only administrators and the system may change;
-    // kErrorAlreadyExists when it exists (it is then made so as well), and
-    // kErrorNotPlainEntry, changing nothing, when the name is a file or a link.
+    // kErrorAlreadyExists, changing nothing, when the name is taken (by a
+    // folder, a file or a link): an existing folder is never taken over.
     virtual ErrorCode createPrivateFolder(const std::string& path) = 0;
     // Renames a folder; kErrorAlreadyExists when the new name is taken. The
     // new name is on the disk, not only in its cache, when it returns.
