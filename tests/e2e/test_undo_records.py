@@ -13,12 +13,18 @@
      nothing ran (no mark, the owner still B's).
   4. /undo:<A's name> undoes A past B: exit code 0, the owner as before A;
      /undo:list then shows B alone.
+  5. In the window's undo dialog, "撤销" on B is refused the same way, naming
+     the file; "搁置" sets B aside after asking: the dialog comes back with
+     nothing to undo, B's folder stays as it was, /undo:list lists nothing.
 """
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
+import test_undo as undo  # noqa: E402
+
+SET_ASIDE_ID = 102
 
 CURRENT_VERSION = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
 VELKOR = "C:\\ProgramData\\Velkor"
@@ -97,6 +103,30 @@ def named_undo(s, checks, oldest, newest):
     checks.check(not os.path.exists(s.path_of(MARK)), "no planted undo.bat ever ran")
 
 
+def set_aside_in_window(s, checks, newest):
+    s.start()
+    message = undo.undo_entry(s, checks, 0, "撤销 on the changed record")
+    checks.check(message is not None and
+                 f"{VELKOR}\\undo\\{newest}\\undo.bat 与保存记录时不同" in message,
+                 "撤销 on the changed record is refused, naming the file", repr(message))
+    checks.check(not os.path.exists(s.path_of(MARK)), "the changed undo.bat did not run")
+
+    tree = undo.open_undo_dialog(s, checks, "搁置")
+    undo.click_item(s, undo.control(tree, undo.LIST_ID), 0)
+    s.click_at(*s.centre(undo.control(tree, SET_ASIDE_ID)))
+    question = s.close_message_box(button_id=undo.IDYES, timeout=15)
+    checks.check(question.endswith("保持原样。是否搁置？"), "搁置 asks first", repr(question))
+    tree = s.tree(undo.DIALOG, wait=15)
+    checks.equal(undo.control(tree, undo.LIST_ID)["items"], [],
+                 "the dialog comes back with nothing to undo")
+    checks.check(not undo.control(tree, undo.IDOK)["enabled"], "撤销 is disabled")
+    s.click_at(*s.centre(undo.control(tree, undo.IDCANCEL)))
+    checks.check(os.path.exists(s.path_of(f"{VELKOR}\\undo\\{newest}\\undo.bat")),
+                 "the record set aside stays in its folder")
+    code, out = s.run_program("/undo:list", "/quiet", timeout=60)
+    checks.check(code == 0 and "没有可以撤销的更改" in out, "/undo:list lists nothing", repr(out))
+
+
 def test(s, checks):
     s.reg_add(CURRENT_VERSION, "RegisteredOwner", ORIGINAL)
     foreign_folder(s, checks)
@@ -105,6 +135,7 @@ def test(s, checks):
         return
     changed_record(s, checks, names[-1])
     named_undo(s, checks, names[0], names[-1])
+    set_aside_in_window(s, checks, names[-1])
 
 
 if __name__ == "__main__":
