@@ -60,6 +60,9 @@ public:
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
         return machine_.appendFile(path, bytes);
     }
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        return machine_.appendPlainFile(path, bytes);
+    }
     LocalTime localTime() override { return machine_.localTime(); }
 
     ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
@@ -120,6 +123,13 @@ public:
         return machine_.claimChange(lockFile, what, holder);
     }
     void releaseChange() override { machine_.releaseChange(); }
+
+    std::vector<FolderEntry> listFolder(const std::string& folder) override {
+        return machine_.listFolder(folder);
+    }
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        return machine_.environmentVariable(name);
+    }
     // A run from the command line asks no one: a question is answered "no".
     bool ask(const std::string& text) override {
         notices_.push_back(text);

@@ -58,12 +58,16 @@ int RunReport::finish(ExitCode code) {
     // The program's own folder, the one the snapshots live in: a folder of
     // that name that the program did not make is moved aside, never written to.
     std::optional<std::string> logFailure = secureProgramFolder(machine_);
+    const std::string bytes = logBytes(code);
     if (!logFailure)
-        if (ErrorCode e = machine_.appendFile(logPath(data), logBytes(code)))
+        if (ErrorCode e = machine_.appendFile(logPath(data), bytes))
             logFailure = describeError(e);
     std::vector<std::string> told = lines_;
     if (logFailure)
         told.push_back("无法写入日志 " + logPath(data) + "：" + *logFailure + "。");
+    if (!extraLog_.empty())
+        if (ErrorCode e = machine_.appendPlainFile(extraLog_, bytes))
+            told.push_back("无法写入日志 " + extraLog_ + "：" + describeError(e) + "。");
 
     const bool console = machine_.writeOutput(joined(told, "\r\n") + "\r\n");
     if (!quiet_ && !console)

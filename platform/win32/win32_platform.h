@@ -42,6 +42,7 @@ public:
     std::string commonDataFolder() override;
     ErrorCode createFolder(const std::string& path) override;
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override;
     LocalTime localTime() override;
 
     // --- Files no other process can spoil ---
@@ -78,6 +79,10 @@ public:
     ErrorCode claimChange(const std::string& lockFile, const std::string& what,
                           std::string* holder) override;
     void releaseChange() override;
+
+    // --- Preview (folder_listing_win32.cpp) ---
+    std::vector<FolderEntry> listFolder(const std::string& folder) override;
+    std::optional<std::string> environmentVariable(const std::string& name) override;
 
 private:
     struct Started {

@@ -194,7 +194,7 @@ TEST(UndoDigests, EveryFileIsHeldWhileUndoBatRunsAndTheCheckIsMade) {
     EXPECT_EQ(heldDuringRun,
               (std::set<std::string>{kFirst + "\\undo.bat", kFirst + "\\undo.reg",
                                      kFirst + "\\saved-1-oeminfo.ini", kFirst + "\\action.txt",
-                                     kFirst + "\\scope.txt"}));
+                                     kFirst + "\\scope.txt", kFirst + "\\changes.txt"}));
     EXPECT_TRUE(m.sys.held.empty());
 }
 

@@ -8,6 +8,7 @@
 #include "oem/form2.h"
 #include "oem_machine_names.h"
 #include "undo/sha256.h"
+#include "undo/snapshot_store.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +47,12 @@ TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
     ASSERT_GE(w.sys.events.size(), 10u);
     // The program's folder is made and registered, the change claimed, then
     // each file is written and put on the disk before the folder is renamed.
-    EXPECT_EQ(snapshotEvents(w.sys),
-              (Names{"folder Velkor", "claim change.lock", "folder Velkor", "folder undo",
-                     "folder ~20240501-123005-1", "write undo.bat", "on undo.bat", "write undo.reg",
-                     "on undo.reg", "write action.txt", "on action.txt", "write scope.txt",
-                     "on scope.txt", "rename 20240501-123005"}));
+    EXPECT_EQ(
+        snapshotEvents(w.sys),
+        (Names{"folder Velkor", "claim change.lock", "folder Velkor", "folder undo",
+               "folder ~20240501-123005-1", "write undo.bat", "on undo.bat", "write undo.reg",
+               "on undo.reg", "write action.txt", "on action.txt", "write scope.txt",
+               "on scope.txt", "write changes.txt", "on changes.txt", "rename 20240501-123005"}));
     // The snapshot is complete, recorded and the record on the disk right
     // before the first script is written.
     const auto at = [&](const std::string& event) {
@@ -68,7 +70,7 @@ TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
     };
     EXPECT_EQ(w.sys.registry.at(kRecord), "系统常规优化\r\nsequence 1" + digest("undo.bat") +
                                               digest("undo.reg") + digest("action.txt") +
-                                              digest("scope.txt"));
+                                              digest("scope.txt") + digest("changes.txt"));
 
     EXPECT_EQ(w.sys.folders, (std::set<std::string>{kVelkor, kRoot, kFolder}));
     EXPECT_EQ(w.sys.files.at(kFolder + "\\action.txt"),
@@ -161,6 +163,27 @@ TEST(UndoStore, TheJunkCleanupTakesNoSnapshot) {
     Window w;
     w.form.lj_Click();
     EXPECT_TRUE(w.sys.folders.empty());
+}
+
+// What the change changed is saved beside the snapshot, in the words of
+// /whatif, and read back for the undo dialog.
+TEST(UndoStore, WhatTheChangeChangesIsSavedInThePreviewsWords) {
+    Window w;
+    w.sys.services["Spooler"] = StartMode::Disabled;
+    w.sys.services["Schedule"] = StartMode::Auto; // already as optimised: no line
+    w.form.Command1_Click();
+    const std::string& text = w.sys.files.at(kFolder + "\\changes.txt");
+    EXPECT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "UTF-8 with its byte-order mark";
+    const Names lines =
+        snapshotChanges(w.sys, {kFolder, "", "系统常规优化", "20240501-123005", {}});
+    EXPECT_EQ(lines.at(0), "服务 Spooler：已禁用 → 自动");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "服务 Schedule：自动（不变）"), 0);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "注册表值 HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion"
+                        "\\Explorer\\Link：不存在 → hex:00,00,00,00"),
+              lines.end());
+    EXPECT_NE(text.find("\r\n"), std::string::npos);
+    EXPECT_TRUE(snapshotChanges(w.sys, {kRoot + "\\none", "", "", "none", {}}).empty());
 }
 
 } // namespace
