@@ -24,7 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 import test_undo as undo  # noqa: E402
 
-SET_ASIDE_ID = 102
+SET_ASIDE_ID = 103
 
 CURRENT_VERSION = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
 VELKOR = "C:\\ProgramData\\Velkor"
