@@ -30,10 +30,46 @@ void differing(const std::string& saved, const std::string& now, const std::stri
             add(found, before[i].substr(0, before[i].find("\r\n")));
 }
 
+// The line of undo.bat that gives one service back in one state.
+std::string serviceLine(const ServiceState& state) {
+    Snapshot one;
+    one.services = {state};
+    const ScriptLines without = undoBatLines(Snapshot(), std::string(), LocalTime());
+    for (const std::string& line : undoBatLines(one, std::string(), LocalTime()))
+        if (!contains(without, line))
+            return line;
+    return std::string();
+}
+
+// A service installed or removed since the snapshot was taken is nothing an
+// undo could give back: its line moves from what did not come back to the notes.
+void serviceChanges(const Snapshot& now, std::vector<std::string>* found,
+                    std::vector<std::string>* notes) {
+    const StartMode modes[] = {StartMode::Boot, StartMode::System, StartMode::Auto,
+                               StartMode::Demand, StartMode::Disabled};
+    for (const ServiceState& s : now.services) {
+        std::vector<std::optional<StartMode>> before;
+        if (s.mode)
+            before.push_back(std::nullopt);
+        else
+            before.assign(std::begin(modes), std::end(modes));
+        for (const std::optional<StartMode>& mode : before) {
+            auto line = std::find(found->begin(), found->end(), serviceLine({s.service, mode}));
+            if (line == found->end())
+                continue;
+            found->erase(line);
+            notes->push_back(s.mode ? "服务 " + s.service + " 是在这次更改之后安装的，未作更改。"
+                                    : "服务 " + s.service +
+                                          " 已在这次更改之后删除，无法恢复它的启动方式。");
+        }
+    }
+}
+
 } // namespace
 
 bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope& scope,
-                 std::vector<std::string>* found, std::string* failure) {
+                 std::vector<std::string>* found, std::string* failure,
+                 std::vector<std::string>* notes) {
     const std::optional<Snapshot> shot = takeSnapshot(sys, scope, failure);
     std::vector<SnapshotFile> files;
     if (!shot || !snapshotFiles(*shot, scope, entry.action, sys.localTime(), &files, failure))
@@ -62,5 +98,7 @@ bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope&
                 if (f.savedName == file.name)
                     found->push_back("文件 " + f.path);
     }
+    if (notes)
+        serviceChanges(*shot, found, notes);
     return true;
 }

@@ -97,7 +97,7 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:arrow,,notepad"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
-        {{"/undo:1"}, "开关 /undo 不带值"},
+        {{"/undo:"}, "开关 /undo 缺少值"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)
