@@ -25,6 +25,9 @@ constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
 constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
+// A name that is not valid UTF-16 (an unpaired surrogate), so that no text can
+// carry it (ERROR_NO_UNICODE_TRANSLATION).
+constexpr ErrorCode kErrorNoUnicodeTranslation = 1113;
 // ERROR_FILE_INVALID: a file was altered by someone else after it was written.
 constexpr ErrorCode kErrorFileChanged = 1006;
 // A name that should be the program's own file or folder is a link that
@@ -144,7 +147,8 @@ public:
     // One value of a key; kErrorFileNotFound when the key or the value is missing.
     virtual ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                         RegistryValue* value) = 0;
-    // A key with all its values and subkeys; kErrorFileNotFound when it is missing.
+    // A key with all its values and subkeys; kErrorFileNotFound when it is
+    // missing, kErrorNoUnicodeTranslation when a name in it is not valid text.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
     // Creates a folder that only administrators and the system may change;
     // kErrorAlreadyExists when it exists (it is then made so as well), and

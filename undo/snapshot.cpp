@@ -9,6 +9,14 @@ bool absent(ErrorCode e) {
     return e == kErrorFileNotFound || e == kErrorPathNotFound;
 }
 
+// A name that a .reg file cannot carry: regedit reads a line break as the
+// end of the line and stops a name at a NUL.
+const std::string kUncarried("\r\n\0", 3);
+
+bool uncarried(const std::string& name) {
+    return name.find_first_of(kUncarried) != std::string::npos;
+}
+
 // True when `key` is `ancestor` or lies below it.
 bool within(const std::string& key, const std::string& ancestor) {
     return key.compare(0, ancestor.size(), ancestor) == 0 &&
@@ -73,6 +81,11 @@ private:
         return false;
     }
 
+    bool uncarriedName(const std::string& key) {
+        failure_ = "注册表项 " + key + " 中有含换行符或无效字符的名称，撤销文件无法记录它";
+        return false;
+    }
+
     bool value(const std::string& key, const std::string& name) {
         for (const ValueState& v : shot.values)
             if (v.key == key && v.name == name)
@@ -93,8 +106,20 @@ private:
                 return true;
         RegistryTree tree;
         const ErrorCode e = sys_.readRegistryTree(key, &tree);
+        if (e == kErrorNoUnicodeTranslation)
+            return uncarriedName(key);
         if (e != 0 && !absent(e))
             return fail("无法读取注册表项 ", key, e);
+        // Refused before anything changes: once the key is deleted, a name
+        // that undo.reg cannot hold could never come back.
+        for (const RegistryKeyContent& content : tree) {
+            if (uncarried(content.key)) // named by the key that holds it
+                return uncarriedName(content.key.substr(
+                    0, content.key.rfind('\\', content.key.find_first_of(kUncarried))));
+            for (const RegistryValue& v : content.values)
+                if (uncarried(v.name))
+                    return uncarriedName(content.key);
+        }
         shot.deletedKeys.push_back({key, std::nullopt});
         if (e == 0)
             shot.deletedKeys.back().tree = std::move(tree);

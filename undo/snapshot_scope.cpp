@@ -34,7 +34,11 @@ std::optional<std::string> scopeText(const SnapshotScope& scope) {
 
 bool parseScope(const std::string& text, SnapshotScope* scope) {
     std::vector<std::string> lines = split(text, "\n");
-    lines.pop_back(); // the text ends with a line break
+    // The text ends with a line break: without it, the last line may have
+    // been cut short.
+    if (!lines.back().empty())
+        return false;
+    lines.pop_back();
     for (const std::string& line : lines) {
         std::vector<std::string> f = split(line, "\t");
         if (f.size() != 3)

@@ -8,6 +8,20 @@
 
 namespace {
 
+// A name with an unpaired surrogate: UTF-8 cannot carry it, so it could not
+// be written back under the same name.
+bool unpairedSurrogate(const std::wstring& name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = name[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+            name[i + 1] <= 0xDFFF)
+            ++i;
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            return true;
+    }
+    return false;
+}
+
 ErrorCode openKey(const std::string& fullKey, RegistryKey* key) {
     HKEY root = nullptr;
     std::wstring path;
@@ -41,6 +55,8 @@ ErrorCode readValues(HKEY key, std::vector<RegistryValue>* values) {
         }
         if (e != ERROR_SUCCESS)
             return e;
+        if (unpairedSurrogate(name.substr(0, nameChars)))
+            return ERROR_NO_UNICODE_TRANSLATION;
         values->push_back({narrow(name.substr(0, nameChars)), type, data.substr(0, size)});
     }
 }
@@ -57,6 +73,8 @@ ErrorCode readTree(HKEY key, const std::string& fullKey, RegistryTree* tree) {
         if (e == ERROR_NO_MORE_ITEMS)
             break;
         RegistryKey child;
+        if (e == ERROR_SUCCESS && unpairedSurrogate(std::wstring(name, chars)))
+            e = ERROR_NO_UNICODE_TRANSLATION;
         if (e == ERROR_SUCCESS)
             e = RegOpenKeyExW(key, name, 0, KEY_READ | nativeRegistryView(), child.put());
         if (e == ERROR_SUCCESS)

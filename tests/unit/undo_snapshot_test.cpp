@@ -199,6 +199,43 @@ TEST(UndoSnapshot, TheScopeComesBackFromItsText) {
     EXPECT_FALSE(scopeText(tabbed).has_value());
     SnapshotScope bad;
     EXPECT_FALSE(parseScope("service\tSpooler\n", &bad));
+    // A text cut short is not a shorter scope.
+    SnapshotScope cut;
+    EXPECT_FALSE(parseScope(text->substr(0, text->size() - 1), &cut));
+}
+
+// A name that undo.reg cannot carry under a key the change deletes would be
+// lost for good: the snapshot is refused, naming the key, and the change
+// does not run.
+TEST(UndoSnapshot, NamesThatARegFileCannotCarryAreRefusedNamingTheKey) {
+    const std::string extra = kShared + "\\Extra";
+    for (const std::string& name :
+         {std::string("line\r\nbreak"), std::string("cr\r"), std::string("lf\n"),
+          std::string("n\0ul", 4)}) {
+        Machine m;
+        m.sys.registryKeys[extra].push_back({name, SZ, wide("x")});
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure, "注册表项 " + extra + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    {
+        Machine m; // a subkey's name: the key that holds it is named
+        m.sys.registryKeys[extra + "\\two\nlines"] = {};
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure, "注册表项 " + extra + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    {
+        Machine m; // an unpaired surrogate, which the platform finds
+        m.sys.registryReadFailures[kShared] = kErrorNoUnicodeTranslation;
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure, "注册表项 " + kShared + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    Machine m; // a tab is carried
+    m.sys.registryKeys[extra].push_back({"tab\there", SZ, wide("x")});
+    std::string failure;
+    EXPECT_TRUE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value()) << failure;
 }
 
 } // namespace
