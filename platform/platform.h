@@ -28,6 +28,8 @@ constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
 // A name that is not valid UTF-16 (an unpaired surrogate), so that no text can
 // carry it (ERROR_NO_UNICODE_TRANSLATION).
 constexpr ErrorCode kErrorNoUnicodeTranslation = 1113;
+// A registry key that still holds values or subkeys (ERROR_KEY_HAS_CHILDREN).
+constexpr ErrorCode kErrorKeyNotEmpty = 1020;
 // ERROR_FILE_INVALID: a file was altered by someone else after it was written.
 constexpr ErrorCode kErrorFileChanged = 1006;
 // A name that should be the program's own file or folder is a link that
@@ -147,6 +149,10 @@ public:
     // One value of a key; kErrorFileNotFound when the key or the value is missing.
     virtual ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                         RegistryValue* value) = 0;
+    // Deletes a key (full name, native view) that holds no value and no
+    // subkey; 0 when it is gone or was missing, kErrorKeyNotEmpty (and the
+    // key stays) when it holds something.
+    virtual ErrorCode deleteEmptyRegistryKey(const std::string& key) = 0;
     // A key with all its values and subkeys; kErrorFileNotFound when it is
     // missing, kErrorNoUnicodeTranslation when a name in it is not valid text.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
@@ -162,7 +168,7 @@ public:
     // The names of the folders in a folder.
     virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
     // Runs a script (full path) hidden through the command interpreter in the
-    // current directory and waits for it to end; the window stays painted
+    // script's own folder and waits for it to end; the window stays painted
     // but takes no input meanwhile.
     virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
     // A file's read-only, hidden and system attributes (kAttributeReadOnly, kAttributeHidden,

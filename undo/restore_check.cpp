@@ -30,11 +30,41 @@ void differing(const std::string& saved, const std::string& now, const std::stri
             add(found, before[i].substr(0, before[i].find("\r\n")));
 }
 
+// A key the change created is back as it was when it is gone, or when
+// something else keeps it (the values the change wrote there are checked
+// with the others); a key missing now that the change did not create was
+// there before. `missing` (the keys missing now that the plan creates)
+// becomes the record's list when everything is so.
+bool createdKeysBack(Platform& sys, const SnapshotScope& scope, std::vector<std::string>* missing,
+                     std::vector<std::string>* found, std::string* failure) {
+    for (const std::string& key : *missing)
+        if (!contains(scope.createdKeys, key))
+            add(found, "注册表项 " + key + "（更改前就有）");
+    for (const std::string& key : scope.createdKeys) {
+        if (contains(*missing, key))
+            continue;
+        RegistryTree tree;
+        const ErrorCode e = sys.readRegistryTree(key, &tree);
+        if (e == kErrorFileNotFound)
+            continue; // gone since the snapshot was taken now
+        if (e != 0) {
+            *failure = "无法读取注册表项 " + key + "：" + describeError(e);
+            return false;
+        }
+        if (tree.size() == 1 && tree[0].values.empty())
+            add(found, "注册表项 " + key + "（这次更改新建，现在是空的）");
+    }
+    *missing = scope.createdKeys;
+    return true;
+}
+
 } // namespace
 
 bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope& scope,
                  std::vector<std::string>* found, std::string* failure) {
-    const std::optional<Snapshot> shot = takeSnapshot(sys, scope, failure);
+    std::optional<Snapshot> shot = takeSnapshot(sys, scope, failure);
+    if (shot && !createdKeysBack(sys, scope, &shot->newKeys, found, failure))
+        return false;
     std::vector<SnapshotFile> files;
     if (!shot || !snapshotFiles(*shot, scope, entry.action, sys.localTime(), &files, failure))
         return false;

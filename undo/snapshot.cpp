@@ -3,6 +3,8 @@
 #include "script/error_text.h"
 #include "undo/text.h"
 
+#include <algorithm>
+
 namespace {
 
 bool absent(ErrorCode e) {
@@ -15,12 +17,6 @@ const std::string kUncarried("\r\n\0", 3);
 
 bool uncarried(const std::string& name) {
     return name.find_first_of(kUncarried) != std::string::npos;
-}
-
-// True when `key` is `ancestor` or lies below it.
-bool within(const std::string& key, const std::string& ancestor) {
-    return key.compare(0, ancestor.size(), ancestor) == 0 &&
-           (key.size() == ancestor.size() || key[ancestor.size()] == '\\');
 }
 
 class Recorder {
@@ -47,8 +43,13 @@ public:
         if (change.kind == Kind::DeleteKey)
             return deletedKey(change.key);
         const ErrorCode e = sys_.checkRegistryKey(change.key);
-        if (absent(e)) // deleting from a missing key changes nothing; anything else creates it
-            return change.kind == Kind::DeleteValue || newKey(change.key);
+        if (absent(e)) { // deleting from a missing key changes nothing; anything else creates it
+            if (change.kind == Kind::DeleteValue)
+                return true;
+            if (change.kind == Kind::SetValue && !absentValue(change.key, change.value))
+                return false;
+            return newKey(change.key);
+        }
         if (e != 0)
             return fail("无法读取注册表项 ", change.key, e);
         return change.kind == Kind::CreateKey || value(change.key, change.value);
@@ -100,6 +101,15 @@ private:
         return true;
     }
 
+    // A value written into a key that the plan creates: absent before.
+    bool absentValue(const std::string& key, const std::string& name) {
+        for (const ValueState& v : shot.values)
+            if (v.key == key && v.name == name)
+                return true;
+        shot.values.push_back({key, name, std::nullopt});
+        return true;
+    }
+
     bool deletedKey(const std::string& key) {
         for (const KeyState& k : shot.deletedKeys)
             if (k.key == key)
@@ -127,10 +137,11 @@ private:
     }
 
     // A missing key that the plan creates, and with it every missing key
-    // above it: the highest of them is what an undo deletes.
-    bool newKey(std::string key) {
-        for (std::string::size_type cut; (cut = key.rfind('\\')) != std::string::npos;) {
-            const std::string parent = key.substr(0, cut);
+    // above it, the highest first.
+    bool newKey(const std::string& key) {
+        std::vector<std::string> chain{key};
+        for (std::string::size_type cut; (cut = chain.back().rfind('\\')) != std::string::npos;) {
+            const std::string parent = chain.back().substr(0, cut);
             if (parent.find('\\') == std::string::npos)
                 break; // a root key always exists
             const ErrorCode e = sys_.checkRegistryKey(parent);
@@ -138,17 +149,11 @@ private:
                 break;
             if (!absent(e))
                 return fail("无法读取注册表项 ", parent, e);
-            key = parent;
+            chain.push_back(parent);
         }
-        std::vector<std::string> kept;
-        for (const std::string& k : shot.newKeys) {
-            if (within(key, k))
-                return true;
-            if (!within(k, key))
-                kept.push_back(k);
-        }
-        kept.push_back(key);
-        shot.newKeys.swap(kept);
+        for (auto k = chain.rbegin(); k != chain.rend(); ++k)
+            if (std::find(shot.newKeys.begin(), shot.newKeys.end(), *k) == shot.newKeys.end())
+                shot.newKeys.push_back(*k);
         return true;
     }
 
@@ -172,6 +177,7 @@ SnapshotScope scopeOf(const Plan& plan) {
 std::optional<Snapshot> takeSnapshot(Platform& sys, const SnapshotScope& scope,
                                      std::string* failure) {
     Recorder recorder(sys, *failure);
+    recorder.shot.windowsFolder = sys.windowsDirectory();
     for (const std::string& service : scope.services)
         if (!recorder.service(service))
             return std::nullopt;

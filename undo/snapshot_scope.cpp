@@ -27,6 +27,8 @@ std::optional<std::string> scopeText(const SnapshotScope& scope) {
         line(kRegistryKinds[static_cast<int>(r.kind)], r.key, r.value);
     for (const std::string& f : scope.files)
         line("file", f, "");
+    for (const std::string& k : scope.createdKeys)
+        line("created-key", k, "");
     if (!carried)
         return std::nullopt;
     return text;
@@ -54,6 +56,8 @@ bool parseScope(const std::string& text, SnapshotScope* scope) {
             scope->services.push_back(f[1]);
         else if (f[0] == "file")
             scope->files.push_back(f[1]);
+        else if (f[0] == "created-key")
+            scope->createdKeys.push_back(f[1]);
         else
             return false;
     }

@@ -92,6 +92,33 @@ ErrorCode Win32Platform::checkRegistryKey(const std::string& key) {
     return openKey(key, &open);
 }
 
+ErrorCode Win32Platform::deleteEmptyRegistryKey(const std::string& key) {
+    HKEY root = nullptr;
+    std::wstring path;
+    if (!splitRegistryKey(widen(key), &root, &path) || path.empty())
+        return ERROR_INVALID_PARAMETER;
+    RegistryKey open;
+    ErrorCode e = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | nativeRegistryView(), open.put());
+    if (e == ERROR_FILE_NOT_FOUND)
+        return 0;
+    DWORD subkeys = 0, values = 0;
+    if (e == ERROR_SUCCESS)
+        e = RegQueryInfoKeyW(open.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                             &values, nullptr, nullptr, nullptr, nullptr);
+    if (e != ERROR_SUCCESS)
+        return e;
+    if (subkeys || values)
+        return ERROR_KEY_HAS_CHILDREN;
+    // The native view needs RegDeleteKeyExW, which 32-bit Windows XP lacks
+    // (and does not need).
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+    const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+    e = deleteKeyEx ? deleteKeyEx(root, path.c_str(), nativeRegistryView(), 0)
+                    : RegDeleteKeyW(root, path.c_str());
+    return e == ERROR_FILE_NOT_FOUND ? 0 : e;
+}
+
 ErrorCode Win32Platform::readRegistryValue(const std::string& key, const std::string& name,
                                            RegistryValue* value) {
     RegistryKey open;

@@ -79,8 +79,11 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION info = {};
+    // In the script's own folder: nothing that lies in the program's current
+    // directory runs in place of a tool the script calls.
+    const std::wstring folder = widen(path.substr(0, path.rfind('\\')));
     if (!CreateProcessW(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info))
+                        CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &info))
         return GetLastError();
     CloseHandle(info.hThread);
     KernelHandle process(info.hProcess);

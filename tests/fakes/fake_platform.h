@@ -253,6 +253,21 @@ public:
             return e;
         return registryKeys.count(key) ? 0 : kErrorFileNotFound;
     }
+    std::map<std::string, ErrorCode> keyDeleteFailures;
+    ErrorCode deleteEmptyRegistryKey(const std::string& key) override {
+        events.push_back("delete key " + key);
+        auto f = keyDeleteFailures.find(key);
+        if (f != keyDeleteFailures.end())
+            return f->second;
+        if (!registryKeys.count(key))
+            return 0;
+        auto next = registryKeys.upper_bound(key);
+        if (!registryKeys[key].empty() ||
+            (next != registryKeys.end() && next->first.rfind(key + "\\", 0) == 0))
+            return kErrorKeyNotEmpty;
+        registryKeys.erase(key);
+        return 0;
+    }
     ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                 RegistryValue* value) override {
         if (ErrorCode e = checkRegistryKey(key))

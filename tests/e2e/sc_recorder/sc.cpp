@@ -1,11 +1,12 @@
 // A stand-in for the service control tool in end-to-end tests. Wine's own sc
 // has no "config" command, so the tests put this sc.exe into the program's
-// working directory, where the command interpreter finds it first. Every call
+// working directory, where the command interpreter finds it first, and into
+// the system folder, where the undo scripts call it by full path. Every call
 // appends its command line (everything after the program name, leading blanks
 // removed, inner and trailing blanks kept) as one UTF-8 line to sc_calls.log in
-// the current directory, and exits with 0. While a file named sc_hold lies in
-// the current directory, each call waits after logging its line until the file
-// is gone: a test can so keep a script in the middle of its run.
+// the folder of this sc.exe, and exits with 0. While a file named sc_hold lies
+// in that folder, each call waits after logging its line until the file is
+// gone: a test can so keep a script in the middle of its run.
 #include <windows.h>
 
 #include <string>
@@ -43,19 +44,29 @@ std::string toUtf8(const wchar_t* w) {
     return s;
 }
 
+// A file beside this program.
+std::wstring besideMe(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
 } // namespace
 
 int wmain() {
     std::string line = toUtf8(afterProgramName(GetCommandLineW())) + "\n";
-    HANDLE f = CreateFileW(L"sc_calls.log", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(besideMe(L"sc_calls.log").c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return 0;
     }
     DWORD written = 0;
     WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(f);
-    while (GetFileAttributesW(L"sc_hold") != INVALID_FILE_ATTRIBUTES) {
+    const std::wstring hold = besideMe(L"sc_hold");
+    while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Sleep(100);
     }
     return 0;
