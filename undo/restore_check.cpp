@@ -76,6 +76,16 @@ bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope&
         // then says whether it should.
         if (!saved && file.name == kUndoRegName && e == kErrorFileNotFound)
             saved = std::string();
+        // A file that did not exist before has no saved copy: the file
+        // itself is what did not go.
+        const FileState* now = nullptr;
+        for (const FileState& f : shot->files)
+            if (f.savedName == file.name)
+                now = &f;
+        if (!saved && now && e == kErrorFileNotFound) {
+            add(found, "文件 " + now->path + "（更改前没有这个文件，现在仍在）");
+            continue;
+        }
         if (!saved) {
             *failure = "无法读取 " + path + "：" + describeError(e);
             return false;
@@ -87,10 +97,8 @@ bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope&
         else if (file.name == kUndoRegName) // the first block is the header
             differing(utf16leToUtf8(*saved).value_or(std::string()),
                       utf16leToUtf8(file.bytes).value_or(std::string()), "\r\n\r\n", 1, found);
-        else
-            for (const FileState& f : shot->files)
-                if (f.savedName == file.name)
-                    found->push_back("文件 " + f.path);
+        else if (now)
+            found->push_back("文件 " + now->path);
     }
     return true;
 }

@@ -95,7 +95,14 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
     bool quit = false;
     WPARAM quitCode = 0;
     HANDLE handle = process.get();
-    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    ErrorCode failed = 0;
+    for (DWORD woke; (woke = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT)) !=
+                     WAIT_OBJECT_0;) {
+        // A wait that fails would fail again at once: stop rather than spin.
+        if (woke == WAIT_FAILED) {
+            failed = GetLastError();
+            break;
+        }
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -111,6 +118,8 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
         EnableWindow(owner_, TRUE);
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
+    if (failed)
+        return failed;
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     *exitCode = code;

@@ -98,6 +98,10 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
         {{"/undo:1"}, "开关 /undo 不带值"},
+        // A path with a control character is a mistake, not a file name.
+        {{"/clean", "/export:C:\\out\r\n"}, "/export 的路径含有换行等控制字符"},
+        {{"/logo:C:\\a\tb.bmp"}, "/logo 的路径含有换行等控制字符"},
+        {{"/logo:C:\\a\x7F.bmp"}, "/logo 的路径含有换行等控制字符"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)
@@ -115,8 +119,10 @@ TEST(Switches, ActionsThatDoNotGoTogether) {
         {{"/quiet"}, "没有要执行的操作"},
         {{"/export:C:\\out"}, "没有要执行的操作"},
         {{"/force"}, "没有要执行的操作"},
-        {{"/undo", "/clean"}, "/undo 不能与其他操作或 /export 一起使用"},
-        {{"/undo", "/export:C:\\out"}, "/undo 不能与其他操作或 /export 一起使用"},
+        {{"/undo", "/clean"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"/undo", "/export:C:\\out"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"/undo", "/force"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"-FORCE", "/Undo"}, "/undo goes with no other action and not with /export or /force"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)

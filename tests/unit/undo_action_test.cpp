@@ -97,6 +97,20 @@ TEST(UndoAction, WhatDidNotComeBackIsNamedAndTheSnapshotStaysOffered) {
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 1u);
 }
 
+TEST(UndoAction, AFileThatShouldNotBeThereIsNamedAsSuch) {
+    Machine m;
+    m.sys.files.erase(kFile);
+    m.change("OEM信息", 5); // creates the file
+    m.sys.notifications.clear();
+    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0)); // the script left it
+    ASSERT_EQ(m.sys.notifications.size(), 1u);
+    EXPECT_NE(m.sys.notifications[0].find("以下内容没有生效："), std::string::npos)
+        << m.sys.notifications[0];
+    EXPECT_NE(m.sys.notifications[0].find("\n文件 " + kFile + "（更改前没有这个文件，现在仍在）"),
+              std::string::npos)
+        << m.sys.notifications[0];
+}
+
 TEST(UndoAction, AnOlderSnapshotAsksFirst) {
     Machine m;
     m.change("系统常规优化", 5);
