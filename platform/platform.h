@@ -54,7 +54,9 @@ public:
     virtual ~Platform() = default;
 
     // --- Files -----------------------------------------------------------
-    // Creates the file or empties it, writes all bytes and closes it.
+    // Creates the file or empties it, writes all bytes and closes it. A name
+    // that is a link or a second name of another file goes first: the bytes
+    // reach this file only.
     virtual ErrorCode writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file only when no file of that name exists (kErrorFileExists then).
     virtual ErrorCode createNewFile(const std::string& path, const std::string& bytes) = 0;
