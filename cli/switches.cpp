@@ -186,6 +186,15 @@ std::optional<std::string> checkPath(Switch id, const std::string& path) {
             return both(shown(id) + " 的路径含有换行等控制字符",
                         "the path of " + shown(id) +
                             " holds a line break or another control character");
+    // No file name holds a quote either: one here is what is left of a
+    // quoted path that ended in a backslash, which swallowed the rest of the
+    // command line ("C:\out\" /clean).
+    if (path.find('"') != std::string::npos)
+        return both(shown(id) +
+                        " 的路径含有引号：带引号的路径不能以反斜杠结尾（\\\" 会吞掉后面的开关）",
+                    "the path of " + shown(id) +
+                        " holds a quote: a quoted path must not end in a backslash (\\\" "
+                        "swallows the switches after it)");
     return std::nullopt;
 }
 
