@@ -46,8 +46,9 @@ constexpr std::uint32_t kAttributeSystem = 0x4;
 enum class ShowState { Hidden = 0, Visible = 1 };
 
 // How a service starts, as the service control manager keeps it and as
-// "sc config ... start= " sets it.
-enum class StartMode { Boot, System, Auto, Demand, Disabled };
+// "sc config ... start= " sets it. DelayedAuto: automatic, delayed (Windows
+// Vista and later).
+enum class StartMode { Boot, System, Auto, Demand, Disabled, DelayedAuto };
 
 class Platform {
 public:

@@ -10,6 +10,26 @@
 
 #include <vector>
 
+namespace {
+
+// SERVICE_CONFIG_DELAYED_AUTO_START_INFO (Windows Vista and later).
+constexpr DWORD kDelayedAutoStartInfo = 3;
+struct DelayedAutoStartInfo {
+    BOOL delayed;
+};
+
+// Whether an automatic service starts delayed; false where Windows does not
+// know the setting (it then fails the query).
+bool delayedAutoStart(SC_HANDLE service) {
+    DelayedAutoStartInfo info = {};
+    DWORD needed = 0;
+    return QueryServiceConfig2W(service, kDelayedAutoStartInfo, reinterpret_cast<BYTE*>(&info),
+                                sizeof info, &needed) &&
+           info.delayed;
+}
+
+} // namespace
+
 ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartMode* mode) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager)
@@ -31,7 +51,7 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
         *mode = StartMode::System;
         break;
     case SERVICE_AUTO_START:
-        *mode = StartMode::Auto;
+        *mode = delayedAutoStart(handle.get()) ? StartMode::DelayedAuto : StartMode::Auto;
         break;
     case SERVICE_DEMAND_START:
         *mode = StartMode::Demand;

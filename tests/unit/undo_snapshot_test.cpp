@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kClasses = "HKEY_CLASSES_ROOT\\";
@@ -210,6 +212,22 @@ TEST(UndoSnapshot, TheScopeComesBackFromItsText) {
     // A text cut short is not a shorter scope.
     SnapshotScope cut;
     EXPECT_FALSE(parseScope(text->substr(0, text->size() - 1), &cut));
+}
+
+// A service that starts automatically, delayed (Windows Vista and later),
+// comes back so rather than as plainly automatic.
+TEST(UndoSnapshot, ADelayedAutomaticServiceIsGivenBackDelayed) {
+    FakePlatform sys;
+    sys.services["BITS"] = StartMode::DelayedAuto;
+    SnapshotScope scope;
+    scope.services = {"BITS"};
+    std::string failure;
+    const std::optional<Snapshot> shot = takeSnapshot(sys, scope, &failure);
+    ASSERT_TRUE(shot.has_value()) << failure;
+    const ScriptLines lines = undoBatLines(*shot, "x", LocalTime{2024, 5, 1, 12, 30, 5});
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "\"C:\\WINDOWS\\system32\\sc.exe\" config   BITS start= DELAYED-AUTO"),
+              lines.end());
 }
 
 // A name that undo.reg cannot carry under a key the change deletes would be
