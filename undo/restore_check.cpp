@@ -20,14 +20,22 @@ void add(std::vector<std::string>* found, const std::string& item) {
 }
 
 // The lines (of undo.bat) or the blocks' first lines (of undo.reg: a key
-// and its values) that the machine as it stands now gives otherwise.
+// and its values) that the machine as it stands now gives otherwise: those
+// of the record it no longer gives; when there are none, those it gives
+// that the record has not (an attribute more, a subkey more).
 void differing(const std::string& saved, const std::string& now, const std::string& separator,
                std::size_t skip, std::vector<std::string>* found) {
     const std::vector<std::string> before = split(saved, separator);
     const std::vector<std::string> after = split(now, separator);
+    bool any = false;
     for (std::size_t i = skip; i < before.size(); ++i)
-        if (!before[i].empty() && !contains(after, before[i]))
+        if (!before[i].empty() && !contains(after, before[i])) {
             add(found, before[i].substr(0, before[i].find("\r\n")));
+            any = true;
+        }
+    for (std::size_t i = skip; i < after.size() && !any; ++i)
+        if (!after[i].empty() && !contains(before, after[i]))
+            add(found, after[i].substr(0, after[i].find("\r\n")));
 }
 
 // A key the change created is back as it was when it is gone, or when

@@ -111,6 +111,27 @@ TEST(UndoAction, AFileThatShouldNotBeThereIsNamedAsSuch) {
         << m.sys.notifications[0];
 }
 
+// Something more than the record holds is no less a difference: an
+// attribute the file did not have.
+TEST(UndoAction, AnAttributeMoreIsNamed) {
+    Machine m;
+    m.change("系统常规优化", 5);
+    m.undoWorks();
+    m.sys.scriptEffects["undo.bat"] = [&m](FakePlatform& sys) {
+        sys.services["Spooler"] = StartMode::Demand;
+        sys.registryKeys[kKey] = {kFlags};
+        sys.files[kFile] = "old";
+        sys.attributes[kFile] = kAttributeHidden;
+    };
+    m.sys.notifications.clear();
+    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    ASSERT_EQ(m.sys.notifications.size(), 1u);
+    EXPECT_NE(
+        m.sys.notifications[0].find("\n\"C:\\WINDOWS\\system32\\attrib.exe\" +h \"" + kFile + "\""),
+        std::string::npos)
+        << m.sys.notifications[0];
+}
+
 TEST(UndoAction, AnOlderSnapshotAsksFirst) {
     Machine m;
     m.change("系统常规优化", 5);
