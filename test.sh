@@ -3,7 +3,8 @@
 # same under AddressSanitizer and UBSan, the fuzz targets for a bounded time,
 # the Windows XP import check of the 32-bit and 64-bit exes, the release zip
 # (its checks, a second build that must give the same bytes, its 64-bit exe
-# under Wine) and the end-to-end tests of the 64-bit exe under Wine and Xvfb.
+# under Wine), README's first command (./run.sh) without a display, and the
+# end-to-end tests of the 64-bit exe under Wine and Xvfb.
 # Installs what is missing first.
 # Exits non-zero when anything fails; every stage runs even after a failure.
 set -euo pipefail
@@ -66,6 +67,12 @@ e2e() {
     (cd build/win-x64 && ctest --output-on-failure --timeout 1200)
 }
 
+run_sh() {
+    # README's first command, headless: from a new build/run-prefix and again
+    # with it present; the screenshot must show the main window.
+    python3 tests/ci/check_run_sh.py
+}
+
 formatting() {
     # The C++ sources follow .clang-format; a machine without clang-format skips this.
     if ! command -v clang-format >/dev/null 2>&1; then
@@ -81,6 +88,7 @@ stage "unit tests under AddressSanitizer and UBSan (native-asan)" sanitizers
 stage "fuzzing (native-asan, about 30 s per target)" fuzzing
 stage "win-x86 build and XP import check" x86
 stage "win-x64 build and import check" x64
+stage "./run.sh without a display (README's first command)" run_sh
 stage "release zip: build, checksums, versions, XP import check" release_zip
 stage "release: a second build gives the same bytes" release_reproducible
 if [ -f build/win-x64/Velkor.exe ]; then

@@ -8,6 +8,7 @@
 #include "cli/usage.h"
 #include "script/error_text.h"
 #include "script/plan_export.h"
+#include "script/plan_readback.h"
 #include "script/plan_runner.h"
 #include "services/system_guard.h"
 #include "undo/undo_action.h"
@@ -45,8 +46,9 @@ std::string joined(const std::vector<std::string>& parts, const std::string& bet
     return text;
 }
 
-// What the plan wrote itself and the files its scripts were to make, read
-// back once the scripts have ended; what is not in place.
+// What the plan wrote itself, the files its scripts were to make and the
+// registry changes they were to make, read back once the scripts have ended;
+// what is not in place.
 std::vector<std::string> unfinished(Platform& sys, const CommandAction& action) {
     std::vector<std::string> problems;
     for (const PlannedFileWrite& file : action.plan.fileWrites)
@@ -58,6 +60,8 @@ std::vector<std::string> unfinished(Platform& sys, const CommandAction& action) 
     for (const PlannedFileWrite& file : action.expectedFiles)
         if (sys.readFile(file.path, nullptr) != file.bytes)
             problems.push_back(file.path + " 与所选文件不同，复制未能完成。");
+    for (const std::string& change : registryNotInPlace(sys, action.plan.registry))
+        problems.push_back(change);
     return problems;
 }
 
@@ -89,7 +93,11 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
             // A refusal here could only come from a machine that changed
             // since the guards were checked: it is no less a failure.
             code = ExitCode::NotWritten;
-            std::vector<std::string> said = notices;
+            // The success text was said before the scripts ended: not now.
+            std::vector<std::string> said;
+            for (const std::string& notice : notices)
+                if (notice != action.plan.successText)
+                    said.push_back(notice);
             said.insert(said.end(), problems.begin(), problems.end());
             text = joined(said, " ");
         }

@@ -18,6 +18,21 @@ void append(Plan& plan, const Plan& piece) {
     appendAll(plan.knownFailures, piece.knownFailures);
 }
 
+RegistryData registryText(const std::string& text) {
+    return {1, text};
+}
+
+RegistryData registryDword(std::uint32_t number) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((number >> shift) & 0xFF);
+    return {4, bytes};
+}
+
+RegistryData registryBinary(const std::string& bytes) {
+    return {3, bytes};
+}
+
 Plan refusedPlan(const std::string& action, const std::string& text) {
     Plan plan;
     plan.action = action;

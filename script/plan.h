@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "script/script_file.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,17 @@ struct ServiceChange {
     StartMode mode;
 };
 
+// The type and data a value is given: REG_SZ (1) with its text (UTF-8),
+// REG_BINARY (3) or REG_DWORD (4) with their bytes as stored.
+struct RegistryData {
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+RegistryData registryText(const std::string& text);
+RegistryData registryDword(std::uint32_t number);
+RegistryData registryBinary(const std::string& bytes);
+
 // A registry change the plan makes. Keys are full names
 // ("HKEY_CLASSES_ROOT\lnkfile"); an empty value name is the key's default value.
 struct RegistryChange {
@@ -52,6 +64,9 @@ struct RegistryChange {
     Kind kind;
     std::string key;
     std::string value;
+    // What a script sets the value to, read back once it has ended. A value
+    // the program writes itself is checked from its PlannedRegistryWrite.
+    std::optional<RegistryData> setTo = std::nullopt;
 };
 
 // What the runner does when a script of the plan still runs from before.

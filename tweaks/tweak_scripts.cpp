@@ -4,7 +4,8 @@
 // clang-format off
 
 // Empty lines add nothing to the .reg file; the line `"NeverShowExt" = ""`
-// keeps its blanks around the equals sign.
+// keeps its blanks around the equals sign. Each key line makes its key when it
+// is missing, piffile's too, though only a value is deleted there.
 const TweakScript kShortcutScript = {
     "kuaijie.bat",
     {
@@ -27,11 +28,12 @@ const TweakScript kShortcutScript = {
         "del kuaijie.bat",
     },
     {
-        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", ""},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags"},
-        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt"},
+        {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", registryBinary(std::string(4, '\0'))},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "", registryText("快捷方式")},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", registryDword(1)},
+        {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", registryText("")},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut"},
+        {RegistryChange::Kind::CreateKey, "HKEY_CLASSES_ROOT\\piffile", ""},
         {RegistryChange::Kind::DeleteValue, "HKEY_CLASSES_ROOT\\piffile", "IsShortcut"},
     },
 };
@@ -54,7 +56,7 @@ const TweakScript kNotepadScript = {
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开", ""},
         {RegistryChange::Kind::CreateKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
-        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", ""},
+        {RegistryChange::Kind::SetValue, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\command", "", registryText("notepad.exe %1")},
     },
 };
 

@@ -270,6 +270,7 @@ class XScreen:
         x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
         for name in ("XCloseDisplay", "XFlush", "XPending", "XConnectionNumber"):
             getattr(x11, name).argtypes = [ctypes.c_void_p]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x11.XDefaultRootWindow.restype = ctypes.c_ulong
         x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
         x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
@@ -333,6 +334,18 @@ class XScreen:
             if left <= 0:
                 return None
             select.select([fd], [], [], left)
+
+    def mapped(self):
+        """The top-level X windows mapped since this XScreen was made or last
+        asked, in order. The X server reports every map, however briefly the
+        window showed: unlike looking from time to time, nothing is missed."""
+        self.x11.XSync(self.dpy, 0)
+        found = []
+        while self.x11.XPending(self.dpy):
+            self.x11.XNextEvent(self.dpy, self._event)
+            if struct.unpack_from("i", self._event.raw, 0)[0] == self.MAP_NOTIFY:
+                found.append(struct.unpack_from("L", self._event.raw, 40)[0])
+        return found
 
     def window_rect(self, title):
         """(x, y, w, h) of the topmost top-level X window titled `title`, or None."""
@@ -468,7 +481,7 @@ class Session:
         if self.lasting:
             # A lasting prefix may have been made before the tests set the
             # version in every new prefix.
-            wineprefix.set_windows_version(self.prefix, wineprefix.WINDOWS_VERSION)
+            wineprefix.set_windows_version(self.prefix, wineprefix.WINDOWS_VERSION, self.display)
         self._boot()
         log(f"{self.name}: prefix {self.prefix}, display {self.display} "
             f"({time.monotonic() - started:.1f} s)")
@@ -491,7 +504,7 @@ class Session:
 
     def set_windows_version(self, version):
         """The Windows version the programs started from now on see."""
-        wineprefix.set_windows_version(self.prefix, version)
+        wineprefix.set_windows_version(self.prefix, version, self.display)
 
     def teardown(self):
         if self.program and self.program.poll() is None:
@@ -527,7 +540,13 @@ class Session:
             raise FileNotFoundError(f"{exe} is not built")
         wineprefix.check_safe(self.prefix)
         name = os.path.basename(exe)
-        shutil.copy(exe, os.path.join(self.workdir, name))
+        # A copy of the same name may still run (a run held in the middle):
+        # a new file takes the name's place, so that the running process's
+        # file is never rewritten under it.
+        target = os.path.join(self.workdir, name)
+        partial = target + ".partial"
+        shutil.copy(exe, partial)
+        os.replace(partial, target)
         return name
 
     def start(self, exe=None, title=MAIN_TITLE, wait=40, args=()):

@@ -8,9 +8,14 @@ closed. Without a display it runs on a private Xvfb, waits for the main
 window, saves a screenshot (build/screenshot.png, or the path given), prints
 its path and stops the program.
 
-Usage: run_program.py [--exe PATH] [--screenshot PATH]
+With --where PATH it also writes, as JSON, where the main window and its
+banner (Image1) lie on the screen: what the check of README's first command
+compares the screenshot with.
+
+Usage: run_program.py [--exe PATH] [--screenshot PATH] [--where PATH]
 """
 import argparse
+import json
 import os
 import sys
 
@@ -24,10 +29,15 @@ def main():
     ap = argparse.ArgumentParser(description="Starts the program under Wine.")
     ap.add_argument("--exe", default=harness.EXE)
     ap.add_argument("--screenshot", default=os.path.join(harness.REPO, "build", "screenshot.png"))
+    ap.add_argument("--where")
     args = ap.parse_args()
     headless = not os.environ.get("DISPLAY")
     with harness.Session("velkor", prefix=RUN_PREFIX) as s:
-        s.start(args.exe, harness.MAIN_TITLE)
+        tree = s.start(args.exe, harness.MAIN_TITLE)
+        if args.where:
+            with open(args.where, "w", encoding="utf-8") as f:
+                json.dump({"title": tree.window["title"], "window": tree.window["rect"],
+                           "Image1": tree["Image1"]["screen"]}, f)
         if headless:
             print(s.screenshot(args.screenshot))
             return 0

@@ -22,11 +22,16 @@ In one session, with no window of the program ever opened:
      four scripts, caught while they ran, hold the fixtures' bytes (the same
      fixtures the window's "下一步" test reads); no window appeared; the log
      under the shared data folder holds the run;
-  4. while a run is held in the middle of huifu.bat (the recorder waits), a
+  4. with a regedit.exe in C:\\velkor that exits 0 and imports nothing (as when
+     a policy or a security product stops the import), /optimize /quiet gives
+     exit code 3 and names the values and keys that are not in place, not
+     "系统已经优化成功";
+  5. while a run is held in the middle of huifu.bat (the recorder waits), a
      second run gives exit code 5 and writes nothing; the first run then ends
      with exit code 0 and sc saw the 80 calls of huifu.bat.
 """
 import os
+import shutil
 import sys
 import threading
 
@@ -65,17 +70,25 @@ def outcome_lines(out):
 
 
 class WindowWatch:
-    """Every visible top-level window seen while a program runs."""
+    """Every top-level window that showed while a program ran: the X server
+    reports each map (`mapped`, read by `finish`), and looks through the
+    inspector now and then name what was seen (`seen`)."""
 
     def __init__(self, s):
         self.s = s
         self.seen = {}
-        self.looks = 0
+        self.screen = harness.XScreen(s.display)
 
     def __call__(self):
-        self.looks += 1
         for w in self.s.windows():
             self.seen[w["hwnd"]] = f"{w['class']} {w['title']!r}"
+
+    def finish(self):
+        """The X windows mapped since the watch began."""
+        try:
+            return self.screen.mapped()
+        finally:
+            self.screen.close()
 
 
 def plant_log_link(s):
@@ -160,7 +173,7 @@ def quiet_optimisation(s, checks):
     for name in ROUTINE_SCRIPTS:
         checks.equal(caught.content(name), fixture_bytes(name),
                      f"{name} was written with the fixture's bytes")
-    checks.check(watch.looks >= 2, "the windows were watched during the run", str(watch.looks))
+    checks.equal(watch.finish(), [], "no window was mapped during the run")
     checks.equal(watch.seen, {}, "no window appeared during the run")
 
     checks.equal(routine.default_value(s, routine.NOTEPAD_COMMAND), ("REG_SZ", "notepad.exe %1"),
@@ -173,6 +186,34 @@ def quiet_optimisation(s, checks):
     logged = log_lines(s)
     checks.check(any(line.endswith("[0] " + OPTIMISED_LINE) for line in logged),
                  "the log holds the outcome line", repr(logged[-3:]))
+
+
+def tweaks_not_taken(s, checks):
+    routine.untweak(s)
+    stand_in = os.path.join(s.workdir, "regedit.exe")
+    shutil.copy(harness.SC, stand_in)  # logs its command line, exits 0, imports nothing
+    try:
+        code, out = s.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+        calls = s.sc_calls()
+    finally:
+        os.remove(stand_in)
+    checks.check("/s kuaijie.reg" in calls and "/s jsb.reg" in calls,
+                 "no import: the scripts ran the regedit that imports nothing", repr(calls[:3]))
+    checks.equal(code, 3, "no import: /optimize /quiet gives exit code 3")
+    lines = outcome_lines(out)
+    line = lines[0] if len(lines) == 1 else repr(lines)
+    checks.check(line.startswith("系统常规优化：") and OPTIMISED_LINE not in line,
+                 "no import: one outcome line, which does not say done", line)
+    for missing in ("HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在",
+                    "HKEY_CLASSES_ROOT\\piffile\\IsShortcut 仍然存在",
+                    "HKEY_USERS" + routine.DEFAULT_EXPLORER[3:] + "\\Link 未设为应有的值",
+                    "注册表项 HKEY_LOCAL_MACHINE" + routine.NOTEPAD_VERB[4:] + " 不存在"):
+        checks.check(missing in line, f"no import: names {missing}", line)
+    checks.check("{59031a47" not in line,
+                 "no import: the Shared Documents key, deleted by reg, is not named", line)
+    checks.check("IsShortcut" in (s.reg_query(routine.LNKFILE) or {}),
+                 "no import: lnkfile keeps IsShortcut")
+    checks.equal(s.reg_query(routine.DEFAULT_EXPLORER, "Link"), None, "no import: no Link value")
 
 
 def still_running(s, checks):
@@ -206,6 +247,7 @@ def test(s, checks):
     bad_switches(s, checks)
     export(s, checks)
     quiet_optimisation(s, checks)
+    tweaks_not_taken(s, checks)
     still_running(s, checks)
 
 

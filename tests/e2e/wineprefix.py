@@ -104,11 +104,14 @@ def wait_for_wineserver(prefix, kill=False):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
 
-def set_windows_version(prefix, version):
+def set_windows_version(prefix, version, display=None):
     """Makes the prefix report `version` ("winxp64", "win10", ...) to the
-    programs started afterwards."""
+    programs started afterwards. Give the display the prefix's programs will
+    use: the first Wine process of a prefix starts its wineserver and desktop,
+    and a desktop started without a display has no graphics driver for the
+    windows of the programs that join it while that server lasts."""
     subprocess.run([wine_loader(), "reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d",
-                    version, "/f"], env=wine_env(prefix), check=True,
+                    version, "/f"], env=wine_env(prefix, display), check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
 

@@ -4,6 +4,7 @@
 #include "cli/run_report.h"
 #include "cli/usage.h"
 #include "fakes/fake_platform.h"
+#include "fakes/tweak_effects.h"
 #include "oem_machine_names.h"
 #include "platform/cp936.h"
 #include "script_fixture.h"
@@ -34,6 +35,7 @@ bool says(const std::string& text, const std::string& part) {
 
 TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     FakePlatform p;
+    tweak_effects::tweaksTakeEffect(p);
     EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
     EXPECT_EQ(p.eventsOutsideSnapshots(),
               (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
@@ -218,6 +220,7 @@ TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
 
     FakePlatform forced;
     forced.version = {10, 0, 19045, false};
+    tweak_effects::tweaksTakeEffect(forced);
     EXPECT_EQ(runCommandLine(forced, {"/optimize", "/force", "/quiet"}), 0);
     EXPECT_EQ(forced.launchedNames(), (Names{"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}));
 
@@ -235,7 +238,7 @@ TEST(CommandLine, UndoTheNewestChange) {
     EXPECT_TRUE(says(p.output, "撤销：没有可以撤销的更改。"));
     EXPECT_TRUE(p.scriptRuns.empty());
 
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/tweaks:none", "/quiet"}), 0);
     const std::string folder = p.commonData + "\\Velkor\\undo\\20240501-123005";
     p.admin = false;
     EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 2);
@@ -256,6 +259,22 @@ TEST(CommandLine, UndoTheNewestChange) {
     };
     EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "未能全部完成"));
+}
+
+// Scripts that end without error yet import nothing (a policy or a security
+// product blocks regedit) are a failure that names what is not in place.
+TEST(CommandLine, TweaksThatDidNotTakeAreNamedWithExitThree) {
+    FakePlatform p;
+    tweak_effects::tweaksTakeEffect(p);
+    p.scriptEffects.erase("kuaijie.bat");
+    p.registryKeys[tweak_effects::kLnkfile] = {{"IsShortcut", 1, tweak_effects::utf16(u"")}};
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "系统常规优化：")) << p.output;
+    EXPECT_TRUE(says(p.output, "注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在。"));
+    EXPECT_TRUE(
+        says(p.output, "注册表值 " + tweak_effects::kExplorerDefault + "\\Link 未设为应有的值。"));
+    EXPECT_FALSE(says(p.output, "系统已经优化成功"));
+    EXPECT_FALSE(says(p.output, "记事本")) << "the Notepad verb is in place";
 }
 
 } // namespace
