@@ -61,6 +61,9 @@ public:
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
         return machine_.appendFile(path, bytes);
     }
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        return machine_.appendPlainFile(path, bytes);
+    }
     LocalTime localTime() override { return machine_.localTime(); }
 
     ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
@@ -106,6 +109,12 @@ public:
         return machine_.fileAttributes(path);
     }
     WindowsVersion windowsVersion() override { return machine_.windowsVersion(); }
+    std::vector<FolderEntry> listFolder(const std::string& folder) override {
+        return machine_.listFolder(folder);
+    }
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        return machine_.environmentVariable(name);
+    }
     // A run from the command line asks no one: a question is answered "no".
     bool ask(const std::string& text) override {
         notices_.push_back(text);

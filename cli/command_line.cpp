@@ -2,8 +2,11 @@
 
 #include "cli/capturing_platform.h"
 #include "cli/command_plans.h"
+#include "cli/config_file.h"
 #include "cli/exit_codes.h"
+#include "cli/preview_check.h"
 #include "cli/run_report.h"
+#include "cli/service_read_back.h"
 #include "cli/switches.h"
 #include "cli/usage.h"
 #include "script/error_text.h"
@@ -85,8 +88,12 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
         sys.finishedScripts();
         const std::vector<std::string> notices = sys.takeNotices();
         std::vector<std::string> problems;
-        if (outcome == PlanOutcome::Done)
+        ServiceReadBack services;
+        if (outcome == PlanOutcome::Done) {
             problems = unfinished(sys, action);
+            services = readBackServices(sys, action.plan);
+            problems.insert(problems.end(), services.notInPlace.begin(), services.notInPlace.end());
+        }
         std::string text =
             outcome == PlanOutcome::Done && !notices.empty() ? notices.back() : kDone;
         if (outcome != PlanOutcome::Done || !problems.empty()) {
@@ -102,6 +109,9 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
             text = joined(said, " ");
         }
         report.add(action.plan.action + "：" + oneLine(text));
+        if (!services.notInstalled.empty())
+            report.add(action.plan.action + "：本机未安装，未检查：" +
+                       joined(services.notInstalled, "、"));
     }
     return code;
 }
@@ -150,7 +160,8 @@ ExitCode undoNewest(CapturingPlatform& sys, RunReport& report) {
 // The service settings are made for XP and 2003: elsewhere only /force lets
 // them run, as only "是" does in the window.
 std::optional<std::string> otherWindowsRefusal(Platform& sys, const CommandLine& line) {
-    if (line.force || line.exportFolder || !(line.optimize || line.restore || line.services))
+    if (line.force || line.exportFolder || line.whatIf || line.check ||
+        !(line.optimize || line.restore || line.services))
         return std::nullopt;
     const WindowsVersion version = sys.windowsVersion();
     if (servicesDesignedFor(version))
@@ -174,18 +185,30 @@ std::string badCommandLine(const std::string& reason) {
 } // namespace
 
 int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
-    const ParsedCommandLine parsed = parseCommandLine(args);
+    // A room's file stands for the switches it names.
+    const std::optional<ConfigSwitches> config = configSwitches(machine, args);
+    const bool fromFile = config && !config->error;
+    const ParsedCommandLine parsed = parseCommandLine(fromFile ? config->args : args);
     const CommandLine& line = parsed.line;
     if (line.help)
         return showUsage(machine, line.quiet);
 
     RunReport report(machine, line.quiet, args);
-    if (parsed.error) {
-        report.add(badCommandLine(*parsed.error));
+    if (line.logFile)
+        report.alsoLogTo(*line.logFile);
+    if (config && config->error) {
+        report.add(badCommandLine(*config->error));
         return report.finish(ExitCode::BadSwitches);
     }
-    // Exporting changes nothing on this machine and may run beside a run.
-    if (!line.exportFolder && !machine.claimCommandLineRun()) {
+    if (parsed.error) {
+        report.add(badCommandLine(fromFile ? "配置文件 " + config->file + "：" + *parsed.error
+                                           : *parsed.error));
+        return report.finish(ExitCode::BadSwitches);
+    }
+    // Exporting, previewing and checking change nothing on this machine and
+    // may run beside a run.
+    const bool changes = !line.exportFolder && !line.whatIf && !line.check;
+    if (changes && !machine.claimCommandLineRun()) {
         report.add("上一次从命令行启动的运行仍在进行中，本次未作任何更改。 / An earlier run is "
                    "still going; nothing was changed.");
         return report.finish(ExitCode::StillRunning);
@@ -203,6 +226,10 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
         report.add(*refusal);
         return report.finish(ExitCode::OtherWindows);
     }
+    if (line.whatIf)
+        return report.finish(previewActions(sys, plans.actions, report));
+    if (line.check)
+        return report.finish(checkActions(sys, plans.actions, report));
     const ExitCode code = line.exportFolder
                               ? exportActions(sys, plans.actions, *line.exportFolder, report)
                               : runActions(sys, plans.actions, report);

@@ -9,6 +9,7 @@ enum class ExitCode {
     NotWritten = 3,         // a script or file could not be written, started or checked
     OtherWindows = 4,       // services asked on a Windows other than XP or 2003, no /force
     StillRunning = 5,       // an earlier run is still going; nothing written
+    NotInPlace = 6,         // /check: the machine differs from what the actions set
 };
 
 inline int exitStatus(ExitCode code) {

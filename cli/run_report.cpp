@@ -75,11 +75,15 @@ int RunReport::finish(ExitCode code) {
         data.empty() ? kErrorPathNotFound : machine_.createPrivateFolder(logFolder(data));
     if (logError == kErrorAlreadyExists)
         logError = 0;
+    const std::string bytes = logBytes(code);
     if (!logError)
-        logError = machine_.appendFile(logPath(data), logBytes(code));
+        logError = machine_.appendFile(logPath(data), bytes);
     std::vector<std::string> told = lines_;
     if (logError)
         told.push_back("无法写入日志 " + logPath(data) + "：" + describeError(logError) + "。");
+    if (!extraLog_.empty())
+        if (ErrorCode e = machine_.appendPlainFile(extraLog_, bytes))
+            told.push_back("无法写入日志 " + extraLog_ + "：" + describeError(e) + "。");
 
     const bool console = machine_.writeOutput(joined(told, "\r\n") + "\r\n");
     if (!quiet_ && !console)

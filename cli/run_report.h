@@ -23,6 +23,10 @@ public:
 
     void add(const std::string& line);
 
+    // A file the technician named (/log:) that gets the same lines as the
+    // program's own log; never written through a link.
+    void alsoLogTo(const std::string& path) { extraLog_ = path; }
+
     // Tells the outcome; the process's exit status.
     int finish(ExitCode code);
 
@@ -34,4 +38,5 @@ private:
     bool quiet_;
     std::vector<std::string> args_;
     std::vector<std::string> lines_;
+    std::string extraLog_;
 };

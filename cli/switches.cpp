@@ -22,10 +22,13 @@ enum class Switch {
     Export,
     Undo,
     Force,
+    WhatIf,
+    Check,
+    Log,
 };
 
 // The switches given so far, by their Switch.
-using Seen = std::bitset<static_cast<size_t>(Switch::Force) + 1>;
+using Seen = std::bitset<static_cast<size_t>(Switch::Log) + 1>;
 
 enum class Value { None, Required };
 
@@ -57,6 +60,9 @@ const SwitchName kSwitchNames[] = {
     {"export", Switch::Export, Value::Required},
     {"undo", Switch::Undo, Value::None},
     {"force", Switch::Force, Value::None},
+    {"whatif", Switch::WhatIf, Value::None},
+    {"check", Switch::Check, Value::None},
+    {"log", Switch::Log, Value::Required},
 };
 
 // The Explorer tweaks by their names in /tweaks:.
@@ -246,6 +252,15 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
     case Switch::Force:
         line->force = true;
         break;
+    case Switch::WhatIf:
+        line->whatIf = true;
+        break;
+    case Switch::Check:
+        line->check = true;
+        break;
+    case Switch::Log:
+        line->logFile = value;
+        break;
     }
     return std::nullopt;
 }
@@ -277,6 +292,19 @@ std::optional<std::string> parseWord(const std::string& arg, Seen* seen, Command
     return take(s->id, word->value.value_or(std::string()), line);
 }
 
+// /whatif and /check look at the machine with the actions' plans and
+// change nothing: one at a time, and neither with /export or /undo.
+std::optional<std::string> checkLookingOnly(const CommandLine& line) {
+    if (line.whatIf && line.check)
+        return both("/whatif 与 /check 不能同时使用", "/whatif and /check exclude each other");
+    if ((line.whatIf || line.check) && (line.exportFolder || line.undo))
+        return both(std::string(line.whatIf ? "/whatif" : "/check") +
+                        " 不能与 /export 或 /undo 一起使用",
+                    std::string(line.whatIf ? "/whatif" : "/check") +
+                        " goes with neither /export nor /undo");
+    return std::nullopt;
+}
+
 // What the switches ask for together.
 std::optional<std::string> checkCombination(const CommandLine& line) {
     if (line.optimize && line.restore)
@@ -301,7 +329,7 @@ std::optional<std::string> checkCombination(const CommandLine& line) {
                     "/undo goes with no other action and not with /export or /force");
     if (!anyAction && !line.undo)
         return both("没有要执行的操作", "no action given");
-    return std::nullopt;
+    return checkLookingOnly(line);
 }
 
 } // namespace
@@ -319,6 +347,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             return parsed;
     parsed.error = checkCombination(parsed.line);
     return parsed;
+}
+
+std::optional<std::string> checkSwitch(const std::string& arg) {
+    Seen seen;
+    CommandLine line;
+    return parseWord(arg, &seen, &line);
 }
 
 bool anythingAfterProgramName(const wchar_t* line) {

@@ -38,6 +38,10 @@ struct CommandLine {
     bool undo = false;  // undo the newest change not yet undone
     bool force = false; // change services on a Windows other than XP or 2003 too
 
+    bool whatIf = false; // show what the actions would change; change nothing
+    bool check = false;  // compare the machine with what the actions set; change nothing
+    std::optional<std::string> logFile; // /log: the run's lines appended there too
+
     bool changesOemValues() const { return owner || organization || manufacturer || model; }
 };
 
@@ -50,3 +54,7 @@ struct ParsedCommandLine {
 // The arguments after the program's name, UTF-8. /quiet and /? are honoured
 // even when something else is wrong.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// One switch on its own ("/owner:信息中心"), by the rules of its value but not
+// those of the whole line; why it is wrong, or nullopt.
+std::optional<std::string> checkSwitch(const std::string& arg);

@@ -30,3 +30,11 @@ struct WindowsVersion {
     unsigned build = 0;
     bool server = false;
 };
+
+// A file or folder in a folder, as a listing gives it.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+    std::uint64_t size = 0;
+    std::uint32_t attributes = 0; // as Windows numbers them (hidden 0x2, system 0x4, link 0x400)
+};

@@ -41,6 +41,7 @@ constexpr ErrorCode kErrorNotPlainEntry = 267;
 constexpr std::uint32_t kAttributeReadOnly = 0x1;
 constexpr std::uint32_t kAttributeHidden = 0x2;
 constexpr std::uint32_t kAttributeSystem = 0x4;
+constexpr std::uint32_t kAttributeReparsePoint = 0x400; // a link or a junction
 
 // The window show state given to a launched script.
 enum class ShowState { Hidden = 0, Visible = 1 };
@@ -122,6 +123,11 @@ public:
     // that is also another file's (a hard link) or a link goes first: the
     // bytes reach this file only.
     virtual ErrorCode appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Appends bytes to a file that someone else named (a log on a share),
+    // created when it is missing. A name that is a link or also another
+    // file's is refused (kErrorNotPlainEntry): nothing is written through it,
+    // and it stays as it is.
+    virtual ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) = 0;
     // The local date and time.
     virtual LocalTime localTime() = 0;
 
@@ -181,4 +187,12 @@ public:
     virtual WindowsVersion windowsVersion() = 0;
     // Modal question titled "提示" with Yes and No; true for Yes.
     virtual bool ask(const std::string& text) = 0;
+
+    // --- Preview -----------------------------------------------------------
+    // The files and folders in a folder, without "." and ".."; empty when
+    // it cannot be listed.
+    virtual std::vector<FolderEntry> listFolder(const std::string& folder) = 0;
+    // A variable of this process's environment ("SystemDrive", "USERPROFILE");
+    // nullopt when it is not set.
+    virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
 };

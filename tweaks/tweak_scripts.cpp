@@ -12,6 +12,8 @@ const TweakScript kShortcutScript = {
         ">kuaijie.reg echo Windows Registry Editor Version 5.00",
         ">>kuaijie.reg echo [HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
         ">>kuaijie.reg echo \"Link\"=hex:00,00,00,00",
+        ">>kuaijie.reg echo [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
+        ">>kuaijie.reg echo \"Link\"=hex:00,00,00,00",
         "",
         ">>kuaijie.reg echo [HKEY_CLASSES_ROOT\\lnkfile]",
         ">>kuaijie.reg echo @=\"快捷方式\"",
@@ -29,6 +31,7 @@ const TweakScript kShortcutScript = {
     },
     {
         {RegistryChange::Kind::SetValue, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", registryBinary(std::string(4, '\0'))},
+        {RegistryChange::Kind::SetValue, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Link", registryBinary(std::string(4, '\0'))},
         {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "", registryText("快捷方式")},
         {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "EditFlags", registryDword(1)},
         {RegistryChange::Kind::SetValue, "HKEY_CLASSES_ROOT\\lnkfile", "NeverShowExt", registryText("")},

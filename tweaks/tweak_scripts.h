@@ -16,7 +16,7 @@ struct TweakScript {
 };
 
 // Shortcuts: no arrow overlay, no "快捷方式" suffix on new shortcuts.
-extern const TweakScript kShortcutScript; // "kuaijie.bat", 17 lines
+extern const TweakScript kShortcutScript; // "kuaijie.bat", 19 lines
 // An "open with Notepad" verb for every file type.
 extern const TweakScript kNotepadScript; // "jsb.bat", 8 lines
 // Shared Documents removed from My Computer.

@@ -1,6 +1,7 @@
 #include "undo/snapshot_store.h"
 
 #include "platform/cp936.h"
+#include "platform/unicode_text.h"
 #include "script/error_text.h"
 #include "undo/snapshot_scope.h"
 #include "undo/text.h"
@@ -10,6 +11,10 @@ namespace {
 
 const char kActionName[] = "action.txt";
 const char kUndoneName[] = "undone.txt";
+// UTF-8 with a byte-order mark, which Notepad on XP reads whatever the code
+// page: registry names need not fit GBK.
+const char kChangesName[] = "changes.txt";
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
 constexpr std::uint32_t kSameSecond = 9; // snapshots one second can hold
 
 // "20240501-123005": the time's digits, date and time apart.
@@ -85,7 +90,8 @@ bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::
 }
 
 std::optional<std::string> saveSnapshot(Platform& sys, const Snapshot& shot,
-                                        const SnapshotScope& scope, const std::string& action) {
+                                        const SnapshotScope& scope, const std::string& action,
+                                        const std::vector<std::string>& changes) {
     const std::string root = snapshotsFolder(sys);
     if (root.empty())
         return std::string("找不到所有用户的应用程序数据文件夹");
@@ -97,6 +103,13 @@ std::optional<std::string> saveSnapshot(Platform& sys, const Snapshot& shot,
     std::vector<SnapshotFile> files;
     if (!snapshotFiles(shot, scope, action, now, &files, &failure))
         return failure;
+    // Beside the files an undo is checked against, not among them.
+    if (!changes.empty()) {
+        std::string text = kUtf8Mark;
+        for (const std::string& line : changes)
+            text += line + "\r\n";
+        files.push_back({kChangesName, text});
+    }
 
     // Written whole under a name that is never listed, then renamed.
     const std::string name = stamp(now);
@@ -166,4 +179,15 @@ std::vector<SnapshotEntry> undoableSnapshots(Platform& sys) {
 
 ErrorCode markUndone(Platform& sys, const SnapshotEntry& entry) {
     return sys.writeFile(entry.folder + "\\" + kUndoneName, timeText(sys.localTime()) + "\r\n");
+}
+
+std::vector<std::string> snapshotChanges(Platform& sys, const SnapshotEntry& entry) {
+    std::vector<std::string> lines;
+    std::optional<std::string> bytes = sys.readFile(entry.folder + "\\" + kChangesName, nullptr);
+    if (!bytes || bytes->compare(0, 3, kUtf8Mark) != 0)
+        return lines;
+    for (const std::string& line : split(sanitizeUtf8(bytes->substr(3)), "\r\n"))
+        if (!line.empty())
+            lines.push_back(line);
+    return lines;
 }

@@ -41,9 +41,15 @@ bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::
                    const LocalTime& time, std::vector<SnapshotFile>* files, std::string* failure);
 
 // Saves a snapshot of `scope` taken now, before `action`; nullopt when it is
-// complete on disk, else why not.
+// complete on disk, else why not. `changes`: what the action is about to
+// change, one line each, in the words of a preview ("changes.txt").
 std::optional<std::string> saveSnapshot(Platform& platform, const Snapshot& shot,
-                                        const SnapshotScope& scope, const std::string& action);
+                                        const SnapshotScope& scope, const std::string& action,
+                                        const std::vector<std::string>& changes = {});
+
+// What the change of a snapshot changed, as saved with it; empty for a
+// snapshot saved without it.
+std::vector<std::string> snapshotChanges(Platform& platform, const SnapshotEntry& entry);
 
 // The snapshots not yet undone, newest first.
 std::vector<SnapshotEntry> undoableSnapshots(Platform& platform);

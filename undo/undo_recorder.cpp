@@ -1,5 +1,6 @@
 #include "undo/undo_recorder.h"
 
+#include "preview/setting_lines.h"
 #include "undo/snapshot.h"
 #include "undo/snapshot_store.h"
 
@@ -10,7 +11,12 @@ std::optional<std::string> saveUndoSnapshot(Platform& sys, const Plan& plan) {
     if (shot && shot->empty())
         return std::nullopt;
     if (shot) {
-        const std::optional<std::string> saveFailure = saveSnapshot(sys, *shot, scope, plan.action);
+        std::vector<std::string> changes;
+        for (const SettingState& s : settingStates(sys, plan))
+            if (s.state == SettingState::State::Differs)
+                changes.push_back(whatIfLine(s));
+        const std::optional<std::string> saveFailure =
+            saveSnapshot(sys, *shot, scope, plan.action, changes);
         if (!saveFailure)
             return std::nullopt;
         failure = *saveFailure;

@@ -1,7 +1,7 @@
 // The undo dialog: the snapshots not yet undone, newest first, each with its
-// time and action; "撤销" undoes the chosen one after the dialog has closed
-// (undo/undo_action.h asks, runs, checks and tells). Built in code
-// (win32/code_dialog.h).
+// time and action, and below them what the chosen one changed; "撤销" undoes
+// the chosen one after the dialog has closed (undo/undo_action.h asks, runs,
+// checks and tells). Built in code (win32/code_dialog.h).
 #include "app/win32/undo_dialog.h"
 
 #include "undo/undo_action.h"
@@ -22,12 +22,28 @@ constexpr UINT kUndoMenuId = 0x0120;
 constexpr int kIntroId = 100;
 constexpr int kListId = 101;
 constexpr int kListRows = 8;
+// What the chosen change changed, in the words of /whatif.
+constexpr int kChangesId = 102;
+constexpr int kChangesRows = 8;
 
 struct DialogState {
     std::vector<SnapshotEntry> entries;
+    std::vector<std::vector<std::string>> changes; // per entry
     std::size_t chosen = 0;
     Font font;
 };
+
+void showChanges(HWND dialog, const DialogState& state) {
+    const LRESULT index = SendDlgItemMessageW(dialog, kListId, LB_GETCURSEL, 0, 0);
+    std::string text;
+    if (index != LB_ERR && static_cast<std::size_t>(index) < state.changes.size()) {
+        for (const std::string& line : state.changes[static_cast<std::size_t>(index)])
+            text += (text.empty() ? "" : "\r\n") + line;
+        if (text.empty())
+            text = "这条记录没有保存更改的明细。";
+    }
+    SetDlgItemTextW(dialog, kChangesId, widen(text).c_str());
+}
 
 void layOut(HWND dialog, DialogState& state) {
     const DialogMeasure measure(dialog, state.font);
@@ -39,7 +55,7 @@ void layOut(HWND dialog, DialogState& state) {
 
     const std::wstring intro =
         state.entries.empty() ? L"没有可以撤销的更改。" : L"选择要撤销的更改（最近的在最上面）：";
-    int listWidth = std::max<int>(textSize(dc, intro).cx, 20 * tm.tmAveCharWidth);
+    int listWidth = std::max<int>(textSize(dc, intro).cx, 56 * tm.tmAveCharWidth);
     for (const SnapshotEntry& e : state.entries)
         listWidth = std::max<int>(listWidth, textSize(dc, widen(snapshotLabel(e))).cx +
                                                  GetSystemMetrics(SM_CXVSCROLL) + 8);
@@ -61,7 +77,17 @@ void layOut(HWND dialog, DialogState& state) {
         SendMessageW(list, LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(widen(snapshotLabel(e)).c_str()));
     SendMessageW(list, LB_SETCURSEL, 0, 0);
-    y += listHeight + margin;
+    y += listHeight + margin / 2;
+    const int changesHeight = kChangesRows * lineHeight + 4;
+    HWND changes = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                                   margin, y, listWidth, changesHeight, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChangesId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(changes, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    showChanges(dialog, state);
+    y += changesHeight + margin;
 
     const int buttonWidth = std::max<int>(75, 4 * lineHeight);
     const int buttonHeight = lineHeight + 11;
@@ -102,6 +128,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case kListId:
             if (HIWORD(wParam) == LBN_DBLCLK)
                 choose(dialog, *state);
+            if (HIWORD(wParam) == LBN_SELCHANGE)
+                showChanges(dialog, *state);
             return TRUE;
         default:
             return FALSE;
@@ -121,6 +149,8 @@ bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
         return false;
     DialogState state;
     state.entries = undoableSnapshots(platform);
+    for (const SnapshotEntry& entry : state.entries)
+        state.changes.push_back(snapshotChanges(platform, entry));
     // The undo follows the dialog, so its questions and its outcome belong
     // to the main window.
     if (runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state)) == IDOK)

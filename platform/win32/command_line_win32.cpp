@@ -131,11 +131,15 @@ ErrorCode Win32Platform::createFolder(const std::string& path) {
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? 0 : ERROR_ALREADY_EXISTS;
 }
 
-ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& bytes) {
+namespace {
+
+// Appends to the file of that name, made when it is missing. A name that is
+// a link or a second name of another file is removed first when `takeOver`
+// (the name only, never what it leads to, and the file made anew), and
+// refused otherwise: the bytes never go through it.
+ErrorCode appendTo(const std::string& path, const std::string& bytes, bool takeOver) {
     const std::wstring wide = widen(path);
     FileHandle f;
-    // Twice at most: a name that turns out to be a link is removed (the name
-    // only, never what it leads to) and the file made anew.
     for (int attempt = 0; attempt < 2; ++attempt) {
         f.reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -146,7 +150,7 @@ ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& 
         if (plain == 0)
             break;
         f.reset();
-        if (plain != kErrorNotPlainEntry)
+        if (plain != kErrorNotPlainEntry || !takeOver)
             return plain;
         if (!DeleteFileW(wide.c_str()))
             return GetLastError();
@@ -157,6 +161,16 @@ ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& 
     if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return GetLastError();
     return written == bytes.size() ? 0 : ERROR_HANDLE_DISK_FULL;
+}
+
+} // namespace
+
+ErrorCode Win32Platform::appendFile(const std::string& path, const std::string& bytes) {
+    return appendTo(path, bytes, true);
+}
+
+ErrorCode Win32Platform::appendPlainFile(const std::string& path, const std::string& bytes) {
+    return appendTo(path, bytes, false);
 }
 
 LocalTime Win32Platform::localTime() {

@@ -42,6 +42,7 @@ public:
     std::string commonDataFolder() override;
     ErrorCode createFolder(const std::string& path) override;
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override;
     LocalTime localTime() override;
 
     // --- Files no other process can spoil ---
@@ -67,6 +68,10 @@ public:
     std::uint32_t fileAttributes(const std::string& path) override;
     WindowsVersion windowsVersion() override;
     bool ask(const std::string& text) override;
+
+    // --- Preview (folder_listing_win32.cpp) ---
+    std::vector<FolderEntry> listFolder(const std::string& folder) override;
+    std::optional<std::string> environmentVariable(const std::string& name) override;
 
 private:
     struct Started {

@@ -5,7 +5,8 @@ Wine's own cmd.exe, regedit and reg, and the recording sc.exe.
 Three clicks in one session, each after the scripts of the one before have
 ended:
   1. as the window opens (optimise, three tweaks ticked): the registry shows
-     every tweak, the DelegateFolders key is gone, sc saw the 79 calls of
+     every tweak (the Link value for the default profile and for the
+     current user), the DelegateFolders key is gone, sc saw the 79 calls of
      fwyh.bat in order, "系统已经优化成功";
   2. "恢复系统默认服务" with the boxes still ticked: sc saw the 80 calls of
      huifu.bat (RSVP and wuauserv among them), no tweak was applied again,
@@ -30,6 +31,8 @@ NOTEPAD_COMMAND = NOTEPAD_VERB + "\\command"
 LNKFILE = "HKCR\\lnkfile"
 PIFFILE = "HKCR\\piffile"
 DEFAULT_EXPLORER = "HKU\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
+# The user who ticked the box, the same user as Wine's own reg.exe here.
+USER_EXPLORER = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
 SHARED_DOCS = ("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer"
                "\\NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}")
 
@@ -106,6 +109,7 @@ def untweak(s):
     s.reg_add(PIFFILE, "IsShortcut", "")
     s.run_wine("reg", "add", SHARED_DOCS, "/ve", "/d", "SharedDocs", "/f")
     s.run_wine("reg", "delete", DEFAULT_EXPLORER, "/v", "Link", "/f")
+    s.run_wine("reg", "delete", USER_EXPLORER, "/v", "Link", "/f")
     s.run_wine("reg", "delete", NOTEPAD_VERB, "/f")
     log = os.path.join(s.workdir, "sc_calls.log")
     if os.path.exists(log):
@@ -118,6 +122,8 @@ def check_untweaked(s, checks, when):
     checks.check("IsShortcut" in (s.reg_query(PIFFILE) or {}),
                  f"{when}: piffile keeps IsShortcut")
     checks.equal(s.reg_query(DEFAULT_EXPLORER, "Link"), None, f"{when}: no Link value written")
+    checks.equal(s.reg_query(USER_EXPLORER, "Link"), None,
+                 f"{when}: no Link value written for the user")
     checks.check(not key_exists(s, NOTEPAD_VERB), f"{when}: no Notepad verb written")
     checks.check(key_exists(s, SHARED_DOCS), f"{when}: the Shared Documents key stays")
 
@@ -172,6 +178,8 @@ def optimise_as_opened(s, checks):
                  repr(pif))
     checks.equal(s.reg_query(DEFAULT_EXPLORER, "Link"), "00000000",
                  "the default user's Link is 00 00 00 00")
+    checks.equal(s.reg_query(USER_EXPLORER, "Link"), "00000000",
+                 "the current user's Link is 00 00 00 00")
     checks.check(not key_exists(s, SHARED_DOCS), "the Shared Documents key is gone")
     check_calls(checks, s.sc_calls(), expected_sc_calls("fwyh.bat"),
                 "sc saw the 79 calls of fwyh.bat in order")

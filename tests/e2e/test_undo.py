@@ -25,7 +25,9 @@ first ran), whose undo.bat must never run.
      values: "已撤销 ...", oeminfo.ini byte for byte as before and still
      hidden and system, the owner
      back, no organisation value again.
-  4. The dialog now offers only the optimisation; undoing it asks nothing:
+  4. The dialog now offers only the optimisation and shows what it changed
+     (a planted start mode, the current user's Link, a deleted value) in the
+     words of /whatif; undoing it asks nothing:
      the recorded sc calls set each service of the table that the service
      manager knows back to its mode before (the planted five among them),
      `reg query` shows every tweak value back with its type and data, the
@@ -47,6 +49,8 @@ import test_routine_optimisation as routine  # noqa: E402
 
 DIALOG = "撤销更改"
 LIST_ID = 101
+CHANGES_ID = 102  # what the chosen change changed, in the words of /whatif
+EXPLORER = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 SERVICES_KEY = "HKLM\\System\\CurrentControlSet\\Services"
 CURRENT_VERSION = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
@@ -65,6 +69,7 @@ TWEAK_VALUES = [
     (routine.LNKFILE, "EditFlags", "REG_DWORD", "0x22", "0x22"),
     (routine.PIFFILE, "IsShortcut", "REG_SZ", "", ""),
     (routine.DEFAULT_EXPLORER, "Link", "REG_BINARY", "1e000000", "1E000000"),
+    (routine.USER_EXPLORER, "Link", "REG_BINARY", "2a000000", "2A000000"),
     (routine.SHARED_DOCS, "", "REG_SZ", "SharedDocs", "SharedDocs"),
     (EXTRA, "Path", "REG_EXPAND_SZ", "%SystemRoot%\\共享", "%SystemRoot%\\共享"),
     (EXTRA, "Flag", "REG_DWORD", "7", "0x7"),
@@ -232,6 +237,8 @@ def test(s, checks):
     routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "optimise")
     routine.wait_for_scripts(s, checks, 79, "optimise")
     checks.check(value_of(s, routine.LNKFILE, "IsShortcut") is None, "the tweaks were applied")
+    checks.equal(s.reg_query(routine.USER_EXPLORER, "Link"), "00000000",
+                 "the current user's Link is set")
     main = s.tree()
     s.click("oem", main)
     for name, text in (("Text1", "李四"), ("Text2", "新公司"), ("Text3", "X2"), ("Text4", "宏碁")):
@@ -287,6 +294,12 @@ def test(s, checks):
     tree = open_undo_dialog(s, checks, "third opening")
     checks.equal([i.split("  ", 1)[-1] for i in control(tree, LIST_ID)["items"]], ["系统常规优化"],
                  "the undone snapshots are not offered again")
+    changed = control(tree, CHANGES_ID)["text"].split("\r\n")
+    for line in ("服务 Spooler：已禁用 → 自动",
+                 f"注册表值 HKEY_CURRENT_USER\\{EXPLORER}\\Link：hex:2a,00,00,00 → hex:00,00,00,00",
+                 '注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut："yes" → 删除'):
+        checks.check(line in changed, f"the dialog shows what the optimisation changed: {line}",
+                     repr(changed[:6]))
     s.click_at(*s.centre(control(tree, IDCANCEL)))
     clear_sc_log(s)
     message = undo_entry(s, checks, 0, "optimisation undo")

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -143,12 +144,45 @@ public:
     std::set<std::string> folders;
     bool claimed = false;
 
+    // Set up: the "sc config ... start= MODE" lines of a script waited for
+    // (or of an undo script run) set the modes of the installed services, as
+    // sc would.
+    bool scSetsServices = false;
+
+    void applyServiceLines(const std::string& bytes) {
+        static const std::pair<const char*, StartMode> kModes[] = {
+            {"BOOT", StartMode::Boot},
+            {"SYSTEM", StartMode::System},
+            {"AUTO", StartMode::Auto},
+            {"DEMAND", StartMode::Demand},
+            {"DISABLED", StartMode::Disabled},
+            {"DELAYED-AUTO", StartMode::DelayedAuto}};
+        std::istringstream lines(bytes);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(line);
+            std::string sc, config, service, start, mode;
+            words >> sc >> config >> service >> start >> mode;
+            // sc by name, or by its full path in quotes ("C:\WINDOWS\system32\sc.exe").
+            const bool byPath = sc.size() > 8 && sc.front() == '"' &&
+                                sc.compare(sc.size() - 8, 8, "\\sc.exe\"") == 0;
+            if ((sc != "sc" && !byPath) || config != "config" || start != "start=" ||
+                !services.count(service))
+                continue;
+            for (const auto& [word, value] : kModes)
+                if (mode == word)
+                    services[service] = value;
+        }
+    }
+
     bool waitForScript(const std::string& name) override {
         events.push_back("wait " + name);
         waitedFor.push_back(name);
         bool launched = false;
-        for (const Launch& l : launches)
+        for (const Launch& l : launches) {
             launched = launched || l.name == name;
+            if (l.name == name && scSetsServices)
+                applyServiceLines(l.bytesAtLaunch);
+        }
         auto effect = scriptEffects.find(name);
         if (launched && effect != scriptEffects.end())
             effect->second(*this);
@@ -179,6 +213,13 @@ public:
             return f->second;
         files[path] += bytes;
         return 0;
+    }
+    // Set up: names that are links (appendPlainFile refuses them).
+    std::set<std::string> links;
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        if (links.count(path))
+            return kErrorNotPlainEntry;
+        return appendFile(path, bytes);
     }
     LocalTime localTime() override { return now; }
 
@@ -323,11 +364,28 @@ public:
                 names.push_back(f.substr(folder.size() + 1));
         return names;
     }
+    // --- Preview ---
+    // Set up: folders by full path, each with its entries; the environment.
+    std::map<std::string, std::vector<FolderEntry>> folderEntries;
+    std::map<std::string, std::string> environment;
+    std::vector<FolderEntry> listFolder(const std::string& folder) override {
+        auto it = folderEntries.find(folder);
+        return it == folderEntries.end() ? std::vector<FolderEntry>{} : it->second;
+    }
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        auto it = environment.find(name);
+        if (it == environment.end())
+            return std::nullopt;
+        return it->second;
+    }
+
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override {
         events.push_back("run " + path);
         if (runFailure)
             return runFailure;
         scriptRuns.push_back(path);
+        if (scSetsServices && files.count(path))
+            applyServiceLines(files[path]);
         auto effect = scriptEffects.find(path.substr(path.rfind('\\') + 1));
         if (effect != scriptEffects.end())
             effect->second(*this);

@@ -12,6 +12,8 @@ namespace tweak_effects {
 
 inline const std::string kExplorerDefault =
     "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+inline const std::string kExplorerUser =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 inline const std::string kLnkfile = "HKEY_CLASSES_ROOT\\lnkfile";
 inline const std::string kPiffile = "HKEY_CLASSES_ROOT\\piffile";
 inline const std::string kVerb = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\"
@@ -48,6 +50,7 @@ inline void deleteValue(FakePlatform& m, const std::string& key, const std::stri
 
 inline void shortcutImport(FakePlatform& m) {
     setValue(m, kExplorerDefault, {"Link", 3, std::string(4, '\0')});
+    setValue(m, kExplorerUser, {"Link", 3, std::string(4, '\0')});
     setValue(m, kLnkfile, {"", 1, utf16(u"快捷方式")});
     setValue(m, kLnkfile, {"EditFlags", 4, std::string("\x01\0\0\0", 4)});
     setValue(m, kLnkfile, {"NeverShowExt", 1, utf16(u"")});

@@ -8,6 +8,7 @@
 #include "oem_machine_names.h"
 #include "platform/cp936.h"
 #include "script_fixture.h"
+#include "services/service_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,18 @@ bool says(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// A machine with every service of the two tables, whose sc does its work.
+void installTableServices(FakePlatform& p) {
+    for (const ServiceRow& row : kOptimisedServices)
+        p.services[row.service] = StartMode::Demand;
+    for (const ServiceRow& row : kDefaultServices)
+        p.services[row.service] = StartMode::Demand;
+    p.scSetsServices = true;
+}
+
 TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     FakePlatform p;
+    installTableServices(p);
     tweak_effects::tweaksTakeEffect(p);
     EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
     EXPECT_EQ(p.eventsOutsideSnapshots(),
@@ -64,6 +75,7 @@ TEST(CommandLine, WithoutQuietTheOutcomeIsAMessageBoxOnlyWhenThereIsNoConsole) {
 
     FakePlatform none;
     none.hasOutput = false;
+    installTableServices(none);
     EXPECT_EQ(runCommandLine(none, {"/clean", "/restore"}), 0);
     EXPECT_EQ(none.notifications,
               Names{"恢复默认服务：系统服务已经恢复为默认\n系统垃圾清理：已完成"});
@@ -233,6 +245,7 @@ TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
 // undone; with none left it changes nothing.
 TEST(CommandLine, UndoTheNewestChange) {
     FakePlatform p;
+    installTableServices(p);
     p.services["Spooler"] = StartMode::Demand;
     EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 1);
     EXPECT_TRUE(says(p.output, "撤销：没有可以撤销的更改。"));
@@ -275,6 +288,37 @@ TEST(CommandLine, TweaksThatDidNotTakeAreNamedWithExitThree) {
         says(p.output, "注册表值 " + tweak_effects::kExplorerDefault + "\\Link 未设为应有的值。"));
     EXPECT_FALSE(says(p.output, "系统已经优化成功"));
     EXPECT_FALSE(says(p.output, "记事本")) << "the Notepad verb is in place";
+}
+
+TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
+    FakePlatform p;
+    installTableServices(p);
+    tweak_effects::tweaksTakeEffect(p);
+    p.services.erase("Alerter"); // not on this machine
+    // An "sc config" that did not take: Spooler keeps its mode.
+    p.scriptEffects["fwyh.bat"] = [](FakePlatform& m) {
+        m.services["Spooler"] = StartMode::Demand;
+    };
+    p.scSetsServices = true;
+    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "服务 Spooler：手动，应为 自动")) << p.output;
+    EXPECT_TRUE(says(p.output, "系统常规优化：本机未安装，未检查：Alerter\r\n")) << p.output;
+
+    // A service that is not installed is no failure.
+    p.scriptEffects.erase("fwyh.bat");
+    p.output.clear();
+    EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
+    EXPECT_EQ(p.output, "恢复默认服务：系统服务已经恢复为默认\r\n"
+                        "恢复默认服务：本机未安装，未检查：Alerter\r\n");
+
+    // The per-service choices are read back too.
+    p.services["Themes"] = StartMode::Auto;
+    p.scriptEffects["xiangxi.bat"] = [](FakePlatform& m) {
+        m.services["Themes"] = StartMode::Auto;
+    };
+    p.output.clear();
+    EXPECT_EQ(runCommandLine(p, {"/services:01111111111111111", "/quiet"}), 3);
+    EXPECT_TRUE(says(p.output, "服务 Themes：自动，应为 已禁用")) << p.output;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "fakes/fake_platform.h"
 #include "oem/form2.h"
 #include "oem_machine_names.h"
+#include "undo/snapshot_store.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,10 @@ TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
     Window w;
     w.form.Command1_Click();
     ASSERT_GE(w.sys.events.size(), 10u);
-    EXPECT_EQ(
-        snapshotEvents(w.sys),
-        (Names{"folder Velkor", "folder undo", "folder ~20240501-123005-1", "write undo.bat",
-               "write undo.reg", "write action.txt", "write scope.txt", "rename 20240501-123005"}));
+    EXPECT_EQ(snapshotEvents(w.sys),
+              (Names{"folder Velkor", "folder undo", "folder ~20240501-123005-1", "write undo.bat",
+                     "write undo.reg", "write action.txt", "write scope.txt", "write changes.txt",
+                     "rename 20240501-123005"}));
     // The snapshot is complete and recorded right before the first script
     // is written.
     const auto at = [&](const std::string& event) {
@@ -146,6 +147,26 @@ TEST(UndoStore, TheJunkCleanupTakesNoSnapshot) {
     Window w;
     w.form.lj_Click();
     EXPECT_TRUE(w.sys.folders.empty());
+}
+
+// What the change changed is saved beside the snapshot, in the words of
+// /whatif, and read back for the undo dialog.
+TEST(UndoStore, WhatTheChangeChangesIsSavedInThePreviewsWords) {
+    Window w;
+    w.sys.services["Spooler"] = StartMode::Disabled;
+    w.sys.services["Schedule"] = StartMode::Auto; // already as optimised: no line
+    w.form.Command1_Click();
+    const std::string& text = w.sys.files.at(kFolder + "\\changes.txt");
+    EXPECT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "UTF-8 with its byte-order mark";
+    const Names lines = snapshotChanges(w.sys, {kFolder, "", "系统常规优化"});
+    EXPECT_EQ(lines.at(0), "服务 Spooler：已禁用 → 自动");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "服务 Schedule：自动（不变）"), 0);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "注册表值 HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion"
+                        "\\Explorer\\Link：不存在 → hex:00,00,00,00"),
+              lines.end());
+    EXPECT_NE(text.find("\r\n"), std::string::npos);
+    EXPECT_TRUE(snapshotChanges(w.sys, {kRoot + "\\none", "", ""}).empty());
 }
 
 } // namespace

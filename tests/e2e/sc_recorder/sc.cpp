@@ -7,9 +7,14 @@
 // the folder of this sc.exe, and exits with 0. While a file named sc_hold lies
 // in that folder, each call waits after logging its line until the file is
 // gone: a test can so keep a script in the middle of its run.
+// "config NAME start= MODE" also sets the start mode through the service
+// manager, as the real sc does, so that what the program reads back is what
+// the scripts did; unless NAME is a line of sc_refuse in that folder: a test
+// can so have an "sc config" that does not take.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,19 +57,95 @@ std::wstring besideMe(const wchar_t* name) {
     return folder.substr(0, folder.rfind(L'\\') + 1) + name;
 }
 
+// The words of a command line split at blanks (sc's own arguments carry no quotes).
+std::vector<std::wstring> words(const wchar_t* p) {
+    std::vector<std::wstring> found;
+    for (;;) {
+        while (*p == L' ' || *p == L'\t')
+            ++p;
+        if (!*p)
+            return found;
+        const wchar_t* start = p;
+        while (*p && *p != L' ' && *p != L'\t')
+            ++p;
+        found.emplace_back(start, p);
+    }
+}
+
+bool refused(const std::wstring& service) {
+    HANDLE f = CreateFileW(besideMe(L"sc_refuse").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    ReadFile(f, buffer, sizeof buffer - 1, &read, nullptr);
+    CloseHandle(f);
+    const std::string text(buffer, read);
+    const std::string name(service.begin(), service.end()); // service names are ASCII
+    std::string::size_type from = 0;
+    while (from < text.size()) {
+        std::string::size_type end = text.find('\n', from);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(from, end - from);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (lstrcmpiA(line.c_str(), name.c_str()) == 0) {
+            return true;
+        }
+        from = end + 1;
+    }
+    return false;
+}
+
+void applyStartMode(const std::vector<std::wstring>& w) {
+    if (w.size() < 4 || lstrcmpiW(w[0].c_str(), L"config") != 0 ||
+        lstrcmpiW(w[2].c_str(), L"start=") != 0 || refused(w[1])) {
+        return;
+    }
+    const struct {
+        const wchar_t* word;
+        DWORD type;
+    } kModes[] = {{L"boot", SERVICE_BOOT_START},
+                  {L"system", SERVICE_SYSTEM_START},
+                  {L"auto", SERVICE_AUTO_START},
+                  {L"demand", SERVICE_DEMAND_START},
+                  {L"disabled", SERVICE_DISABLED}};
+    for (const auto& mode : kModes) {
+        if (lstrcmpiW(w[3].c_str(), mode.word) != 0) {
+            continue;
+        }
+        SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+        if (!manager) {
+            return;
+        }
+        SC_HANDLE service = OpenServiceW(manager, w[1].c_str(), SERVICE_CHANGE_CONFIG);
+        if (service) {
+            ChangeServiceConfigW(service, SERVICE_NO_CHANGE, mode.type, SERVICE_NO_CHANGE, nullptr,
+                                 nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+            CloseServiceHandle(service);
+        }
+        CloseServiceHandle(manager);
+    }
+}
+
 } // namespace
 
 int wmain() {
     std::string line = toUtf8(afterProgramName(GetCommandLineW())) + "\n";
-    HANDLE f = CreateFileW(besideMe(L"sc_calls.log").c_str(), FILE_APPEND_DATA,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(besideMe(L"sc_calls.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return 0;
     }
     DWORD written = 0;
     WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(f);
+    applyStartMode(words(afterProgramName(GetCommandLineW())));
     const std::wstring hold = besideMe(L"sc_hold");
     while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Sleep(100);

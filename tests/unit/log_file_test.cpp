@@ -1,0 +1,44 @@
+// /log:<file>: the run's lines go to a file the technician names as well as
+// to the program's own log, and never through a link.
+#include "cli/command_line.h"
+#include "fakes/fake_platform.h"
+#include "platform/cp936.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kLog =
+    "C:\\Documents and Settings\\All Users\\Application Data\\Velkor\\velkor-log.txt";
+const std::string kShared = "\\\\server\\logs\\PC01.txt";
+
+TEST(LogFile, TheRunsLinesAreAppendedThereToo) {
+    FakePlatform p;
+    p.files[kShared] = "earlier\r\n";
+    EXPECT_EQ(runCommandLine(p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
+    const std::string run = *toCp936("2024-05-01 12:30:05 [0] Velkor.exe /clean /log:" + kShared +
+                                     " /quiet\r\n"
+                                     "2024-05-01 12:30:05 [0] 系统垃圾清理：已完成\r\n");
+    EXPECT_EQ(p.files.at(kShared), "earlier\r\n" + run);
+    EXPECT_EQ(p.files.at(kLog), run);
+    EXPECT_EQ(p.output, "系统垃圾清理：已完成\r\n");
+}
+
+TEST(LogFile, ALinkIsNotWrittenThroughAndTheRunSaysSo) {
+    FakePlatform p;
+    p.links.insert(kShared);
+    EXPECT_EQ(runCommandLine(p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
+    EXPECT_EQ(p.files.count(kShared), 0u);
+    EXPECT_EQ(p.output, "系统垃圾清理：已完成\r\n无法写入日志 " + kShared +
+                            "：该名称已被一个文件或指向别处的链接占用。\r\n");
+}
+
+TEST(LogFile, BadSwitchesAreLoggedThereToo) {
+    FakePlatform p;
+    EXPECT_EQ(runCommandLine(p, {"/log:" + kShared, "/bogus"}), 1);
+    EXPECT_NE(p.files.at(kShared).find("[1] Velkor.exe /log:"), std::string::npos);
+    FakePlatform empty;
+    EXPECT_EQ(runCommandLine(empty, {"/clean", "/log:"}), 1);
+}
+
+} // namespace
