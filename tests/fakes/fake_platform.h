@@ -151,12 +151,9 @@ public:
 
     void applyServiceLines(const std::string& bytes) {
         static const std::pair<const char*, StartMode> kModes[] = {
-            {"BOOT", StartMode::Boot},
-            {"SYSTEM", StartMode::System},
-            {"AUTO", StartMode::Auto},
-            {"DEMAND", StartMode::Demand},
-            {"DISABLED", StartMode::Disabled},
-            {"DELAYED-AUTO", StartMode::DelayedAuto}};
+            {"BOOT", StartMode::Boot},         {"SYSTEM", StartMode::System},
+            {"AUTO", StartMode::Auto},         {"DEMAND", StartMode::Demand},
+            {"DISABLED", StartMode::Disabled}, {"DELAYED-AUTO", StartMode::DelayedAuto}};
         std::istringstream lines(bytes);
         for (std::string line; std::getline(lines, line);) {
             std::istringstream words(line);
