@@ -73,8 +73,8 @@ std::vector<std::wstring> words(const wchar_t* p) {
 }
 
 bool refused(const std::wstring& service) {
-    HANDLE f = CreateFileW(besideMe(L"sc_refuse").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(besideMe(L"sc_refuse").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -137,8 +137,9 @@ void applyStartMode(const std::vector<std::wstring>& w) {
 
 int wmain() {
     std::string line = toUtf8(afterProgramName(GetCommandLineW())) + "\n";
-    HANDLE f = CreateFileW(besideMe(L"sc_calls.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(besideMe(L"sc_calls.log").c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return 0;
     }
