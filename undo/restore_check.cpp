@@ -53,8 +53,10 @@ bool createdKeysBack(Platform& sys, const SnapshotScope& scope, std::vector<std:
             continue;
         RegistryTree tree;
         const ErrorCode e = sys.readRegistryTree(key, &tree);
-        if (e == kErrorFileNotFound)
-            continue; // gone since the snapshot was taken now
+        // Gone since the snapshot was taken now; or holding a name no text
+        // carries, which the change did not write.
+        if (e == kErrorFileNotFound || e == kErrorNoUnicodeTranslation)
+            continue;
         if (e != 0) {
             *failure = "无法读取注册表项 " + key + "：" + describeError(e);
             return false;
