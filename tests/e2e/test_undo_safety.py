@@ -16,6 +16,9 @@ system folder (where the undo script calls sc by its full path).
   4. /undo /quiet (exit code 0): the recording sc.exe in the system folder
      saw every service set back, none of the planted scripts ran, the Notepad
      verb is gone and the other program's verb and *\\shell stay.
+  5. The record's undo.bat run by hand from Wine's 32-bit cmd.exe, in
+     another folder: it runs itself again in the 64-bit one, whose system
+     folder holds the recording sc.exe, which saw the same calls again.
 """
 import os
 import sys
@@ -51,6 +54,12 @@ def add_broken_value(s):
             f.write(f'\n{SYSTEM_REG_KEY} 0\n"line\\r\\nbreak"="kept"\n')
 
     s.restart_wine(while_down=append)
+
+
+def windows_path(s, linux_path):
+    """C:\\... for a path under the prefix's drive C:."""
+    relative = os.path.relpath(linux_path, os.path.join(s.prefix, "drive_c"))
+    return "C:\\" + relative.replace("/", "\\")
 
 
 def shared_docs(s):
@@ -117,6 +126,16 @@ def test(s, checks):
     checks.check(not routine.key_exists(s, routine.NOTEPAD_VERB), "the Notepad verb is gone")
     checks.equal(routine.default_value(s, SCANNER), ("REG_SZ", SCANNER_COMMAND),
                  "the other program's verb under *\\shell stays")
+
+    # 5. By hand, from a 32-bit command interpreter.
+    root, folders = undo.snapshot_folders(s)
+    s.clear_sc_calls()
+    bat = os.path.join(root, folders[-1], "undo.bat")
+    code, _ = s.run_wine("C:\\windows\\syswow64\\cmd.exe", "/d", "/c",
+                         windows_path(s, bat), cwd=s.path_of(MARKS))
+    checks.equal(code, 0, "undo.bat by hand from the 32-bit cmd: exit code 0")
+    routine.check_calls(checks, s.sc_calls(), undo_calls,
+                        "by hand from the 32-bit cmd, the native system folder's sc saw the calls")
 
 
 if __name__ == "__main__":
