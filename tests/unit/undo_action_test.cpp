@@ -116,8 +116,7 @@ TEST(UndoAction, AFileThatShouldNotBeThereIsNamedAsSuch) {
 TEST(UndoAction, AnAttributeMoreIsNamed) {
     Machine m;
     m.change("系统常规优化", 5);
-    m.undoWorks();
-    m.sys.scriptEffects["undo.bat"] = [&m](FakePlatform& sys) {
+    m.sys.scriptEffects["undo.bat"] = [](FakePlatform& sys) {
         sys.services["Spooler"] = StartMode::Demand;
         sys.registryKeys[kKey] = {kFlags};
         sys.files[kFile] = "old";
