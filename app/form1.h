@@ -22,11 +22,12 @@ class Form1 {
 public:
     Form1(Controls& controls, Platform& platform)
         : ui_(controls), sys_(platform), undoSnapshot_([&platform](const Plan& plan) {
-              return saveUndoSnapshot(platform, plan);
+              return claimAndSaveSnapshot(platform, plan);
           }) {}
 
-    // What the runner calls before an action's first change: the undo
-    // snapshot. The logo picker's change takes it too.
+    // What the runner calls before an action's first change: the machine's
+    // change claim and the undo snapshot. The logo picker's change takes it
+    // too; whoever runs the plan gives the claim up afterwards.
     const BeforeChange& undoSnapshot() const { return undoSnapshot_; }
 
     // What opens the OEM logo picker (or brings it to the front); the window

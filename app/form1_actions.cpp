@@ -29,13 +29,18 @@ void Form1::Command1_Click() {
         return;
     // Two tests of their own, not one if/else: exactly one option is
     // selected, and with neither nothing is done and nothing said.
-    if (optimise)
+    // Each gives up its change claim, which lasts until its scripts have ended.
+    if (optimise) {
         runPlan(sys_,
                 morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
                              ticked(ui_, Control::gxiang)}),
                 undoSnapshot_);
-    if (restore)
+        sys_.releaseChange();
+    }
+    if (restore) {
         runPlan(sys_, restoreDefaultsPlan(), undoSnapshot_);
+        sys_.releaseChange();
+    }
 }
 
 void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
@@ -43,7 +48,9 @@ void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
         return;
     const Plan plan =
         perServicePlan(choices, ticked(ui_, Control::jsb), ticked(ui_, Control::gxiang));
-    if (runPlan(sys_, plan, undoSnapshot_) == PlanOutcome::Refused)
+    const PlanOutcome outcome = runPlan(sys_, plan, undoSnapshot_);
+    sys_.releaseChange();
+    if (outcome == PlanOutcome::Refused)
         return;
     // Offered from the system menu, this can run while another panel is
     // shown; the routine panel replaces it rather than lying over it.
@@ -61,6 +68,7 @@ void Form1::Command6_Click() {
             planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
                                  ui_.text(Control::Text4), ui_.text(Control::Text3)}),
             undoSnapshot_);
+    sys_.releaseChange();
 }
 
 // The platform deletes each ended script, which its guard kept from deleting

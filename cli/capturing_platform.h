@@ -54,7 +54,6 @@ public:
     }
 
     bool waitForScript(const std::string& name) override { return machine_.waitForScript(name); }
-    bool claimCommandLineRun() override { return machine_.claimCommandLineRun(); }
     bool writeOutput(const std::string& text) override { return machine_.writeOutput(text); }
     std::string commonDataFolder() override { return machine_.commonDataFolder(); }
     ErrorCode createFolder(const std::string& path) override { return machine_.createFolder(path); }
@@ -105,10 +104,29 @@ public:
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override {
         return machine_.runScriptAndWait(path, exitCode);
     }
-    std::uint32_t fileAttributes(const std::string& path) override {
-        return machine_.fileAttributes(path);
+    ErrorCode fileAttributes(const std::string& path, std::uint32_t* attributes) override {
+        return machine_.fileAttributes(path, attributes);
     }
     WindowsVersion windowsVersion() override { return machine_.windowsVersion(); }
+    ErrorCode folderIdentity(const std::string& path, std::string* identity) override {
+        return machine_.folderIdentity(path, identity);
+    }
+    ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) override {
+        return machine_.writeFileToDisk(path, bytes);
+    }
+    ErrorCode flushRegistryKey(const std::string& key) override {
+        return machine_.flushRegistryKey(key);
+    }
+    std::optional<std::string> holdFile(const std::string& path, ErrorCode* error) override {
+        return machine_.holdFile(path, error);
+    }
+    void releaseHeldFiles() override { machine_.releaseHeldFiles(); }
+    ErrorCode claimChange(const std::string& lockFile, const std::string& what,
+                          std::string* holder) override {
+        return machine_.claimChange(lockFile, what, holder);
+    }
+    void releaseChange() override { machine_.releaseChange(); }
+
     std::vector<FolderEntry> listFolder(const std::string& folder) override {
         return machine_.listFolder(folder);
     }

@@ -14,6 +14,7 @@
 #include "script/plan_readback.h"
 #include "script/plan_runner.h"
 #include "services/system_guard.h"
+#include "undo/change_claim.h"
 #include "undo/undo_action.h"
 #include "undo/undo_recorder.h"
 
@@ -49,6 +50,25 @@ std::string joined(const std::vector<std::string>& parts, const std::string& bet
     return text;
 }
 
+// The machine's one change at a time, held for the rest of the run (an
+// export changes nothing here and takes none); Done when taken.
+ExitCode claimRun(Platform& sys, const std::string& what, RunReport& report) {
+    const std::optional<ClaimFailure> failure =
+        claimMachineChange(sys, "从命令行启动的“" + what + "”");
+    if (!failure)
+        return ExitCode::Done;
+    if (failure->going) {
+        report.add(failure->holder +
+                   "仍在进行中，本次未作任何更改。 / Another change is still "
+                   "going (" +
+                   failure->holder + "); nothing was changed.");
+        return ExitCode::StillRunning;
+    }
+    report.add("无法开始更改（" + failure->failure +
+               "），本次未作任何更改。 / The change could not begin; nothing was changed.");
+    return ExitCode::NotWritten;
+}
+
 // What the plan wrote itself, the files its scripts were to make and the
 // registry changes they were to make, read back once the scripts have ended;
 // what is not in place.
@@ -76,6 +96,12 @@ ExitCode runActions(CapturingPlatform& sys, const std::vector<CommandAction>& ac
             report.add(action.plan.action + "：" + refusal->text);
             return exitCodeFor(refusal->reason);
         }
+    std::vector<std::string> names;
+    for (const CommandAction& action : actions)
+        names.push_back(action.plan.action);
+    if (const ExitCode claimed = claimRun(sys, joined(names, "、"), report);
+        claimed != ExitCode::Done)
+        return claimed;
 
     // As from the window, nothing changes without its undo snapshot.
     const BeforeChange snapshot = [&sys](const Plan& plan) { return saveUndoSnapshot(sys, plan); };
@@ -141,18 +167,38 @@ ExitCode exportActions(Platform& sys, const std::vector<CommandAction>& actions,
     return code;
 }
 
-// Undoes the newest change not yet undone, as "撤销" does in the window.
-ExitCode undoNewest(CapturingPlatform& sys, RunReport& report) {
-    const std::vector<SnapshotEntry> entries = undoableSnapshots(sys);
-    if (entries.empty()) {
-        report.add("撤销：没有可以撤销的更改。 / Undo: there is no change to undo.");
-        return ExitCode::BadSwitches;
+// Undoes a change as "撤销" does in the window: the newest one not yet
+// undone, or the one named (/undo:<name>); /undo:list prints them instead.
+ExitCode undoFromCommandLine(CapturingPlatform& sys, const CommandLine& line, RunReport& report) {
+    std::vector<SnapshotEntry> entries = undoableSnapshots(sys);
+    if (line.undoList || entries.empty()) {
+        if (entries.empty())
+            report.add("撤销：没有可以撤销的更改。 / Undo: there is no change to undo.");
+        for (const SnapshotEntry& entry : entries)
+            report.add(entry.name + "  " + snapshotLabel(entry));
+        return line.undoList ? ExitCode::Done : ExitCode::BadSwitches;
     }
     if (!sys.isAdministrator()) {
         report.add("撤销：需要管理员权限。 / Undo: administrator rights are needed.");
         return ExitCode::NeedsAdministrator;
     }
-    const bool undone = undoSnapshot(sys, entries, 0);
+    if (const ExitCode claimed = claimRun(sys, "撤销更改", report); claimed != ExitCode::Done)
+        return claimed;
+    // As they are now that no change can come between.
+    entries = undoableSnapshots(sys);
+    std::size_t index = 0;
+    while (line.undoName && index < entries.size() && entries[index].name != *line.undoName)
+        ++index;
+    if (index == entries.size()) {
+        const std::string name = line.undoName.value_or(std::string());
+        report.add("撤销：没有名为 " + name +
+                   " 的可撤销记录（/undo:list 列出它们）。 / Undo: no "
+                   "record named " +
+                   name + " to undo (/undo:list lists them).");
+        return ExitCode::BadSwitches;
+    }
+    // A record named on the command line is undone as chosen, whatever came after it.
+    const bool undone = undoSnapshot(sys, {entries[index]}, 0);
     report.add("撤销：" + oneLine(joined(sys.takeNotices(), " ")));
     return undone ? ExitCode::Done : ExitCode::NotWritten;
 }
@@ -182,9 +228,7 @@ std::string badCommandLine(const std::string& reason) {
     return "命令行有误 / bad command line: " + reason + "（用法 / usage: Velkor.exe /?）";
 }
 
-} // namespace
-
-int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
+int runSwitches(Platform& machine, const std::vector<std::string>& args) {
     // A room's file stands for the switches it names.
     const std::optional<ConfigSwitches> config = configSwitches(machine, args);
     const bool fromFile = config && !config->error;
@@ -206,17 +250,11 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
         return report.finish(ExitCode::BadSwitches);
     }
     // Exporting, previewing and checking change nothing on this machine and
-    // may run beside a run.
-    const bool changes = !line.exportFolder && !line.whatIf && !line.check;
-    if (changes && !machine.claimCommandLineRun()) {
-        report.add("上一次从命令行启动的运行仍在进行中，本次未作任何更改。 / An earlier run is "
-                   "still going; nothing was changed.");
-        return report.finish(ExitCode::StillRunning);
-    }
-
+    // may run beside a run: only a change takes the machine's change claim
+    // (runActions, undoFromCommandLine).
     CapturingPlatform sys(machine);
     if (line.undo)
-        return report.finish(undoNewest(sys, report));
+        return report.finish(undoFromCommandLine(sys, line, report));
     const CommandPlans plans = planCommandLine(sys, line);
     if (plans.error) {
         report.add(badCommandLine(*plans.error));
@@ -234,4 +272,13 @@ int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
                               ? exportActions(sys, plans.actions, *line.exportFolder, report)
                               : runActions(sys, plans.actions, report);
     return report.finish(code);
+}
+
+} // namespace
+
+int runCommandLine(Platform& machine, const std::vector<std::string>& args) {
+    const int status = runSwitches(machine, args);
+    // Scripts still running keep the claim until they end.
+    machine.releaseChange();
+    return status;
 }

@@ -8,7 +8,7 @@ enum class ExitCode {
     NeedsAdministrator = 2, // administrator rights are needed; nothing written
     NotWritten = 3,         // a script or file could not be written, started or checked
     OtherWindows = 4,       // services asked on a Windows other than XP or 2003, no /force
-    StillRunning = 5,       // an earlier run is still going; nothing written
+    StillRunning = 5,       // another change is still going; nothing written
     NotInPlace = 6,         // /check: the machine differs from what the actions set
 };
 

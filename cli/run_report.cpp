@@ -2,6 +2,7 @@
 
 #include "platform/cp936.h"
 #include "script/error_text.h"
+#include "undo/program_folder.h"
 
 namespace {
 
@@ -69,18 +70,16 @@ std::string RunReport::logBytes(ExitCode code) {
 
 int RunReport::finish(ExitCode code) {
     const std::string data = machine_.commonDataFolder();
-    // The program's own folder, the one the snapshots live in: what another
-    // user put there before it was the program's is not written through.
-    ErrorCode logError =
-        data.empty() ? kErrorPathNotFound : machine_.createPrivateFolder(logFolder(data));
-    if (logError == kErrorAlreadyExists)
-        logError = 0;
+    // The program's own folder, the one the snapshots live in: a folder of
+    // that name that the program did not make is moved aside, never written to.
+    std::optional<std::string> logFailure = secureProgramFolder(machine_);
     const std::string bytes = logBytes(code);
-    if (!logError)
-        logError = machine_.appendFile(logPath(data), bytes);
+    if (!logFailure)
+        if (ErrorCode e = machine_.appendFile(logPath(data), bytes))
+            logFailure = describeError(e);
     std::vector<std::string> told = lines_;
-    if (logError)
-        told.push_back("无法写入日志 " + logPath(data) + "：" + describeError(logError) + "。");
+    if (logFailure)
+        told.push_back("无法写入日志 " + logPath(data) + "：" + *logFailure + "。");
     if (!extraLog_.empty())
         if (ErrorCode e = machine_.appendPlainFile(extraLog_, bytes))
             told.push_back("无法写入日志 " + extraLog_ + "：" + describeError(e) + "。");

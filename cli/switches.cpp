@@ -30,7 +30,7 @@ enum class Switch {
 // The switches given so far, by their Switch.
 using Seen = std::bitset<static_cast<size_t>(Switch::Log) + 1>;
 
-enum class Value { None, Required };
+enum class Value { None, Required, Optional };
 
 struct SwitchName {
     const char* name; // lower case, without the leading "/" or "-"
@@ -58,7 +58,7 @@ const SwitchName kSwitchNames[] = {
     {"model", Switch::Model, Value::Required},
     {"logo", Switch::Logo, Value::Required},
     {"export", Switch::Export, Value::Required},
-    {"undo", Switch::Undo, Value::None},
+    {"undo", Switch::Undo, Value::Optional},
     {"force", Switch::Force, Value::None},
     {"whatif", Switch::WhatIf, Value::None},
     {"check", Switch::Check, Value::None},
@@ -248,6 +248,10 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         return checkPath(id, value);
     case Switch::Undo:
         line->undo = true;
+        if (lower(value) == "list")
+            line->undoList = true;
+        else if (!value.empty())
+            line->undoName = value;
         break;
     case Switch::Force:
         line->force = true;
@@ -285,8 +289,9 @@ std::optional<std::string> parseWord(const std::string& arg, Seen* seen, Command
     seen->set(static_cast<size_t>(s->id));
     if (s->value == Value::None && word->value)
         return both("开关 " + name + " 不带值", name + " takes no value");
-    if (s->value == Value::Required &&
-        (!word->value || (word->value->empty() && !mayBeEmpty(s->id))))
+    if ((s->value == Value::Required &&
+         (!word->value || (word->value->empty() && !mayBeEmpty(s->id)))) ||
+        (s->value == Value::Optional && word->value && word->value->empty()))
         return both("开关 " + name + " 缺少值（" + name + ":值）",
                     name + " needs a value (" + name + ":value)");
     return take(s->id, word->value.value_or(std::string()), line);

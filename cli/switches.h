@@ -35,8 +35,10 @@ struct CommandLine {
 
     std::optional<std::string> exportFolder; // write the scripts there, run nothing
 
-    bool undo = false;  // undo the newest change not yet undone
-    bool force = false; // change services on a Windows other than XP or 2003 too
+    bool undo = false;                   // undo the newest change not yet undone
+    bool undoList = false;               // /undo:list: list the records instead
+    std::optional<std::string> undoName; // /undo:<name>: undo that record
+    bool force = false;                  // change services on a Windows other than XP or 2003 too
 
     bool whatIf = false; // show what the actions would change; change nothing
     bool check = false;  // compare the machine with what the actions set; change nothing

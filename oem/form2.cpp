@@ -30,7 +30,10 @@ void Form2::Command1_Click() {
 void Form2::Command2_Click() {
     // A refused or failed copy keeps the picker open for another choice.
     const std::string chosen = ui_.text(Form2Control::Text1);
-    if (runPlan(sys_, planLogoReplacement(sys_, chosen), beforeChange_) != PlanOutcome::Done)
+    const PlanOutcome outcome = runPlan(sys_, planLogoReplacement(sys_, chosen), beforeChange_);
+    // A change claim taken before the copy lasts until its script has ended.
+    sys_.releaseChange();
+    if (outcome != PlanOutcome::Done)
         return;
     if (logoReplaced_)
         logoReplaced_(chosen);

@@ -36,6 +36,8 @@ constexpr ErrorCode kErrorFileChanged = 1006;
 // leads elsewhere, a second name of another file, or of the other kind
 // (ERROR_DIRECTORY).
 constexpr ErrorCode kErrorNotPlainEntry = 267;
+// Another change to the system goes on (ERROR_BUSY).
+constexpr ErrorCode kErrorChangeGoing = 170;
 
 // File attributes, as Windows numbers them.
 constexpr std::uint32_t kAttributeReadOnly = 0x1;
@@ -109,9 +111,6 @@ public:
     // Waits until the process that the last launch of this script started
     // has ended; false when no launch of this script started one.
     virtual bool waitForScript(const std::string& name) = 0;
-    // Claims the machine's one command-line run for the rest of this process;
-    // false while another process holds the claim.
-    virtual bool claimCommandLineRun() = 0;
     // Writes text to the console the program was started from, or to its
     // redirected standard output; false when it has neither.
     virtual bool writeOutput(const std::string& text) = 0;
@@ -166,10 +165,11 @@ public:
     // missing, kErrorNoUnicodeTranslation when a name in it is not valid text.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
     // Creates a folder that only administrators and the system may change;
-    // kErrorAlreadyExists when it exists (it is then made so as well), and
-    // kErrorNotPlainEntry, changing nothing, when the name is a file or a link.
+    // kErrorAlreadyExists, changing nothing, when the name is taken (by a
+    // folder, a file or a link): an existing folder is never taken over.
     virtual ErrorCode createPrivateFolder(const std::string& path) = 0;
-    // Renames a folder; kErrorAlreadyExists when the new name is taken.
+    // Renames a folder; kErrorAlreadyExists when the new name is taken. The
+    // new name is on the disk, not only in its cache, when it returns.
     virtual ErrorCode renameFolder(const std::string& from, const std::string& to) = 0;
     // Removes a file; an empty folder.
     virtual ErrorCode deleteFile(const std::string& path) = 0;
@@ -181,12 +181,37 @@ public:
     // but takes no input meanwhile.
     virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
     // A file's read-only, hidden and system attributes (kAttributeReadOnly, kAttributeHidden,
-    // kAttributeSystem); 0 when it has none or cannot be found.
-    virtual std::uint32_t fileAttributes(const std::string& path) = 0;
+    // kAttributeSystem), of the native system's file as readFile reads it.
+    virtual ErrorCode fileAttributes(const std::string& path, std::uint32_t* attributes) = 0;
     // The version of Windows, not the one a compatibility mode pretends.
     virtual WindowsVersion windowsVersion() = 0;
     // Modal question titled "提示" with Yes and No; true for Yes.
     virtual bool ask(const std::string& text) = 0;
+
+    // --- The program's own folder, its records, one change at a time -------
+    // What tells the folder itself apart from any other, also one of the same
+    // name made later (its volume and file number); kErrorNotPlainEntry when
+    // the name is a link or a file.
+    virtual ErrorCode folderIdentity(const std::string& path, std::string* identity) = 0;
+    // As writeFile, and the bytes are on the disk, not only in its cache,
+    // when it returns.
+    virtual ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) = 0;
+    // Puts a registry key's changes (full name, native view) on the disk.
+    virtual ErrorCode flushRegistryKey(const std::string& key) = 0;
+    // Opens a file so that no other process can write, rename or delete it
+    // until releaseHeldFiles, and reads it whole through that handle.
+    virtual std::optional<std::string> holdFile(const std::string& path, ErrorCode* error) = 0;
+    virtual void releaseHeldFiles() = 0;
+    // Claims the machine's one change at a time for `what` (the name told to
+    // whoever is refused meanwhile) through `lockFile`, a file in a folder
+    // that only administrators may change. 0 when claimed; kErrorChangeGoing,
+    // with what holds the claim in *holder, while another change goes on, in
+    // this process or another.
+    virtual ErrorCode claimChange(const std::string& lockFile, const std::string& what,
+                                  std::string* holder) = 0;
+    // Gives the claim up once every script launched while it was held has
+    // ended (at once when none runs). The end of the process gives it up too.
+    virtual void releaseChange() = 0;
 
     // --- Preview -----------------------------------------------------------
     // The files and folders in a folder, without "." and ".."; empty when

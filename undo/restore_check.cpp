@@ -68,10 +68,50 @@ bool createdKeysBack(Platform& sys, const SnapshotScope& scope, std::vector<std:
     return true;
 }
 
+// The line of undo.bat that gives one service back in one state, with the
+// tools of that Windows folder.
+std::string serviceLine(const ServiceState& state, const std::string& windowsFolder) {
+    Snapshot none;
+    none.windowsFolder = windowsFolder;
+    Snapshot one = none;
+    one.services = {state};
+    const ScriptLines without = undoBatLines(none, std::string(), LocalTime());
+    for (const std::string& line : undoBatLines(one, std::string(), LocalTime()))
+        if (!contains(without, line))
+            return line;
+    return std::string();
+}
+
+// A service installed or removed since the snapshot was taken is nothing an
+// undo could give back: its line moves from what did not come back to the notes.
+void serviceChanges(const Snapshot& now, std::vector<std::string>* found,
+                    std::vector<std::string>* notes) {
+    const StartMode modes[] = {StartMode::Boot,   StartMode::System,   StartMode::Auto,
+                               StartMode::Demand, StartMode::Disabled, StartMode::DelayedAuto};
+    for (const ServiceState& s : now.services) {
+        std::vector<std::optional<StartMode>> before;
+        if (s.mode)
+            before.push_back(std::nullopt);
+        else
+            before.assign(std::begin(modes), std::end(modes));
+        for (const std::optional<StartMode>& mode : before) {
+            auto line = std::find(found->begin(), found->end(),
+                                  serviceLine({s.service, mode}, now.windowsFolder));
+            if (line == found->end())
+                continue;
+            found->erase(line);
+            notes->push_back(s.mode ? "服务 " + s.service + " 是在这次更改之后安装的，未作更改。"
+                                    : "服务 " + s.service +
+                                          " 已在这次更改之后删除，无法恢复它的启动方式。");
+        }
+    }
+}
+
 } // namespace
 
 bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope& scope,
-                 std::vector<std::string>* found, std::string* failure) {
+                 std::vector<std::string>* found, std::string* failure,
+                 std::vector<std::string>* notes) {
     std::optional<Snapshot> shot = takeSnapshot(sys, scope, failure);
     if (shot && !createdKeysBack(sys, scope, &shot->newKeys, found, failure))
         return false;
@@ -110,5 +150,7 @@ bool notRestored(Platform& sys, const SnapshotEntry& entry, const SnapshotScope&
         else if (now)
             found->push_back("文件 " + now->path);
     }
+    if (notes)
+        serviceChanges(*shot, found, notes);
     return true;
 }

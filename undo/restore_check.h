@@ -16,6 +16,8 @@
 // What is not as it was into *found (none: everything is back): the lines of
 // undo.bat, the keys of undo.reg and the saved files that did not take
 // effect. False and the reason in *failure when the check itself could not
-// be made.
+// be made. With `notes`, a service installed or removed since the snapshot
+// is noted there instead of being found: no undo can give that back.
 bool notRestored(Platform& platform, const SnapshotEntry& entry, const SnapshotScope& scope,
-                 std::vector<std::string>* found, std::string* failure);
+                 std::vector<std::string>* found, std::string* failure,
+                 std::vector<std::string>* notes = nullptr);

@@ -61,10 +61,14 @@ public:
                 return true;
         ErrorCode e = 0;
         FileState state{path, sys_.readFile(path, &e), std::string(), 0};
-        if (!state.bytes && !absent(e))
+        // Only a missing file is recorded as missing: a missing folder says
+        // that the path leads nowhere (on 64-bit Windows without the native
+        // system folder, say), and its undo would delete the real file.
+        if (!state.bytes && e != kErrorFileNotFound)
             return fail("无法读取 ", path, e);
         if (state.bytes)
-            state.attributes = sys_.fileAttributes(path);
+            if ((e = sys_.fileAttributes(path, &state.attributes)))
+                return fail("无法读取属性 ", path, e);
         // Numbered, so that two files of one name and the snapshot's own
         // files never meet: "saved-1-oeminfo.ini".
         state.savedName = "saved-" +

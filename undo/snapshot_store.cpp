@@ -3,14 +3,20 @@
 #include "platform/cp936.h"
 #include "platform/unicode_text.h"
 #include "script/error_text.h"
+#include "undo/program_folder.h"
+#include "undo/sha256.h"
 #include "undo/snapshot_scope.h"
 #include "undo/text.h"
 #include "undo/undo_scripts.h"
+
+#include <algorithm>
 
 namespace {
 
 const char kActionName[] = "action.txt";
 const char kUndoneName[] = "undone.txt";
+const char kSetAsideName[] = "set-aside.txt";
+const char kRecordsKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor\\Undo";
 // UTF-8 with a byte-order mark, which Notepad on XP reads whatever the code
 // page: registry names need not fit GBK.
 const char kChangesName[] = "changes.txt";
@@ -60,11 +66,25 @@ std::string numbered(const std::string& base, std::uint32_t n, bool plain) {
     return n == 1 && plain ? base : base + "-" + decimalText(n);
 }
 
+// The number of the next record: one more than the last one counted, and
+// than any registered (should the count have been lost).
+std::uint32_t nextSequence(Platform& sys) {
+    std::uint32_t last =
+        parseDecimal(sys.readRegistryString(kSnapshotSequence, nullptr).value_or("")).value_or(0);
+    const std::string root = snapshotsFolder(sys);
+    for (const std::string& name : sys.listFolders(root))
+        if (isSnapshotName(name))
+            if (std::optional<std::string> registered =
+                    sys.readRegistryString(kSnapshotRecords + name, nullptr))
+                last = std::max(last, parseRecord(*registered).sequence);
+    return last + 1;
+}
+
 } // namespace
 
 std::string snapshotsFolder(Platform& sys) {
-    const std::string appData = sys.commonDataFolder();
-    return appData.empty() ? appData : appData + "\\Velkor\\undo";
+    const std::string folder = programFolder(sys);
+    return folder.empty() ? folder : folder + "\\undo";
 }
 
 bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::string& action,
@@ -92,12 +112,11 @@ bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::
 std::optional<std::string> saveSnapshot(Platform& sys, const Snapshot& shot,
                                         const SnapshotScope& scope, const std::string& action,
                                         const std::vector<std::string>& changes) {
+    if (std::optional<std::string> unsafe = secureProgramFolder(sys))
+        return unsafe;
     const std::string root = snapshotsFolder(sys);
-    if (root.empty())
-        return std::string("找不到所有用户的应用程序数据文件夹");
-    for (const std::string& folder : {root.substr(0, root.rfind('\\')), root})
-        if (ErrorCode e = sys.createPrivateFolder(folder); e && e != kErrorAlreadyExists)
-            return fail("无法创建文件夹", folder, e);
+    if (ErrorCode e = sys.createPrivateFolder(root); e && e != kErrorAlreadyExists)
+        return fail("无法创建文件夹", root, e);
     const LocalTime now = sys.localTime();
     std::string failure;
     std::vector<SnapshotFile> files;
@@ -126,18 +145,26 @@ std::optional<std::string> saveSnapshot(Platform& sys, const Snapshot& shot,
     std::size_t written = 0;
     for (; written < files.size() && !result; ++written) {
         const std::string path = temp + "\\" + files[written].name;
-        if (ErrorCode e = sys.writeFile(path, files[written].bytes))
+        // On the disk before the change: after a power cut an undo must
+        // not copy back zeros where the file's bytes should be.
+        if (ErrorCode e = sys.writeFileToDisk(path, files[written].bytes))
             result = fail("无法写入", path, e);
     }
+    SnapshotRecord record{action, nextSequence(sys), {}};
+    for (const SnapshotFile& file : files)
+        record.digests.emplace_back(file.name, sha256Hex(file.bytes));
     for (std::uint32_t n = 1; !result; ++n) {
         const std::string folder = numbered(root + "\\" + name, n, true);
         const ErrorCode e = sys.renameFolder(temp, folder);
         if (e == 0) {
             // Recorded once complete and in its place, so that no record
             // ever names a folder that is not the program's.
-            const std::string record = kSnapshotRecords + folder.substr(root.size() + 1);
-            if (ErrorCode r = sys.writeRegistryString(record, action)) {
-                result = fail("无法记录快照", record, r);
+            const std::string value = kSnapshotRecords + folder.substr(root.size() + 1);
+            ErrorCode r = sys.writeRegistryString(kSnapshotSequence, decimalText(record.sequence));
+            if (!r && !(r = sys.writeRegistryString(value, recordText(record))))
+                r = sys.flushRegistryKey(kRecordsKey);
+            if (r) {
+                result = fail("无法记录快照", value, r);
                 temp = folder; // an unrecorded snapshot is of no use: it goes
                 break;
             }
@@ -157,28 +184,39 @@ std::vector<SnapshotEntry> undoableSnapshots(Platform& sys) {
     std::vector<SnapshotEntry> entries;
     if (root.empty())
         return entries;
-    std::vector<std::string> names = sys.listFolders(root);
-    // Newest first: the names sort by time.
-    for (std::size_t i = 1; i < names.size(); ++i)
-        for (std::size_t j = i; j > 0 && names[j - 1] < names[j]; --j)
-            names[j].swap(names[j - 1]);
-    for (const std::string& name : names) {
+    for (const std::string& name : sys.listFolders(root)) {
         const std::string folder = root + "\\" + name;
-        if (!isSnapshotName(name) || !sys.readRegistryString(kSnapshotRecords + name, nullptr) ||
-            sys.fileExists(folder + "\\" + kUndoneName))
+        if (!isSnapshotName(name) || sys.fileExists(folder + "\\" + kUndoneName) ||
+            sys.fileExists(folder + "\\" + kSetAsideName))
             continue;
-        const std::optional<std::string> action =
-            sys.readFile(folder + "\\" + kActionName, nullptr);
-        if (!action)
+        const std::optional<std::string> registered =
+            sys.readRegistryString(kSnapshotRecords + name, nullptr);
+        if (!registered)
             continue;
-        const std::string text = fromCp936(*action);
-        entries.push_back({folder, displayTime(name), text.substr(0, text.find_first_of("\r\n"))});
+        SnapshotRecord record = parseRecord(*registered);
+        const std::string action = record.action;
+        entries.push_back({folder, displayTime(name), action, name, std::move(record)});
     }
+    // The last one made first: by the program's count, not by the clock,
+    // which may have gone back meanwhile. Records without a count (of an
+    // earlier version) come after, by their names.
+    const auto newer = [](const SnapshotEntry& a, const SnapshotEntry& b) {
+        if (a.record.sequence != b.record.sequence)
+            return a.record.sequence > b.record.sequence;
+        return a.name > b.name;
+    };
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        for (std::size_t j = i; j > 0 && newer(entries[j], entries[j - 1]); --j)
+            std::swap(entries[j], entries[j - 1]);
     return entries;
 }
 
 ErrorCode markUndone(Platform& sys, const SnapshotEntry& entry) {
     return sys.writeFile(entry.folder + "\\" + kUndoneName, timeText(sys.localTime()) + "\r\n");
+}
+
+ErrorCode setAside(Platform& sys, const SnapshotEntry& entry) {
+    return sys.writeFile(entry.folder + "\\" + kSetAsideName, timeText(sys.localTime()) + "\r\n");
 }
 
 std::vector<std::string> snapshotChanges(Platform& sys, const SnapshotEntry& entry) {

@@ -17,4 +17,18 @@ std::string snapshotLabel(const SnapshotEntry& entry);
 // them), asking first when newer changes would be overwritten, and tells the
 // user the outcome. True when everything recorded is back; the snapshot is
 // then marked undone.
+// Before undo.bat runs, every file of the snapshot is held so that nobody can
+// change it until the check has ended, and compared with the digest that
+// its registration recorded: a file that differs refuses the undo, naming it.
 bool undoSnapshot(Platform& platform, const std::vector<SnapshotEntry>& entries, std::size_t index);
+
+// The same from the window: refused, naming what goes on, while another
+// change to the system goes on; the machine's change claim is held until
+// the check has ended.
+bool undoFromWindow(Platform& platform, const std::vector<SnapshotEntry>& entries,
+                    std::size_t index);
+
+// Sets aside a snapshot that cannot be undone (a file of it changed, say),
+// after asking: it is no longer offered, and the ones before it can be
+// undone without it. True when it was set aside.
+bool setAsideSnapshot(Platform& platform, const SnapshotEntry& entry);

@@ -13,9 +13,11 @@
 #include "win32/wide.h"
 #include "win32/window_utils.h"
 
+const wchar_t kForm1ClassName[] = L"VelkorForm1";
+
 namespace {
 
-const wchar_t kClassName[] = L"VelkorForm1";
+const wchar_t* const kClassName = kForm1ClassName;
 
 // How often the window asks which scripts have ended.
 const UINT_PTR kScriptTimer = 1;

@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+// The main window's class: one such window per session (single_window.h).
+extern const wchar_t kForm1ClassName[];
+
 class Form1Window {
 public:
     Form1Window();

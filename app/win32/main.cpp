@@ -2,6 +2,7 @@
 // window (cli/); without any, the main window is created and loaded and the
 // program runs until its last window is closed.
 #include "app/win32/form1_window.h"
+#include "app/win32/single_window.h"
 #include "cli/command_line.h"
 #include "cli/switches.h"
 #include "platform/win32/win32_platform.h"
@@ -41,6 +42,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         return runCommandLine(machine, args);
     }
 
+    if (bringOpenWindowToFront(kForm1ClassName))
+        return 0;
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
 

@@ -1,7 +1,8 @@
 // The undo dialog: the snapshots not yet undone, newest first, each with its
 // time and action, and below them what the chosen one changed; "撤销" undoes
 // the chosen one after the dialog has closed (undo/undo_action.h asks, runs,
-// checks and tells). Built in code (win32/code_dialog.h).
+// checks and tells); "搁置" sets it aside after asking, and the dialog opens
+// again without it. Built in code (win32/code_dialog.h).
 #include "app/win32/undo_dialog.h"
 
 #include "undo/undo_action.h"
@@ -25,6 +26,7 @@ constexpr int kListRows = 8;
 // What the chosen change changed, in the words of /whatif.
 constexpr int kChangesId = 102;
 constexpr int kChangesRows = 8;
+constexpr int kSetAsideId = 103;
 
 struct DialogState {
     std::vector<SnapshotEntry> entries;
@@ -59,6 +61,9 @@ void layOut(HWND dialog, DialogState& state) {
     for (const SnapshotEntry& e : state.entries)
         listWidth = std::max<int>(listWidth, textSize(dc, widen(snapshotLabel(e))).cx +
                                                  GetSystemMetrics(SM_CXVSCROLL) + 8);
+    const int buttonWidth = std::max<int>(75, 4 * lineHeight);
+    const int buttonHeight = lineHeight + 11;
+    listWidth = std::max(listWidth, 3 * buttonWidth + margin);
     const int clientWidth = listWidth + 2 * margin;
 
     int y = margin;
@@ -89,12 +94,15 @@ void layOut(HWND dialog, DialogState& state) {
     showChanges(dialog, state);
     y += changesHeight + margin;
 
-    const int buttonWidth = std::max<int>(75, 4 * lineHeight);
-    const int buttonHeight = lineHeight + 11;
-    int x = clientWidth - margin - 2 * buttonWidth - margin / 2;
+    int x = clientWidth - margin - 3 * buttonWidth - margin;
     HWND undo = addControl(dialog, L"BUTTON", L"撤销", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
                            IDOK, {x, y, x + buttonWidth, y + buttonHeight}, font);
     EnableWindow(undo, !state.entries.empty());
+    x += buttonWidth + margin / 2;
+    // A change that cannot be undone need not block the ones before it.
+    HWND aside = addControl(dialog, L"BUTTON", L"搁置", BS_PUSHBUTTON | WS_TABSTOP, kSetAsideId,
+                            {x, y, x + buttonWidth, y + buttonHeight}, font);
+    EnableWindow(aside, !state.entries.empty());
     x += buttonWidth + margin / 2;
     addControl(dialog, L"BUTTON", L"关闭", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                {x, y, x + buttonWidth, y + buttonHeight}, font);
@@ -102,12 +110,12 @@ void layOut(HWND dialog, DialogState& state) {
     SetFocus(state.entries.empty() ? GetDlgItem(dialog, IDCANCEL) : list);
 }
 
-void choose(HWND dialog, DialogState& state) {
+void choose(HWND dialog, DialogState& state, int button) {
     const LRESULT index = SendDlgItemMessageW(dialog, kListId, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR || static_cast<std::size_t>(index) >= state.entries.size())
         return;
     state.chosen = static_cast<std::size_t>(index);
-    EndDialog(dialog, IDOK);
+    EndDialog(dialog, button);
 }
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,14 +128,15 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            choose(dialog, *state);
+        case kSetAsideId:
+            choose(dialog, *state, LOWORD(wParam));
             return TRUE;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
             return TRUE;
         case kListId:
             if (HIWORD(wParam) == LBN_DBLCLK)
-                choose(dialog, *state);
+                choose(dialog, *state, IDOK);
             if (HIWORD(wParam) == LBN_SELCHANGE)
                 showChanges(dialog, *state);
             return TRUE;
@@ -153,7 +162,12 @@ bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
         state.changes.push_back(snapshotChanges(platform, entry));
     // The undo follows the dialog, so its questions and its outcome belong
     // to the main window.
-    if (runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state)) == IDOK)
-        undoSnapshot(platform, state.entries, state.chosen);
+    const INT_PTR button =
+        runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state));
+    if (button == IDOK)
+        undoFromWindow(platform, state.entries, state.chosen);
+    // Set aside, the dialog comes back without it.
+    else if (button == kSetAsideId && setAsideSnapshot(platform, state.entries[state.chosen]))
+        handleUndoMenuCommand(form, command, platform);
     return true;
 }

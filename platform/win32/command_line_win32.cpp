@@ -1,5 +1,5 @@
 // What a run from the command line needs of the machine: waiting for its
-// scripts, one run at a time, the console or redirected output it was started
+// scripts, the console or redirected output it was started
 // with, and the shared data folder where its log lies.
 #include "platform/win32/plain_entries.h"
 #include "platform/win32/win32_platform.h"
@@ -9,10 +9,6 @@
 #include <shlobj.h>
 
 namespace {
-
-// A machine-wide name: a run started by a start-up script (as SYSTEM) and one
-// started by a technician in their own session see each other.
-const wchar_t kClaimName[] = L"Global\\Velkor.CommandLineRun";
 
 // AttachConsole exists on XP; it is looked up all the same, so that the
 // import list stays what every supported system has.
@@ -48,20 +44,6 @@ bool Win32Platform::waitForScript(const std::string& name) {
     if (it == started_.end())
         return false;
     return WaitForSingleObject(it->second.process.get(), INFINITE) == WAIT_OBJECT_0;
-}
-
-bool Win32Platform::claimCommandLineRun() {
-    if (commandLineClaim_)
-        return true;
-    KernelHandle claim(CreateMutexW(nullptr, FALSE, kClaimName));
-    const DWORD error = GetLastError();
-    // A claim made by another user (SYSTEM, say) may not be opened at all.
-    if (!claim)
-        return error != ERROR_ACCESS_DENIED;
-    if (error == ERROR_ALREADY_EXISTS)
-        return false;
-    commandLineClaim_ = std::move(claim);
-    return true;
 }
 
 bool Win32Platform::writeOutput(const std::string& text) {

@@ -8,7 +8,8 @@
 
 namespace {
 
-ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition) {
+ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition,
+                    bool toDisk = false) {
     FileHandle f(CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f)
@@ -19,6 +20,8 @@ ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD dis
         error = GetLastError();
     else if (written != bytes.size())
         error = ERROR_HANDLE_DISK_FULL;
+    else if (toDisk && !FlushFileBuffers(f.get()))
+        error = GetLastError();
     if (!CloseHandle(f.release()) && error == 0)
         error = GetLastError();
     return error;
@@ -62,6 +65,10 @@ ErrorCode Win32Platform::writeFile(const std::string& path, const std::string& b
     if (!CloseHandle(f.release()) && error == 0)
         error = GetLastError();
     return error;
+}
+
+ErrorCode Win32Platform::writeFileToDisk(const std::string& path, const std::string& bytes) {
+    return writeWith(path, bytes, CREATE_ALWAYS, true);
 }
 
 ErrorCode Win32Platform::createNewFile(const std::string& path, const std::string& bytes) {
@@ -125,4 +132,32 @@ bool Win32Platform::listsFile(const std::string& folder, const std::string& name
             return true;
     } while (FindNextFileW(search.get(), &found));
     return false;
+}
+
+// Held without sharing its writing or deletion: until releaseHeldFiles nobody
+// can change, rename or replace what was read, nor the folder it lies in.
+std::optional<std::string> Win32Platform::holdFile(const std::string& path, ErrorCode* error) {
+    const std::wstring wide = nativeFilePath(widen(path));
+    FileHandle f(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    ErrorCode e = f ? checkPlainEntry(f.get(), wide, EntryKind::File) : GetLastError();
+    std::string content;
+    char buffer[16384];
+    for (DWORD got = 1; e == 0 && got > 0;) {
+        if (!ReadFile(f.get(), buffer, sizeof buffer, &got, nullptr))
+            e = GetLastError();
+        else
+            content.append(buffer, got);
+    }
+    if (e) {
+        if (error)
+            *error = e;
+        return std::nullopt;
+    }
+    held_.push_back(std::move(f));
+    return content;
+}
+
+void Win32Platform::releaseHeldFiles() {
+    held_.clear();
 }

@@ -22,6 +22,12 @@ ErrorCode Win32Platform::launchScript(const std::string& name, ShowState show) {
         return error;
     }
     CloseHandle(info.hThread);
+    // The change claim lasts until the script has ended, also when this
+    // program ends first.
+    HANDLE claim = nullptr;
+    if (change_)
+        DuplicateHandle(GetCurrentProcess(), change_.get(), info.hProcess, &claim, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
     Started started;
     started.process.reset(info.hProcess);
     started.processId = info.dwProcessId;

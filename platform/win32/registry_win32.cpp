@@ -72,3 +72,16 @@ ErrorCode Win32Platform::writeRegistryString(const std::string& fullName, const 
                           reinterpret_cast<const BYTE*>(wide.c_str()),
                           static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
+
+ErrorCode Win32Platform::flushRegistryKey(const std::string& fullKey) {
+    HKEY root = nullptr;
+    std::wstring path;
+    if (!splitRegistryKey(widen(fullKey), &root, &path))
+        return ERROR_INVALID_PARAMETER;
+    RegistryKey key;
+    ErrorCode e =
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | nativeRegistryView(), key.put());
+    if (e == ERROR_SUCCESS)
+        e = RegFlushKey(key.get());
+    return e;
+}

@@ -1,16 +1,15 @@
-// The folders of the undo snapshots. They hold scripts that an administrator
+// The folders of the undo records. They hold scripts that an administrator
 // runs, so they are made so that only administrators and the system may
 // change them (the all-users application data folder lets every user add
-// files); the program takes over a folder of that name that exists already,
-// but never one reached through a link: a link planted in its place could
-// lead anywhere, and the program would change who may change what it leads
-// to.
+// folders). A folder of that name that exists already is never taken over:
+// its maker could still hold a handle that lets him change it (undo/
+// program_folder.h moves it aside instead).
+#include "platform/number_text.h"
 #include "platform/win32/plain_entries.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 
-#include <aclapi.h>
 #include <sddl.h>
 
 namespace {
@@ -31,41 +30,36 @@ ErrorCode Win32Platform::createPrivateFolder(const std::string& path) {
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kPrivate, SDDL_REVISION_1,
                                                               &descriptor.p, nullptr))
         return GetLastError();
-    const std::wstring wide = widen(path);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor.p, FALSE};
-    if (CreateDirectoryW(wide.c_str(), &attributes))
+    if (CreateDirectoryW(widen(path).c_str(), &attributes))
         return 0;
     const ErrorCode e = GetLastError();
-    if (e != ERROR_ALREADY_EXISTS)
-        return e;
-    // The folder itself, not what a link would lead to, held so that it
-    // cannot be renamed or replaced while it is made the program's.
-    FileHandle folder(CreateFileW(wide.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                  nullptr));
+    return e == ERROR_ALREADY_EXISTS ? kErrorAlreadyExists : e;
+}
+
+ErrorCode Win32Platform::folderIdentity(const std::string& path, std::string* identity) {
+    const std::wstring wide = widen(path);
+    FileHandle folder(
+        CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!folder)
         return GetLastError();
     if (ErrorCode plain = checkPlainEntry(folder.get(), wide, EntryKind::Folder))
         return plain;
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    PSID owner = nullptr;
-    GetSecurityDescriptorDacl(descriptor.p, &present, &dacl, &defaulted);
-    GetSecurityDescriptorOwner(descriptor.p, &owner, &defaulted);
-    const ErrorCode secured =
-        SetSecurityInfo(folder.get(), SE_FILE_OBJECT,
-                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                            PROTECTED_DACL_SECURITY_INFORMATION,
-                        owner, nullptr, dacl, nullptr);
-    return secured ? secured : kErrorAlreadyExists;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(folder.get(), &info))
+        return GetLastError();
+    *identity = decimalText(info.dwVolumeSerialNumber) + "-" + decimalText(info.nFileIndexHigh) +
+                "-" + decimalText(info.nFileIndexLow);
+    return 0;
 }
 
 ErrorCode Win32Platform::renameFolder(const std::string& from, const std::string& to) {
-    if (MoveFileW(widen(from).c_str(), widen(to).c_str()))
+    if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH))
         return 0;
     const ErrorCode e = GetLastError();
-    return e == ERROR_FILE_EXISTS ? kErrorAlreadyExists : e;
+    return e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS ? kErrorAlreadyExists : e;
 }
 
 ErrorCode Win32Platform::deleteFile(const std::string& path) {

@@ -62,11 +62,14 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
     return 0;
 }
 
-std::uint32_t Win32Platform::fileAttributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return 0;
-    return attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+// The same native file that readFile reads: a 32-bit build on 64-bit Windows
+// would otherwise be shown SysWOW64's file and record its attributes.
+ErrorCode Win32Platform::fileAttributes(const std::string& path, std::uint32_t* attributes) {
+    const DWORD found = GetFileAttributesW(nativeFilePath(widen(path)).c_str());
+    if (found == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    *attributes = found & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    return 0;
 }
 
 WindowsVersion Win32Platform::windowsVersion() {

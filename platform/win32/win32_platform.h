@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 class Win32Platform : public Platform {
@@ -37,7 +38,6 @@ public:
 
     // --- Command line (command_line_win32.cpp) ---
     bool waitForScript(const std::string& name) override;
-    bool claimCommandLineRun() override;
     bool writeOutput(const std::string& text) override;
     std::string commonDataFolder() override;
     ErrorCode createFolder(const std::string& path) override;
@@ -65,9 +65,21 @@ public:
     ErrorCode removeFolder(const std::string& path) override;
     std::vector<std::string> listFolders(const std::string& folder) override;
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override;
-    std::uint32_t fileAttributes(const std::string& path) override;
+    ErrorCode fileAttributes(const std::string& path, std::uint32_t* attributes) override;
     WindowsVersion windowsVersion() override;
     bool ask(const std::string& text) override;
+
+    // --- The program's own folder, its records, one change at a time -------
+    // snapshot_folders_win32.cpp, files_win32.cpp, registry_win32.cpp,
+    // change_claim_win32.cpp
+    ErrorCode folderIdentity(const std::string& path, std::string* identity) override;
+    ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) override;
+    ErrorCode flushRegistryKey(const std::string& key) override;
+    std::optional<std::string> holdFile(const std::string& path, ErrorCode* error) override;
+    void releaseHeldFiles() override;
+    ErrorCode claimChange(const std::string& lockFile, const std::string& what,
+                          std::string* holder) override;
+    void releaseChange() override;
 
     // --- Preview (folder_listing_win32.cpp) ---
     std::vector<FolderEntry> listFolder(const std::string& folder) override;
@@ -92,7 +104,12 @@ private:
     HWND owner_ = nullptr;
 
     // --- Command line ---
-    KernelHandle commandLineClaim_; // held until the process ends
+    // The machine's change claim while this process holds it, and what for.
+    // Each script launched meanwhile gets a handle of its own, so that the
+    // claim lasts until it has ended.
+    FileHandle change_;
+    std::string changeWhat_;
+    std::vector<FileHandle> held_; // the files held by holdFile
     struct Output {
         bool checked = false;
         HANDLE handle = nullptr; // the standard output, or the parent's console

@@ -24,7 +24,8 @@ public:
     std::map<std::string, std::string> files;       // path -> bytes
     std::map<std::string, ErrorCode> writeFailures; // path -> error on write/create
     std::map<std::string, ErrorCode> launchFailures;
-    std::set<std::string> running; // scripts whose earlier run still goes on
+    std::set<std::string> running;    // scripts whose earlier run still goes on
+    bool launchesKeepRunning = false; // a launched script runs until the test ends it
     std::string windowsDir = "C:\\WINDOWS";
     bool admin = true;
     std::map<std::string, std::string> registry; // full value name -> data
@@ -90,6 +91,8 @@ public:
             return f->second;
         auto file = files.find(name);
         launches.push_back({name, show, file == files.end() ? std::string() : file->second});
+        if (launchesKeepRunning)
+            running.insert(name);
         return 0;
     }
     bool isScriptRunning(const std::string& name) override { return running.count(name) != 0; }
@@ -130,8 +133,8 @@ public:
 
     // --- Command line ---
     // What the test sets up.
-    bool otherRunGoing = false; // another process holds the command-line claim
-    bool hasOutput = true;      // started from a console or with redirected output
+    std::string otherChange; // what another process's change claim names ("": none)
+    bool hasOutput = true;   // started from a console or with redirected output
     std::string commonData = "C:\\Documents and Settings\\All Users\\Application Data";
     LocalTime now{2024, 5, 1, 12, 30, 5};
     std::map<std::string, ErrorCode> folderFailures;
@@ -142,7 +145,9 @@ public:
     std::string output;
     std::vector<std::string> waitedFor;
     std::set<std::string> folders;
-    bool claimed = false;
+    bool claimed = false;        // this process holds the change claim
+    std::string claimedFor;      // what it was claimed for
+    bool claimReleasing = false; // given up once the running scripts have ended
 
     // Set up: the "sc config ... start= MODE" lines of a script waited for
     // (or of an undo script run) set the modes of the installed services, as
@@ -186,10 +191,6 @@ public:
         running.erase(name);
         return launched;
     }
-    bool claimCommandLineRun() override {
-        claimed = !otherRunGoing;
-        return claimed;
-    }
     bool writeOutput(const std::string& text) override {
         if (hasOutput)
             output += text;
@@ -211,7 +212,8 @@ public:
         files[path] += bytes;
         return 0;
     }
-    // Set up: names that are links (appendPlainFile refuses them).
+    // Set up: names that are links (appendPlainFile refuses them, and they
+    // are no folder of the program's).
     std::set<std::string> links;
     ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
         if (links.count(path))
@@ -257,6 +259,7 @@ public:
         names.swap(ended);
         for (const std::string& name : names)
             running.erase(name);
+        settleClaim();
         return names;
     }
     std::string currentDirectory() override { return currentDir; }
@@ -332,7 +335,12 @@ public:
         auto f = folderFailures.find(path);
         if (f != folderFailures.end())
             return f->second;
-        return folders.insert(path).second ? 0 : kErrorAlreadyExists;
+        if (links.count(path))
+            return kErrorAlreadyExists;
+        if (!folders.insert(path).second)
+            return kErrorAlreadyExists;
+        folderIds[path] = "made " + std::to_string(++madeFolders);
+        return 0;
     }
     ErrorCode renameFolder(const std::string& from, const std::string& to) override {
         events.push_back("rename " + from + " " + to);
@@ -341,6 +349,10 @@ public:
         if (!folders.erase(from))
             return kErrorFileNotFound;
         folders.insert(to);
+        if (auto id = folderIds.find(from); id != folderIds.end()) {
+            folderIds[to] = id->second;
+            folderIds.erase(from);
+        }
         moveAll(from + "\\", to + "\\");
         return 0;
     }
@@ -389,9 +401,13 @@ public:
         *exitCode = 0;
         return 0;
     }
-    std::uint32_t fileAttributes(const std::string& path) override {
+    ErrorCode fileAttributes(const std::string& path, std::uint32_t* value) override {
+        auto f = attributeFailures.find(path);
+        if (f != attributeFailures.end())
+            return f->second;
         auto it = attributes.find(path);
-        return it == attributes.end() ? 0 : it->second;
+        *value = it == attributes.end() ? 0 : it->second;
+        return 0;
     }
     WindowsVersion windowsVersion() override { return version; }
     bool ask(const std::string& text) override {
@@ -402,20 +418,90 @@ public:
         return answers[questions.size() - 1];
     }
 
+    // --- The program's own folder, its records, one change at a time -------
+    // Set up: identities of folders that the test put there (a folder made by
+    // createPrivateFolder gets a new one; a name in `links` is none), files
+    // whose attributes cannot be read. Read back: the files held now and all
+    // ever held.
+    std::map<std::string, std::string> folderIds;
+    std::map<std::string, ErrorCode> attributeFailures;
+    std::set<std::string> held;
+    std::vector<std::string> everHeld;
+    int madeFolders = 0;
+
+    ErrorCode folderIdentity(const std::string& path, std::string* identity) override {
+        if (links.count(path))
+            return kErrorNotPlainEntry;
+        if (!folders.count(path))
+            return kErrorFileNotFound;
+        auto it = folderIds.find(path);
+        *identity = it == folderIds.end() ? "planted " + path : it->second;
+        return 0;
+    }
+    ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) override {
+        const ErrorCode e = writeFile(path, bytes);
+        if (e == 0)
+            events.push_back("on disk " + path);
+        return e;
+    }
+    ErrorCode flushRegistryKey(const std::string& key) override {
+        events.push_back("flush " + key);
+        return 0;
+    }
+    std::optional<std::string> holdFile(const std::string& path, ErrorCode* error) override {
+        std::optional<std::string> bytes = readFile(path, error);
+        if (bytes) {
+            held.insert(path);
+            everHeld.push_back(path);
+        }
+        return bytes;
+    }
+    void releaseHeldFiles() override {
+        if (!held.empty())
+            events.push_back("release files");
+        held.clear();
+    }
+    ErrorCode claimChange(const std::string& lockFile, const std::string& what,
+                          std::string* holder) override {
+        settleClaim();
+        events.push_back("claim " + what + " " + lockFile);
+        if (!otherChange.empty() || claimed) {
+            *holder = claimed ? claimedFor : otherChange;
+            return kErrorChangeGoing;
+        }
+        if (auto f = writeFailures.find(lockFile); f != writeFailures.end())
+            return f->second;
+        claimed = true;
+        claimedFor = what;
+        claimReleasing = false;
+        return 0;
+    }
+    void releaseChange() override {
+        if (claimed)
+            events.push_back("release change");
+        claimReleasing = claimed;
+        settleClaim();
+    }
+
+    // Where the program keeps its own records: its folder's identity, the
+    // count and the registrations of its snapshots.
+    static constexpr char kProgramRecords[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor";
+
     // The events and files apart from those of the undo snapshots.
     // The events, without the snapshots' folders, files and records.
     std::vector<std::string> eventsOutsideSnapshots() const {
         std::vector<std::string> found;
         for (const std::string& e : events)
             if (e.find(commonData) == std::string::npos &&
-                e.find(kSnapshotRecords) == std::string::npos)
+                e.find(kProgramRecords) == std::string::npos && e.rfind("claim ", 0) != 0 &&
+                e.rfind("release ", 0) != 0)
                 found.push_back(e);
         return found;
     }
     std::size_t registryOutsideSnapshots() const {
         std::size_t n = 0;
         for (const auto& value : registry)
-            n += value.first.rfind(kSnapshotRecords, 0) != 0;
+            n += value.first.rfind(kProgramRecords, 0) != 0;
         return n;
     }
     std::size_t filesOutsideSnapshots() const {
@@ -426,6 +512,11 @@ public:
     }
 
 private:
+    // A claim given up goes once no script runs any more.
+    void settleClaim() {
+        if (claimReleasing && running.empty())
+            claimed = claimReleasing = false;
+    }
     ErrorCode registryFailure(const std::string& key) const {
         for (const auto& [failing, error] : registryReadFailures)
             if (key == failing || key.rfind(failing + "\\", 0) == 0)
@@ -443,5 +534,15 @@ private:
             }
         }
         files.insert(moved.begin(), moved.end());
+        std::set<std::string> movedFolders;
+        for (auto it = folders.begin(); it != folders.end();) {
+            if (it->rfind(from, 0) == 0) {
+                movedFolders.insert(to + it->substr(from.size()));
+                it = folders.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        folders.insert(movedFolders.begin(), movedFolders.end());
     }
 };

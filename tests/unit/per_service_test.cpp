@@ -161,8 +161,8 @@ TEST(Xiangxi, ServiceScriptFirstThenTheTickedTweaksThenTheNotice) {
         EXPECT_EQ(w.sys.launchedNames(), k.launched) << k.kjfs << k.jsb << k.gxiang;
         for (const auto& l : w.sys.launches)
             EXPECT_EQ(l.show, ShowState::Hidden) << l.name;
-        ASSERT_FALSE(w.sys.events.empty());
-        EXPECT_EQ(w.sys.events.back(), "notify 系统已经优化完毕");
+        ASSERT_FALSE(w.sys.eventsOutsideSnapshots().empty());
+        EXPECT_EQ(w.sys.eventsOutsideSnapshots().back(), "notify 系统已经优化完毕");
         EXPECT_EQ(w.sys.notifications.size(), 1u);
     }
 }

@@ -97,7 +97,7 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:arrow,,notepad"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
-        {{"/undo:1"}, "开关 /undo 不带值"},
+        {{"/undo:"}, "开关 /undo 缺少值"},
         // A path with a control character is a mistake, not a file name.
         {{"/clean", "/export:C:\\out\r\n"}, "/export 的路径含有换行等控制字符"},
         {{"/logo:C:\\a\tb.bmp"}, "/logo 的路径含有换行等控制字符"},

@@ -7,6 +7,7 @@
 #include "fakes/fake_platform.h"
 #include "oem/form2.h"
 #include "oem_machine_names.h"
+#include "undo/sha256.h"
 #include "undo/snapshot_store.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ const std::string kRoot = kVelkor + "\\undo";
 const std::string kFolder = kRoot + "\\20240501-123005";
 const std::string kTemp = kRoot + "\\~20240501-123005-1";
 const std::string kRecord = std::string(kSnapshotRecords) + "20240501-123005";
+const std::string kSequence = kSnapshotSequence;
 
 struct Window {
     FakeControls ui;
@@ -43,18 +45,32 @@ TEST(UndoStore, TheSnapshotIsWrittenWholeAndRenamedBeforeTheFirstScript) {
     Window w;
     w.form.Command1_Click();
     ASSERT_GE(w.sys.events.size(), 10u);
-    EXPECT_EQ(snapshotEvents(w.sys),
-              (Names{"folder Velkor", "folder undo", "folder ~20240501-123005-1", "write undo.bat",
-                     "write undo.reg", "write action.txt", "write scope.txt", "write changes.txt",
-                     "rename 20240501-123005"}));
-    // The snapshot is complete and recorded right before the first script
-    // is written.
+    // The program's folder is made and registered, the change claimed, then
+    // each file is written and put on the disk before the folder is renamed.
+    EXPECT_EQ(
+        snapshotEvents(w.sys),
+        (Names{"folder Velkor", "claim change.lock", "folder Velkor", "folder undo",
+               "folder ~20240501-123005-1", "write undo.bat", "on undo.bat", "write undo.reg",
+               "on undo.reg", "write action.txt", "on action.txt", "write scope.txt",
+               "on scope.txt", "write changes.txt", "on changes.txt", "rename 20240501-123005"}));
+    // The snapshot is complete, recorded and the record on the disk right
+    // before the first script is written.
     const auto at = [&](const std::string& event) {
         return std::find(w.sys.events.begin(), w.sys.events.end(), event) - w.sys.events.begin();
     };
-    EXPECT_EQ(at("rename " + kTemp + " " + kFolder) + 1, at("registry " + kRecord));
-    EXPECT_EQ(at("registry " + kRecord) + 1, at("write kuaijie.bat"));
-    EXPECT_EQ(w.sys.registry.at(kRecord), "系统常规优化");
+    EXPECT_EQ(at("rename " + kTemp + " " + kFolder) + 1, at("registry " + kSequence));
+    EXPECT_EQ(at("registry " + kSequence) + 1, at("registry " + kRecord));
+    EXPECT_EQ(at("registry " + kRecord) + 1,
+              at("flush HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor\\Undo"));
+    EXPECT_EQ(at("registry " + kRecord) + 2, at("write kuaijie.bat"));
+    EXPECT_EQ(w.sys.registry.at(kSequence), "1");
+    // The action, the count, and the digest of each file as written.
+    const auto digest = [&](const std::string& name) {
+        return "\r\nsha256 " + name + " " + sha256Hex(w.sys.files.at(kFolder + "\\" + name));
+    };
+    EXPECT_EQ(w.sys.registry.at(kRecord), "系统常规优化\r\nsequence 1" + digest("undo.bat") +
+                                              digest("undo.reg") + digest("action.txt") +
+                                              digest("scope.txt") + digest("changes.txt"));
 
     EXPECT_EQ(w.sys.folders, (std::set<std::string>{kVelkor, kRoot, kFolder}));
     EXPECT_EQ(w.sys.files.at(kFolder + "\\action.txt"),
@@ -123,7 +139,7 @@ TEST(UndoStore, WithoutItsSnapshotTheActionDoesNotRunAndSaysWhy) {
     unread.sys.serviceReadFailures["Alerter"] = kErrorAccessDenied;
     unread.form.Command1_Click();
     EXPECT_TRUE(unread.sys.launches.empty());
-    EXPECT_TRUE(unread.sys.folders.empty());
+    EXPECT_EQ(unread.sys.folders, std::set<std::string>{kVelkor}); // the program's own, empty
 }
 
 TEST(UndoStore, TheOemValuesAndTheLogoAreSavedByteForByte) {
@@ -158,7 +174,8 @@ TEST(UndoStore, WhatTheChangeChangesIsSavedInThePreviewsWords) {
     w.form.Command1_Click();
     const std::string& text = w.sys.files.at(kFolder + "\\changes.txt");
     EXPECT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "UTF-8 with its byte-order mark";
-    const Names lines = snapshotChanges(w.sys, {kFolder, "", "系统常规优化"});
+    const Names lines =
+        snapshotChanges(w.sys, {kFolder, "", "系统常规优化", "20240501-123005", {}});
     EXPECT_EQ(lines.at(0), "服务 Spooler：已禁用 → 自动");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "服务 Schedule：自动（不变）"), 0);
     EXPECT_NE(std::find(lines.begin(), lines.end(),
@@ -166,7 +183,7 @@ TEST(UndoStore, WhatTheChangeChangesIsSavedInThePreviewsWords) {
                         "\\Explorer\\Link：不存在 → hex:00,00,00,00"),
               lines.end());
     EXPECT_NE(text.find("\r\n"), std::string::npos);
-    EXPECT_TRUE(snapshotChanges(w.sys, {kRoot + "\\none", "", ""}).empty());
+    EXPECT_TRUE(snapshotChanges(w.sys, {kRoot + "\\none", "", "", "none", {}}).empty());
 }
 
 } // namespace
