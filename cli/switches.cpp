@@ -252,6 +252,12 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
             line->undoList = true;
         else if (!value.empty())
             line->undoName = value;
+        // A record's name is one the program gave, never one with a control
+        // character (it would reach the log and the output as it is).
+        for (char c : value)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                return both("/undo 的记录名含有控制字符",
+                            "the record name of /undo holds a control character");
         break;
     case Switch::Force:
         line->force = true;

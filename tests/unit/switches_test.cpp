@@ -98,6 +98,7 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
         {{"/undo:"}, "开关 /undo 缺少值"},
+        {{"/undo:20240501\n-123005"}, "/undo 的记录名含有控制字符"},
         // A path with a control character is a mistake, not a file name.
         {{"/clean", "/export:C:\\out\r\n"}, "/export 的路径含有换行等控制字符"},
         {{"/logo:C:\\a\tb.bmp"}, "/logo 的路径含有换行等控制字符"},
