@@ -63,7 +63,7 @@ fuzzing() {
 
 x86() {
     build win-x86 &&
-        python3 tests/ci/check_imports.py build/win-x86/Velkor.exe --max-kib 300 &&
+        python3 tests/ci/check_imports.py build/win-x86/Velkor.exe --max-kib 400 &&
         (cd build/win-x86 && ctest -LE e2e --output-on-failure)
 }
 

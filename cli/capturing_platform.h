@@ -80,6 +80,9 @@ public:
     ErrorCode checkRegistryKey(const std::string& key) override {
         return machine_.checkRegistryKey(key);
     }
+    ErrorCode deleteEmptyRegistryKey(const std::string& key) override {
+        return machine_.deleteEmptyRegistryKey(key);
+    }
     ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                 RegistryValue* value) override {
         return machine_.readRegistryValue(key, name, value);

@@ -30,6 +30,21 @@ std::string joined(const std::vector<std::string>& parts, const std::string& bet
     return text;
 }
 
+// One line of the log: a control character that came with the command line
+// (a line break in an argument) is written as "\x0D", so that no argument
+// can add a line of its own, such as a forged outcome.
+std::string logLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F)
+            out += std::string("\\x") + "0123456789ABCDEF"[b >> 4] + "0123456789ABCDEF"[b & 0xF];
+        else
+            out += c;
+    }
+    return gbkLine(out) + "\r\n";
+}
+
 } // namespace
 
 std::string logFolder(const std::string& commonData) {
@@ -47,9 +62,9 @@ void RunReport::add(const std::string& line) {
 std::string RunReport::logBytes(ExitCode code) {
     const std::string head = timeText(machine_.localTime()) + " [" +
                              std::string(1, static_cast<char>('0' + exitStatus(code))) + "] ";
-    std::string bytes = gbkLine(head + "Velkor.exe " + joined(args_, " ")) + "\r\n";
+    std::string bytes = logLine(head + "Velkor.exe " + joined(args_, " "));
     for (const std::string& line : lines_)
-        bytes += gbkLine(head + line) + "\r\n";
+        bytes += logLine(head + line);
     return bytes;
 }
 

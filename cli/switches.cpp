@@ -184,6 +184,26 @@ std::optional<std::string> checkOemText(Switch id, const std::string& text) {
     return std::nullopt;
 }
 
+// No file name holds a control character; one in a path is a mistake (a
+// line break pasted in), and would reach the log and the scripts as it is.
+std::optional<std::string> checkPath(Switch id, const std::string& path) {
+    for (char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return both(shown(id) + " 的路径含有换行等控制字符",
+                        "the path of " + shown(id) +
+                            " holds a line break or another control character");
+    // No file name holds a quote either: one here is what is left of a
+    // quoted path that ended in a backslash, which swallowed the rest of the
+    // command line ("C:\out\" /clean).
+    if (path.find('"') != std::string::npos)
+        return both(shown(id) +
+                        " 的路径含有引号：带引号的路径不能以反斜杠结尾（\\\" 会吞掉后面的开关）",
+                    "the path of " + shown(id) +
+                        " holds a quote: a quoted path must not end in a backslash (\\\" "
+                        "swallows the switches after it)");
+    return std::nullopt;
+}
+
 // Takes the value of one switch into the command line.
 std::optional<std::string> take(Switch id, const std::string& value, CommandLine* line) {
     switch (id) {
@@ -222,16 +242,22 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         return checkOemText(id, value);
     case Switch::Logo:
         line->logo = value;
-        break;
+        return checkPath(id, value);
     case Switch::Export:
         line->exportFolder = value;
-        break;
+        return checkPath(id, value);
     case Switch::Undo:
         line->undo = true;
         if (lower(value) == "list")
             line->undoList = true;
         else if (!value.empty())
             line->undoName = value;
+        // A record's name is one the program gave, never one with a control
+        // character (it would reach the log and the output as it is).
+        for (char c : value)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                return both("/undo 的记录名含有控制字符",
+                            "the record name of /undo holds a control character");
         break;
     case Switch::Force:
         line->force = true;
@@ -309,9 +335,9 @@ std::optional<std::string> checkCombination(const CommandLine& line) {
     const bool anyAction = line.optimize || line.restore || line.services || line.clean ||
                            line.changesOemValues() || line.logo;
     // An undo stands alone: what it restores is what the snapshot recorded.
-    if (line.undo && (anyAction || line.exportFolder))
-        return both("/undo 不能与其他操作或 /export 一起使用",
-                    "/undo goes with no other action and not with /export");
+    if (line.undo && (anyAction || line.exportFolder || line.force))
+        return both("/undo 不能与其他操作、/export 或 /force 一起使用",
+                    "/undo goes with no other action and not with /export or /force");
     if (!anyAction && !line.undo)
         return both("没有要执行的操作", "no action given");
     return checkLookingOnly(line);

@@ -3,6 +3,15 @@
 
 set(XP_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN)
 
+# Terminal-Server-aware: on a terminal server Windows would otherwise give
+# each user a Windows folder of their own, and the OEM files and the undo
+# scripts' tools would be looked for there.
+if(MSVC)
+    add_link_options(/TSAWARE)
+else()
+    add_link_options(-Wl,--tsaware)
+endif()
+
 add_executable(Velkor WIN32 ${PORTABLE_SOURCES} ${WIN32_SOURCES} resources/app.rc)
 target_include_directories(Velkor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(Velkor PRIVATE ${XP_DEFINES})

@@ -25,6 +25,11 @@ constexpr ErrorCode kErrorFileExists = 80;
 constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorAlreadyExists = 183;
 constexpr ErrorCode kErrorServiceDoesNotExist = 1060;
+// A name that is not valid UTF-16 (an unpaired surrogate), so that no text can
+// carry it (ERROR_NO_UNICODE_TRANSLATION).
+constexpr ErrorCode kErrorNoUnicodeTranslation = 1113;
+// A registry key that still holds values or subkeys (ERROR_KEY_HAS_CHILDREN).
+constexpr ErrorCode kErrorKeyNotEmpty = 1020;
 // ERROR_FILE_INVALID: a file was altered by someone else after it was written.
 constexpr ErrorCode kErrorFileChanged = 1006;
 // A name that should be the program's own file or folder is a link that
@@ -44,15 +49,18 @@ constexpr std::uint32_t kAttributeReparsePoint = 0x400; // a link or a junction
 enum class ShowState { Hidden = 0, Visible = 1 };
 
 // How a service starts, as the service control manager keeps it and as
-// "sc config ... start= " sets it.
-enum class StartMode { Boot, System, Auto, Demand, Disabled };
+// "sc config ... start= " sets it. DelayedAuto: automatic, delayed (Windows
+// Vista and later).
+enum class StartMode { Boot, System, Auto, Demand, Disabled, DelayedAuto };
 
 class Platform {
 public:
     virtual ~Platform() = default;
 
     // --- Files -----------------------------------------------------------
-    // Creates the file or empties it, writes all bytes and closes it.
+    // Creates the file or empties it, writes all bytes and closes it. A name
+    // that is a link or a second name of another file goes first: the bytes
+    // reach this file only.
     virtual ErrorCode writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file only when no file of that name exists (kErrorFileExists then).
     virtual ErrorCode createNewFile(const std::string& path, const std::string& bytes) = 0;
@@ -149,7 +157,12 @@ public:
     // One value of a key; kErrorFileNotFound when the key or the value is missing.
     virtual ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                         RegistryValue* value) = 0;
-    // A key with all its values and subkeys; kErrorFileNotFound when it is missing.
+    // Deletes a key (full name, native view) that holds no value and no
+    // subkey; 0 when it is gone or was missing, kErrorKeyNotEmpty (and the
+    // key stays) when it holds something.
+    virtual ErrorCode deleteEmptyRegistryKey(const std::string& key) = 0;
+    // A key with all its values and subkeys; kErrorFileNotFound when it is
+    // missing, kErrorNoUnicodeTranslation when a name in it is not valid text.
     virtual ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) = 0;
     // Creates a folder that only administrators and the system may change;
     // kErrorAlreadyExists, changing nothing, when the name is taken (by a
@@ -164,7 +177,7 @@ public:
     // The names of the folders in a folder.
     virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
     // Runs a script (full path) hidden through the command interpreter in the
-    // current directory and waits for it to end; the window stays painted
+    // script's own folder and waits for it to end; the window stays painted
     // but takes no input meanwhile.
     virtual ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) = 0;
     // A file's read-only, hidden and system attributes (kAttributeReadOnly, kAttributeHidden,

@@ -168,6 +168,8 @@ std::string startModeWords(StartMode mode) {
         return "手动";
     case StartMode::Disabled:
         return "已禁用";
+    case StartMode::DelayedAuto:
+        return "自动(延迟启动)";
     }
     return std::string();
 }

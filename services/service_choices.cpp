@@ -61,7 +61,7 @@ ServiceChoices currentServiceChoices(Platform& platform) {
             if (!mode)
                 continue;
             anyRead = true;
-            anyAuto = anyAuto || *mode == StartMode::Auto;
+            anyAuto = anyAuto || *mode == StartMode::Auto || *mode == StartMode::DelayedAuto;
         }
         values[i] = (!anyRead || anyAuto) ? 1 : 0;
     }

@@ -18,6 +18,8 @@ const char* modeText(StartMode mode) {
         return "DEMAND";
     case StartMode::Disabled:
         return "DISABLED";
+    case StartMode::DelayedAuto:
+        return "DELAYED-AUTO";
     }
     return "";
 }

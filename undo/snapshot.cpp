@@ -3,16 +3,20 @@
 #include "script/error_text.h"
 #include "undo/text.h"
 
+#include <algorithm>
+
 namespace {
 
 bool absent(ErrorCode e) {
     return e == kErrorFileNotFound || e == kErrorPathNotFound;
 }
 
-// True when `key` is `ancestor` or lies below it.
-bool within(const std::string& key, const std::string& ancestor) {
-    return key.compare(0, ancestor.size(), ancestor) == 0 &&
-           (key.size() == ancestor.size() || key[ancestor.size()] == '\\');
+// A name that a .reg file cannot carry: regedit reads a line break as the
+// end of the line and stops a name at a NUL.
+const std::string kUncarried("\r\n\0", 3);
+
+bool uncarried(const std::string& name) {
+    return name.find_first_of(kUncarried) != std::string::npos;
 }
 
 class Recorder {
@@ -39,8 +43,13 @@ public:
         if (change.kind == Kind::DeleteKey)
             return deletedKey(change.key);
         const ErrorCode e = sys_.checkRegistryKey(change.key);
-        if (absent(e)) // deleting from a missing key changes nothing; anything else creates it
-            return change.kind == Kind::DeleteValue || newKey(change.key);
+        if (absent(e)) { // deleting from a missing key changes nothing; anything else creates it
+            if (change.kind == Kind::DeleteValue)
+                return true;
+            if (change.kind == Kind::SetValue && !absentValue(change.key, change.value))
+                return false;
+            return newKey(change.key);
+        }
         if (e != 0)
             return fail("无法读取注册表项 ", change.key, e);
         return change.kind == Kind::CreateKey || value(change.key, change.value);
@@ -77,6 +86,11 @@ private:
         return false;
     }
 
+    bool uncarriedName(const std::string& key) {
+        failure_ = "注册表项 " + key + " 中有含换行符或无效字符的名称，撤销文件无法记录它";
+        return false;
+    }
+
     bool value(const std::string& key, const std::string& name) {
         for (const ValueState& v : shot.values)
             if (v.key == key && v.name == name)
@@ -91,14 +105,35 @@ private:
         return true;
     }
 
+    // A value written into a key that the plan creates: absent before.
+    bool absentValue(const std::string& key, const std::string& name) {
+        for (const ValueState& v : shot.values)
+            if (v.key == key && v.name == name)
+                return true;
+        shot.values.push_back({key, name, std::nullopt});
+        return true;
+    }
+
     bool deletedKey(const std::string& key) {
         for (const KeyState& k : shot.deletedKeys)
             if (k.key == key)
                 return true;
         RegistryTree tree;
         const ErrorCode e = sys_.readRegistryTree(key, &tree);
+        if (e == kErrorNoUnicodeTranslation)
+            return uncarriedName(key);
         if (e != 0 && !absent(e))
             return fail("无法读取注册表项 ", key, e);
+        // Refused before anything changes: once the key is deleted, a name
+        // that undo.reg cannot hold could never come back.
+        for (const RegistryKeyContent& content : tree) {
+            if (uncarried(content.key)) // named by the key that holds it
+                return uncarriedName(content.key.substr(
+                    0, content.key.rfind('\\', content.key.find_first_of(kUncarried))));
+            for (const RegistryValue& v : content.values)
+                if (uncarried(v.name))
+                    return uncarriedName(content.key);
+        }
         shot.deletedKeys.push_back({key, std::nullopt});
         if (e == 0)
             shot.deletedKeys.back().tree = std::move(tree);
@@ -106,10 +141,11 @@ private:
     }
 
     // A missing key that the plan creates, and with it every missing key
-    // above it: the highest of them is what an undo deletes.
-    bool newKey(std::string key) {
-        for (std::string::size_type cut; (cut = key.rfind('\\')) != std::string::npos;) {
-            const std::string parent = key.substr(0, cut);
+    // above it, the highest first.
+    bool newKey(const std::string& key) {
+        std::vector<std::string> chain{key};
+        for (std::string::size_type cut; (cut = chain.back().rfind('\\')) != std::string::npos;) {
+            const std::string parent = chain.back().substr(0, cut);
             if (parent.find('\\') == std::string::npos)
                 break; // a root key always exists
             const ErrorCode e = sys_.checkRegistryKey(parent);
@@ -117,17 +153,11 @@ private:
                 break;
             if (!absent(e))
                 return fail("无法读取注册表项 ", parent, e);
-            key = parent;
+            chain.push_back(parent);
         }
-        std::vector<std::string> kept;
-        for (const std::string& k : shot.newKeys) {
-            if (within(key, k))
-                return true;
-            if (!within(k, key))
-                kept.push_back(k);
-        }
-        kept.push_back(key);
-        shot.newKeys.swap(kept);
+        for (auto k = chain.rbegin(); k != chain.rend(); ++k)
+            if (std::find(shot.newKeys.begin(), shot.newKeys.end(), *k) == shot.newKeys.end())
+                shot.newKeys.push_back(*k);
         return true;
     }
 
@@ -151,6 +181,7 @@ SnapshotScope scopeOf(const Plan& plan) {
 std::optional<Snapshot> takeSnapshot(Platform& sys, const SnapshotScope& scope,
                                      std::string* failure) {
     Recorder recorder(sys, *failure);
+    recorder.shot.windowsFolder = sys.windowsDirectory();
     for (const std::string& service : scope.services)
         if (!recorder.service(service))
             return std::nullopt;

@@ -16,6 +16,9 @@ struct SnapshotScope {
     std::vector<std::string> services;
     std::vector<RegistryChange> registry;
     std::vector<std::string> files;
+    // Saved with a snapshot: the keys it found missing that the plan
+    // creates (Snapshot::newKeys), which an undo deletes once they are empty.
+    std::vector<std::string> createdKeys;
 };
 SnapshotScope scopeOf(const Plan& plan);
 
@@ -24,7 +27,8 @@ struct ServiceState {
     std::optional<StartMode> mode; // nullopt: not installed
 };
 
-// A value the plan writes or deletes, in a key that exists.
+// A value the plan writes or deletes; one that the plan writes into a key
+// it creates is recorded as absent.
 struct ValueState {
     std::string key;
     std::string name;
@@ -51,9 +55,13 @@ struct Snapshot {
     std::vector<ValueState> values;
     std::vector<KeyState> deletedKeys;
     // Keys that did not exist and that the plan creates, directly or by
-    // writing a value into them: the highest missing key of each.
+    // writing a value into them, each with every missing key above it; a
+    // key comes after the key that holds it. An undo deletes only those
+    // that nothing else has filled since, from the bottom up.
     std::vector<std::string> newKeys;
     std::vector<FileState> files;
+    // The Windows folder, whose tools the undo script calls by full path.
+    std::string windowsFolder;
 
     bool empty() const {
         return services.empty() && values.empty() && deletedKeys.empty() && newKeys.empty() &&

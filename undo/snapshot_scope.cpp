@@ -27,6 +27,8 @@ std::optional<std::string> scopeText(const SnapshotScope& scope) {
         line(kRegistryKinds[static_cast<int>(r.kind)], r.key, r.value);
     for (const std::string& f : scope.files)
         line("file", f, "");
+    for (const std::string& k : scope.createdKeys)
+        line("created-key", k, "");
     if (!carried)
         return std::nullopt;
     return text;
@@ -34,7 +36,11 @@ std::optional<std::string> scopeText(const SnapshotScope& scope) {
 
 bool parseScope(const std::string& text, SnapshotScope* scope) {
     std::vector<std::string> lines = split(text, "\n");
-    lines.pop_back(); // the text ends with a line break
+    // The text ends with a line break: without it, the last line may have
+    // been cut short.
+    if (!lines.back().empty())
+        return false;
+    lines.pop_back();
     for (const std::string& line : lines) {
         std::vector<std::string> f = split(line, "\t");
         if (f.size() != 3)
@@ -50,6 +56,8 @@ bool parseScope(const std::string& text, SnapshotScope* scope) {
             scope->services.push_back(f[1]);
         else if (f[0] == "file")
             scope->files.push_back(f[1]);
+        else if (f[0] == "created-key")
+            scope->createdKeys.push_back(f[1]);
         else
             return false;
     }

@@ -1,5 +1,6 @@
 // What a snapshot covers, saved beside it ("scope.txt"): the plan's scripts,
-// services, registry changes and files, one a line, fields between tabs. An undo records the same
+// services, registry changes and files, and the keys the snapshot found
+// missing that the plan creates, one a line, fields between tabs. An undo records the same
 // scope again and checks that it yields the same undo files: only then is
 // everything back as it was.
 #pragma once

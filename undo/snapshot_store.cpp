@@ -91,7 +91,9 @@ bool snapshotFiles(const Snapshot& shot, const SnapshotScope& scope, const std::
                    const LocalTime& time, std::vector<SnapshotFile>* files, std::string* failure) {
     std::optional<std::string> bat = scriptBytes(undoBatLines(shot, action, time));
     std::optional<std::string> reg = undoRegBytes(shot);
-    std::optional<std::string> scopeBytes = scopeText(scope);
+    SnapshotScope saved = scope;
+    saved.createdKeys = shot.newKeys;
+    std::optional<std::string> scopeBytes = scopeText(saved);
     if (!bat || !reg || !scopeBytes) {
         *failure = "撤销文件无法表示其中的某些名称";
         return false;

@@ -80,6 +80,10 @@ bool undoSnapshot(Platform& sys, const std::vector<SnapshotEntry>& entries, std:
         sys.notify("无法运行撤销脚本 " + bat + "：" + describeError(e) + "。");
         return false;
     }
+    // The keys the change created go once nothing else is left in them,
+    // from the bottom up: what another program put there since stays.
+    for (auto k = scope.createdKeys.rbegin(); k != scope.createdKeys.rend(); ++k)
+        sys.deleteEmptyRegistryKey(*k);
     // The script's exit status says little (regedit and del report no
     // failure); the machine itself says whether everything is back.
     std::string failure;

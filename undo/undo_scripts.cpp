@@ -95,11 +95,26 @@ ScriptLines undoBatLines(const Snapshot& shot, const std::string& action, const 
         "rem 撤销“" + action + "”：恢复 " + timeText(time) + " 更改之前的状态。",
         "rem 由 Velkor 系统优化程序生成，也可以以管理员身份直接运行。",
     };
+    // Every tool by its full path, so that nothing in the current directory
+    // or on the path runs in its place. A 32-bit interpreter on 64-bit
+    // Windows would reach the 32-bit tools and files: the script runs itself
+    // again in the native one.
+    const std::string windows = batchLiteral(shot.windowsFolder);
+    const std::string native = "\"" + windows + "\\Sysnative\\cmd.exe\"";
+    const std::string system = windows + "\\system32\\";
+    lines.push_back("if exist " + native + " " + native + " /d /v:off /c \"\"%~f0\"\" & exit /b");
     for (const ServiceState& s : shot.services)
-        lines.push_back(s.mode ? serviceConfigLine(s.service.c_str(), *s.mode, 0)
+        lines.push_back(s.mode ? "\"" + system + "sc.exe\"" +
+                                     serviceConfigLine(s.service.c_str(), *s.mode, 0).substr(2)
                                : "rem 服务 " + s.service + " 更改前没有安装，无需恢复。");
     if (needsUndoReg(shot))
-        lines.push_back(std::string("start /wait regedit /s \"%~dp0") + kUndoRegName + "\"");
+        lines.push_back("start \"\" /wait \"" + windows + "\\regedit.exe\" /s \"%~dp0" +
+                        kUndoRegName + "\"");
+    // A .reg file can only delete a key with everything in it.
+    for (auto k = shot.newKeys.rbegin(); k != shot.newKeys.rend(); ++k)
+        lines.push_back("rem 注册表项 " + batchLiteral(*k) +
+                        " 是这次更改新建的：本程序撤销时，其中没有别的内容才删除它。");
+    const std::string attrib = "\"" + system + "attrib.exe\" ";
     for (const FileState& f : shot.files) {
         const std::string path = "\"" + batchLiteral(f.path) + "\"";
         if (!f.bytes) {
@@ -109,18 +124,18 @@ ScriptLines undoBatLines(const Snapshot& shot, const std::string& action, const 
         }
         // copy cannot overwrite a hidden, system or read-only file: clear
         // them first, then give the file back the attributes it had.
-        lines.push_back("attrib -r -h -s " + path);
+        lines.push_back(attrib + "-r -h -s " + path);
         lines.push_back("copy /y \"%~dp0" + batchLiteral(f.savedName) + "\" " + path);
         if (f.attributes)
-            lines.push_back("attrib" + std::string(f.attributes & kAttributeReadOnly ? " +r" : "") +
-                            (f.attributes & kAttributeHidden ? " +h" : "") +
-                            (f.attributes & kAttributeSystem ? " +s" : "") + " " + path);
+            lines.push_back(attrib + (f.attributes & kAttributeReadOnly ? "+r " : "") +
+                            (f.attributes & kAttributeHidden ? "+h " : "") +
+                            (f.attributes & kAttributeSystem ? "+s " : "") + path);
     }
     return lines;
 }
 
 bool needsUndoReg(const Snapshot& shot) {
-    return !shot.values.empty() || !shot.deletedKeys.empty() || !shot.newKeys.empty();
+    return !shot.values.empty() || !shot.deletedKeys.empty();
 }
 
 std::string regValueLines(const RegistryValue& value) {
@@ -163,10 +178,6 @@ std::optional<std::string> undoRegBytes(const Snapshot& shot) {
         reg.line("");
         for (const RegistryKeyContent& content : *k.tree)
             reg.key(content.key, content.values);
-    }
-    for (const std::string& key : shot.newKeys) {
-        reg.line("[-" + key + "]");
-        reg.line("");
     }
     std::optional<std::string> utf16 = utf8ToUtf16le(reg.text());
     if (!utf16)

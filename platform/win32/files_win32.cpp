@@ -27,10 +27,44 @@ ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD dis
     return error;
 }
 
+// Opens `path` for writing from its start without writing through it: a
+// name that is a link leading elsewhere, or a second name of another file,
+// is removed (the name only) and the file made anew. It is opened before it
+// is emptied, so that a file with a second name keeps its bytes.
+ErrorCode openOwnFile(const std::wstring& path, FileHandle* f) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        f->reset(CreateFileW(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                             nullptr));
+        if (!*f)
+            return GetLastError();
+        const ErrorCode plain = checkPlainEntry(f->get(), path, EntryKind::File);
+        if (plain == 0)
+            return SetEndOfFile(f->get()) ? 0 : GetLastError();
+        f->reset();
+        if (plain != kErrorNotPlainEntry)
+            return plain;
+        if (!DeleteFileW(path.c_str()))
+            return GetLastError();
+    }
+    return kErrorNotPlainEntry;
+}
+
 } // namespace
 
 ErrorCode Win32Platform::writeFile(const std::string& path, const std::string& bytes) {
-    return writeWith(path, bytes, CREATE_ALWAYS);
+    FileHandle f;
+    if (ErrorCode e = openOwnFile(nativeFilePath(widen(path)), &f))
+        return e;
+    DWORD written = 0;
+    ErrorCode error = 0;
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_HANDLE_DISK_FULL;
+    if (!CloseHandle(f.release()) && error == 0)
+        error = GetLastError();
+    return error;
 }
 
 ErrorCode Win32Platform::writeFileToDisk(const std::string& path, const std::string& bytes) {

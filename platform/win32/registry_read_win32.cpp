@@ -8,6 +8,20 @@
 
 namespace {
 
+// A name with an unpaired surrogate: UTF-8 cannot carry it, so it could not
+// be written back under the same name.
+bool unpairedSurrogate(const std::wstring& name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = name[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+            name[i + 1] <= 0xDFFF)
+            ++i;
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            return true;
+    }
+    return false;
+}
+
 ErrorCode openKey(const std::string& fullKey, RegistryKey* key) {
     HKEY root = nullptr;
     std::wstring path;
@@ -41,6 +55,8 @@ ErrorCode readValues(HKEY key, std::vector<RegistryValue>* values) {
         }
         if (e != ERROR_SUCCESS)
             return e;
+        if (unpairedSurrogate(name.substr(0, nameChars)))
+            return ERROR_NO_UNICODE_TRANSLATION;
         values->push_back({narrow(name.substr(0, nameChars)), type, data.substr(0, size)});
     }
 }
@@ -57,6 +73,8 @@ ErrorCode readTree(HKEY key, const std::string& fullKey, RegistryTree* tree) {
         if (e == ERROR_NO_MORE_ITEMS)
             break;
         RegistryKey child;
+        if (e == ERROR_SUCCESS && unpairedSurrogate(std::wstring(name, chars)))
+            e = ERROR_NO_UNICODE_TRANSLATION;
         if (e == ERROR_SUCCESS)
             e = RegOpenKeyExW(key, name, 0, KEY_READ | nativeRegistryView(), child.put());
         if (e == ERROR_SUCCESS)
@@ -72,6 +90,33 @@ ErrorCode readTree(HKEY key, const std::string& fullKey, RegistryTree* tree) {
 ErrorCode Win32Platform::checkRegistryKey(const std::string& key) {
     RegistryKey open;
     return openKey(key, &open);
+}
+
+ErrorCode Win32Platform::deleteEmptyRegistryKey(const std::string& key) {
+    HKEY root = nullptr;
+    std::wstring path;
+    if (!splitRegistryKey(widen(key), &root, &path) || path.empty())
+        return ERROR_INVALID_PARAMETER;
+    RegistryKey open;
+    ErrorCode e = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | nativeRegistryView(), open.put());
+    if (e == ERROR_FILE_NOT_FOUND)
+        return 0;
+    DWORD subkeys = 0, values = 0;
+    if (e == ERROR_SUCCESS)
+        e = RegQueryInfoKeyW(open.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                             &values, nullptr, nullptr, nullptr, nullptr);
+    if (e != ERROR_SUCCESS)
+        return e;
+    if (subkeys || values)
+        return ERROR_KEY_HAS_CHILDREN;
+    // The native view needs RegDeleteKeyExW, which 32-bit Windows XP lacks
+    // (and does not need).
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+    const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+    e = deleteKeyEx ? deleteKeyEx(root, path.c_str(), nativeRegistryView(), 0)
+                    : RegDeleteKeyW(root, path.c_str());
+    return e == ERROR_FILE_NOT_FOUND ? 0 : e;
 }
 
 ErrorCode Win32Platform::readRegistryValue(const std::string& key, const std::string& name,

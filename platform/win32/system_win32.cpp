@@ -10,6 +10,26 @@
 
 #include <vector>
 
+namespace {
+
+// SERVICE_CONFIG_DELAYED_AUTO_START_INFO (Windows Vista and later).
+constexpr DWORD kDelayedAutoStartInfo = 3;
+struct DelayedAutoStartInfo {
+    BOOL delayed;
+};
+
+// Whether an automatic service starts delayed; false where Windows does not
+// know the setting (it then fails the query).
+bool delayedAutoStart(SC_HANDLE service) {
+    DelayedAutoStartInfo info = {};
+    DWORD needed = 0;
+    return QueryServiceConfig2W(service, kDelayedAutoStartInfo, reinterpret_cast<BYTE*>(&info),
+                                sizeof info, &needed) &&
+           info.delayed;
+}
+
+} // namespace
+
 ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartMode* mode) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager)
@@ -31,7 +51,7 @@ ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartM
         *mode = StartMode::System;
         break;
     case SERVICE_AUTO_START:
-        *mode = StartMode::Auto;
+        *mode = delayedAutoStart(handle.get()) ? StartMode::DelayedAuto : StartMode::Auto;
         break;
     case SERVICE_DEMAND_START:
         *mode = StartMode::Demand;
@@ -82,8 +102,11 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION info = {};
+    // In the script's own folder: nothing that lies in the program's current
+    // directory runs in place of a tool the script calls.
+    const std::wstring folder = widen(path.substr(0, path.rfind('\\')));
     if (!CreateProcessW(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info))
+                        CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &info))
         return GetLastError();
     CloseHandle(info.hThread);
     KernelHandle process(info.hProcess);
@@ -95,7 +118,14 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
     bool quit = false;
     WPARAM quitCode = 0;
     HANDLE handle = process.get();
-    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    ErrorCode failed = 0;
+    for (DWORD woke; (woke = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT)) !=
+                     WAIT_OBJECT_0;) {
+        // A wait that fails would fail again at once: stop rather than spin.
+        if (woke == WAIT_FAILED) {
+            failed = GetLastError();
+            break;
+        }
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -111,6 +141,8 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
         EnableWindow(owner_, TRUE);
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
+    if (failed)
+        return failed;
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     *exitCode = code;

@@ -55,6 +55,7 @@ public:
     // registry_read_win32.cpp, snapshot_folders_win32.cpp, system_win32.cpp
     ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override;
     ErrorCode checkRegistryKey(const std::string& key) override;
+    ErrorCode deleteEmptyRegistryKey(const std::string& key) override;
     ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                 RegistryValue* value) override;
     ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override;

@@ -8,6 +8,7 @@ MinGW-w64 binutils) and fails when
     function with the "_s" suffix,
   - a 32-bit exe asks for a subsystem version other than 5.01, or the exe is
     not a Windows GUI program (unless --console is given),
+  - the exe is not marked Terminal-Server-aware,
   - the file is larger than --max-kib.
 
 Usage: check_imports.py EXE [--max-kib N] [--console] [--quiet]
@@ -54,6 +55,8 @@ DENIED_FUNCTIONS = [
 
 MACHINE_I386 = 0x14C
 MACHINE_AMD64 = 0x8664
+# IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE
+TERMINAL_SERVER_AWARE = 0x8000
 
 
 def pe_machine(path):
@@ -80,10 +83,10 @@ def objdump_for(machine):
 def parse_objdump(text):
     """Returns (header fields, {dll: [functions]}) from objdump -p output."""
     header = {}
-    for key in ("MajorSubsystemVersion", "MinorSubsystemVersion", "Subsystem"):
+    for key in ("MajorSubsystemVersion", "MinorSubsystemVersion", "Subsystem", "DllCharacteristics"):
         m = re.search(rf"^{key}\s+(\S+)", text, re.M)
         if m:
-            header[key] = int(m.group(1), 16 if key == "Subsystem" else 10)
+            header[key] = int(m.group(1), 10 if "Version" in key else 16)
     imports = {}
     current = None
     in_imports = False
@@ -124,6 +127,8 @@ def problems_of(header, imports, machine, size, max_kib, console):
     want = 3 if console else 2
     if header.get("Subsystem") != want:
         problems.append(f"subsystem {header.get('Subsystem')}, expected {want}")
+    if not header.get("DllCharacteristics", 0) & TERMINAL_SERVER_AWARE:
+        problems.append("not marked Terminal-Server-aware (link with --tsaware)")
     if max_kib is not None and size > max_kib * 1024:
         problems.append(f"size {size} bytes is above the limit of {max_kib} KiB")
     return problems

@@ -59,6 +59,7 @@ SCREENS_DIR = os.path.join(BUILD_DIR, "e2e-screens")
 MAIN_TITLE = "Velkor 系统优化程序"
 NOTE_TITLE = "提示"
 WORK_DIR_WIN = "C:\\velkor"
+SYSTEM32_WIN = "C:\\windows\\system32"
 TOOLS_DIR_WIN = "C:\\e2e-tools"
 # What a 32-bit program on 64-bit Windows sees as system32 unless it asks for
 # the native one (Sysnative).
@@ -495,12 +496,16 @@ class Session:
         subprocess.run([self.wine, "wineboot"], cwd=self.tools, env=self.env, timeout=120,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def restart_wine(self):
+    def restart_wine(self, while_down=None):
         """Lets the prefix's wineserver end (it saves the registry) and starts
         it again, so that its service manager reads the services' settings
-        from the registry afresh. Only before the program starts."""
+        from the registry afresh. Only before the program starts.
+        `while_down`, when given, is called in between (it may edit the
+        prefix's registry files)."""
         assert not self.running(), "restart_wine() while the program runs"
         wineprefix.wait_for_wineserver(self.prefix)
+        if while_down:
+            while_down()
         self._boot()
 
     def set_windows_version(self, version):
@@ -879,13 +884,32 @@ class Session:
         if code != 0:
             raise RuntimeError(f"reg add {key} {value}: {text}")
 
+    def install_system_sc(self):
+        """Puts the recording sc.exe into the system folder too, in place of
+        Wine's own: the undo scripts call sc there by its full path. Wine
+        prefers its built-in sc there unless told otherwise."""
+        shutil.copy(SC, self.path_of(SYSTEM32_WIN + "\\sc.exe"))
+        self.reg_add("HKCU\\Software\\Wine\\DllOverrides", "sc.exe", "native")
+
+    def _sc_logs(self):
+        # Each recording sc.exe logs beside itself.
+        return [os.path.join(self.workdir, "sc_calls.log"),
+                self.path_of(SYSTEM32_WIN + "\\sc_calls.log")]
+
     def sc_calls(self):
-        """Command lines the recording sc.exe received in C:\\velkor, in order."""
-        path = os.path.join(self.workdir, "sc_calls.log")
-        if not os.path.exists(path):
-            return []
-        with open(path, encoding="utf-8") as f:
-            return f.read().splitlines()
+        """Command lines the recording sc.exe received, in order: the one in
+        C:\\velkor, then the one in the system folder."""
+        calls = []
+        for path in self._sc_logs():
+            if os.path.exists(path):
+                with open(path, encoding="utf-8") as f:
+                    calls += f.read().splitlines()
+        return calls
+
+    def clear_sc_calls(self):
+        for path in self._sc_logs():
+            if os.path.exists(path):
+                os.remove(path)
 
     def sc_callers(self):
         """For each call of the recording sc.exe, what kind of process started

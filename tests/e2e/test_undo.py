@@ -218,9 +218,7 @@ def expected_undo_calls(s):
 
 
 def clear_sc_log(s):
-    log = os.path.join(s.workdir, "sc_calls.log")
-    if os.path.exists(log):
-        os.remove(log)
+    s.clear_sc_calls()
 
 
 def open_undo_dialog(s, checks, when):
@@ -279,6 +277,7 @@ def check_tweaks_back(s, checks):
 
 
 def test(s, checks):
+    s.install_system_sc()
     plant(s)
     plant_decoys(s)
     s.restart_wine()
@@ -390,8 +389,9 @@ def test(s, checks):
         checks.check(os.path.exists(os.path.join(folder, "undone.txt")), f"{name} is marked undone")
     optimisation = os.path.join(root, folders[0])
     bat = oem.read(os.path.join(optimisation, "undo.bat")).decode("gbk")
-    checks.check(bat.startswith("rem 撤销“系统常规优化”") and "\r\nsc config   Spooler start= "
-                 in bat and bat.endswith("\r\n"), "undo.bat reads as GBK with CR LF", bat[:200])
+    checks.check(bat.startswith("rem 撤销“系统常规优化”") and
+                 f'\r\n"{SYSTEM32}\\sc.exe" config   Spooler start= ' in bat and bat.endswith("\r\n"),
+                 "undo.bat reads as GBK with CR LF and calls sc by its full path", bat[:400])
     reg = oem.read(os.path.join(optimisation, "undo.reg"))
     checks.check(reg.startswith("\ufeffWindows Registry Editor Version 5.00\r\n".encode("utf-16-le")),
                  "undo.reg is a regedit 5 file in UTF-16")

@@ -150,22 +150,25 @@ public:
     bool claimReleasing = false; // given up once the running scripts have ended
 
     // Set up: the "sc config ... start= MODE" lines of a script waited for
-    // set the modes of the installed services, as sc would.
+    // (or of an undo script run) set the modes of the installed services, as
+    // sc would.
     bool scSetsServices = false;
 
     void applyServiceLines(const std::string& bytes) {
         static const std::pair<const char*, StartMode> kModes[] = {
-            {"BOOT", StartMode::Boot},
-            {"SYSTEM", StartMode::System},
-            {"AUTO", StartMode::Auto},
-            {"DEMAND", StartMode::Demand},
-            {"DISABLED", StartMode::Disabled}};
+            {"BOOT", StartMode::Boot},         {"SYSTEM", StartMode::System},
+            {"AUTO", StartMode::Auto},         {"DEMAND", StartMode::Demand},
+            {"DISABLED", StartMode::Disabled}, {"DELAYED-AUTO", StartMode::DelayedAuto}};
         std::istringstream lines(bytes);
         for (std::string line; std::getline(lines, line);) {
             std::istringstream words(line);
             std::string sc, config, service, start, mode;
             words >> sc >> config >> service >> start >> mode;
-            if (sc != "sc" || config != "config" || start != "start=" || !services.count(service))
+            // sc by name, or by its full path in quotes ("C:\WINDOWS\system32\sc.exe").
+            const bool byPath = sc.size() > 8 && sc.front() == '"' &&
+                                sc.compare(sc.size() - 8, 8, "\\sc.exe\"") == 0;
+            if ((sc != "sc" && !byPath) || config != "config" || start != "start=" ||
+                !services.count(service))
                 continue;
             for (const auto& [word, value] : kModes)
                 if (mode == word)
@@ -290,6 +293,21 @@ public:
         if (ErrorCode e = registryFailure(key))
             return e;
         return registryKeys.count(key) ? 0 : kErrorFileNotFound;
+    }
+    std::map<std::string, ErrorCode> keyDeleteFailures;
+    ErrorCode deleteEmptyRegistryKey(const std::string& key) override {
+        events.push_back("delete key " + key);
+        auto f = keyDeleteFailures.find(key);
+        if (f != keyDeleteFailures.end())
+            return f->second;
+        if (!registryKeys.count(key))
+            return 0;
+        auto next = registryKeys.upper_bound(key);
+        if (!registryKeys[key].empty() ||
+            (next != registryKeys.end() && next->first.rfind(key + "\\", 0) == 0))
+            return kErrorKeyNotEmpty;
+        registryKeys.erase(key);
+        return 0;
     }
     ErrorCode readRegistryValue(const std::string& key, const std::string& name,
                                 RegistryValue* value) override {

@@ -103,6 +103,18 @@ TEST(CommandLine, BadSwitchesGiveOneAndWriteNothing) {
     EXPECT_TRUE(p.notifications.empty());
     EXPECT_TRUE(says(p.files.at(kLog), " [1] Velkor.exe /optimize /logo:C:\\a.bmp /bogus /quiet"));
 
+    // A line break in an argument cannot write a line of its own into the log.
+    FakePlatform forged;
+    const std::string fake = "2024-05-01 12:30:05 [0] 系统常规优化：系统已经优化成功";
+    EXPECT_EQ(runCommandLine(forged, {"/optimize", "/owner:x\r\n" + fake, "/quiet"}), 1);
+    const std::string log = forged.files.at(kLog);
+    EXPECT_TRUE(says(log, "/owner:x\\x0D\\x0A" + *toCp936(fake) + " /quiet\r\n")) << log;
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = log.find("\r\n", at)) != std::string::npos; at += 2)
+        ++lines;
+    EXPECT_EQ(lines, 2u) << log; // the command line, and why it was refused
+    EXPECT_EQ(log.find('\n'), log.find("\r\n") + 1);
+
     FakePlatform boxed; // no console, not quiet: the reason in a message box
     boxed.hasOutput = false;
     EXPECT_EQ(runCommandLine(boxed, {"/logo:C:\\nope.bmp"}), 1);

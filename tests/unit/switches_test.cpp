@@ -98,6 +98,13 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/optimize", "/tweaks:none,arrow"}, "/tweaks 只接受"},
         {{"/optimize", "/tweaks:shortcut"}, "/tweaks 只接受"},
         {{"/undo:"}, "开关 /undo 缺少值"},
+        {{"/undo:20240501\n-123005"}, "/undo 的记录名含有控制字符"},
+        // A path with a control character is a mistake, not a file name.
+        {{"/clean", "/export:C:\\out\r\n"}, "/export 的路径含有换行等控制字符"},
+        {{"/logo:C:\\a\tb.bmp"}, "/logo 的路径含有换行等控制字符"},
+        {{"/logo:C:\\a\x7F.bmp"}, "/logo 的路径含有换行等控制字符"},
+        // What /export:"C:\out\" /clean becomes: one argument.
+        {{"/export:C:\\out\" /clean"}, "/export 的路径含有引号：带引号的路径不能以反斜杠结尾"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)
@@ -115,8 +122,10 @@ TEST(Switches, ActionsThatDoNotGoTogether) {
         {{"/quiet"}, "没有要执行的操作"},
         {{"/export:C:\\out"}, "没有要执行的操作"},
         {{"/force"}, "没有要执行的操作"},
-        {{"/undo", "/clean"}, "/undo 不能与其他操作或 /export 一起使用"},
-        {{"/undo", "/export:C:\\out"}, "/undo 不能与其他操作或 /export 一起使用"},
+        {{"/undo", "/clean"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"/undo", "/export:C:\\out"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"/undo", "/force"}, "/undo 不能与其他操作、/export 或 /force 一起使用"},
+        {{"-FORCE", "/Undo"}, "/undo goes with no other action and not with /export or /force"},
     };
     for (const auto& c : cases)
         EXPECT_NE(errorOf(c.first).find(c.second), std::string::npos)

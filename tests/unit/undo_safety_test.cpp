@@ -298,7 +298,7 @@ TEST(SnapshotFiles, AttributesThatCannotBeReadOrAMissingFolderFailTheRecord) {
     Machine hidden; // the attributes recorded are the ones the platform reports
     hidden.sys.attributes[kFile] = kAttributeHidden | kAttributeSystem;
     hidden.change("OEM信息");
-    EXPECT_TRUE(says(hidden.sys.files.at(kFirst + "\\undo.bat"), "attrib +h +s \"" + kFile));
+    EXPECT_TRUE(says(hidden.sys.files.at(kFirst + "\\undo.bat"), "attrib.exe\" +h +s \"" + kFile));
 }
 
 // --- Ordered by the program's own count, not by the clock ------------------

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kClasses = "HKEY_CLASSES_ROOT\\";
@@ -45,6 +47,7 @@ std::string bytes(std::initializer_list<int> values) {
 struct Machine {
     FakePlatform sys;
     Machine() {
+        sys.windowsDir = kWindows;
         sys.services = {{"Spooler", StartMode::Demand}, {"BITS", StartMode::Disabled}};
         sys.registryKeys[kClasses + "lnkfile"] = {
             {"", SZ, bytes({0xEB, 0x5F, 0x77, 0x63, 0xB9, 0x65, 0x0F, 0x5F, 0, 0})}, // 快捷方式
@@ -112,16 +115,23 @@ TEST(UndoSnapshot, RecordsEachChangeOnceAsTheMachineStands) {
     EXPECT_FALSE(shot.services[1].mode.has_value()); // not installed
     EXPECT_EQ(shot.services[2].mode, StartMode::Disabled);
 
-    ASSERT_EQ(shot.values.size(), 5u);
+    ASSERT_EQ(shot.values.size(), 7u);
     EXPECT_EQ(shot.values[1].value->data, bytes({0x22, 0, 0, 0}));
     EXPECT_FALSE(shot.values[2].value.has_value()); // NeverShowExt: absent
     EXPECT_EQ(shot.values[3].name, "IsShortcut");
     EXPECT_EQ(shot.values[4].key, kExplorer);
+    // Written into keys the change creates: absent before.
+    EXPECT_EQ(shot.values[5].key, kVerb + "\\command");
+    EXPECT_FALSE(shot.values[5].value.has_value());
+    EXPECT_EQ(shot.values[6].name, "X");
+    EXPECT_FALSE(shot.values[6].value.has_value());
 
-    // The highest missing keys the change creates; the verb and its command
-    // lie below the first.
+    // Every missing key the change creates, each after the key that holds it.
     EXPECT_EQ(shot.newKeys,
-              (std::vector<std::string>{kShell, "HKEY_CURRENT_USER\\Software\\Velkor"}));
+              (std::vector<std::string>{kShell, kVerb, kVerb + "\\command",
+                                        "HKEY_CURRENT_USER\\Software\\Velkor",
+                                        "HKEY_CURRENT_USER\\Software\\Velkor\\Deep"}));
+    EXPECT_EQ(shot.windowsFolder, kWindows);
 
     ASSERT_EQ(shot.deletedKeys.size(), 1u);
     ASSERT_TRUE(shot.deletedKeys[0].tree.has_value());
@@ -199,6 +209,61 @@ TEST(UndoSnapshot, TheScopeComesBackFromItsText) {
     EXPECT_FALSE(scopeText(tabbed).has_value());
     SnapshotScope bad;
     EXPECT_FALSE(parseScope("service\tSpooler\n", &bad));
+    // A text cut short is not a shorter scope.
+    SnapshotScope cut;
+    EXPECT_FALSE(parseScope(text->substr(0, text->size() - 1), &cut));
+}
+
+// A service that starts automatically, delayed (Windows Vista and later),
+// comes back so rather than as plainly automatic.
+TEST(UndoSnapshot, ADelayedAutomaticServiceIsGivenBackDelayed) {
+    FakePlatform sys;
+    sys.services["BITS"] = StartMode::DelayedAuto;
+    SnapshotScope scope;
+    scope.services = {"BITS"};
+    std::string failure;
+    const std::optional<Snapshot> shot = takeSnapshot(sys, scope, &failure);
+    ASSERT_TRUE(shot.has_value()) << failure;
+    const ScriptLines lines = undoBatLines(*shot, "x", LocalTime{2024, 5, 1, 12, 30, 5});
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "\"C:\\WINDOWS\\system32\\sc.exe\" config   BITS start= DELAYED-AUTO"),
+              lines.end());
+}
+
+// A name that undo.reg cannot carry under a key the change deletes would be
+// lost for good: the snapshot is refused, naming the key, and the change
+// does not run.
+TEST(UndoSnapshot, NamesThatARegFileCannotCarryAreRefusedNamingTheKey) {
+    const std::string extra = kShared + "\\Extra";
+    for (const std::string& name : {std::string("line\r\nbreak"), std::string("cr\r"),
+                                    std::string("lf\n"), std::string("n\0ul", 4)}) {
+        Machine m;
+        m.sys.registryKeys[extra].push_back({name, SZ, wide("x")});
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure,
+                  "注册表项 " + extra + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    {
+        Machine m; // a subkey's name: the key that holds it is named
+        m.sys.registryKeys[extra + "\\two\nlines"] = {};
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure,
+                  "注册表项 " + extra + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    {
+        Machine m; // an unpaired surrogate, which the platform finds
+        m.sys.registryReadFailures[kShared] = kErrorNoUnicodeTranslation;
+        std::string failure;
+        EXPECT_FALSE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value());
+        EXPECT_EQ(failure,
+                  "注册表项 " + kShared + " 中有含换行符或无效字符的名称，撤销文件无法记录它");
+    }
+    Machine m; // a tab is carried
+    m.sys.registryKeys[extra].push_back({"tab\there", SZ, wide("x")});
+    std::string failure;
+    EXPECT_TRUE(takeSnapshot(m.sys, scopeOf(changes()), &failure).has_value()) << failure;
 }
 
 } // namespace

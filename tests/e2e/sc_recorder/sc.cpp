@@ -1,18 +1,19 @@
 // A stand-in for the service control tool in end-to-end tests. Wine's own sc
 // has no "config" command, so the tests put this sc.exe into the program's
-// working directory, where the command interpreter finds it first. Every call
+// working directory, where the command interpreter finds it first, and into
+// the system folder, where the undo scripts call it by full path. Every call
 // appends its command line (everything after the program name, leading blanks
 // removed, inner and trailing blanks kept) as one UTF-8 line to sc_calls.log in
-// the current directory, and exits with 0. It also appends to sc_callers.log
-// what kind of process started it (the command interpreter of a script):
-// "native", or "WOW64" for a 32-bit process on 64-bit Windows, or "unknown".
-// While a file named sc_hold lies in the current directory, each call waits
-// after logging its line until the file is gone: a test can so keep a script
-// in the middle of its run.
+// the folder of this sc.exe, and exits with 0. It also appends to
+// sc_callers.log there what kind of process started it (the command
+// interpreter of a script): "native", or "WOW64" for a 32-bit process on
+// 64-bit Windows, or "unknown". While a file named sc_hold lies
+// in that folder, each call waits after logging its line until the file is
+// gone: a test can so keep a script in the middle of its run.
 // "config NAME start= MODE" also sets the start mode through the service
 // manager, as the real sc does, so that what the program reads back is what
-// the scripts did; unless NAME is a line of sc_refuse in the current
-// directory: a test can so have an "sc config" that does not take.
+// the scripts did; unless NAME is a line of sc_refuse in that folder: a test
+// can so have an "sc config" that does not take.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -53,6 +54,14 @@ std::string toUtf8(const wchar_t* w) {
     return s;
 }
 
+// A file beside this program.
+std::wstring besideMe(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
 // The words of a command line split at blanks (sc's own arguments carry no quotes).
 std::vector<std::wstring> words(const wchar_t* p) {
     std::vector<std::wstring> found;
@@ -69,8 +78,8 @@ std::vector<std::wstring> words(const wchar_t* p) {
 }
 
 bool refused(const std::wstring& service) {
-    HANDLE f = CreateFileW(L"sc_refuse", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(besideMe(L"sc_refuse").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -164,9 +173,9 @@ const char* kindOfParent() {
     return !known ? "unknown" : wow64 ? "WOW64" : "native";
 }
 
-bool append(const wchar_t* file, const std::string& line) {
-    HANDLE f = CreateFileW(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool append(const std::wstring& file, const std::string& line) {
+    HANDLE f = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -179,12 +188,13 @@ bool append(const wchar_t* file, const std::string& line) {
 } // namespace
 
 int wmain() {
-    if (!append(L"sc_calls.log", toUtf8(afterProgramName(GetCommandLineW())) + "\n")) {
+    if (!append(besideMe(L"sc_calls.log"), toUtf8(afterProgramName(GetCommandLineW())) + "\n")) {
         return 0;
     }
-    append(L"sc_callers.log", std::string(kindOfParent()) + "\n");
+    append(besideMe(L"sc_callers.log"), std::string(kindOfParent()) + "\n");
     applyStartMode(words(afterProgramName(GetCommandLineW())));
-    while (GetFileAttributesW(L"sc_hold") != INVALID_FILE_ATTRIBUTES) {
+    const std::wstring hold = besideMe(L"sc_hold");
+    while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Sleep(100);
     }
     return 0;
