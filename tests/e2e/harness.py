@@ -892,9 +892,11 @@ class Session:
         self.reg_add("HKCU\\Software\\Wine\\DllOverrides", "sc.exe", "native")
 
     def _sc_logs(self):
-        # Each recording sc.exe logs beside itself.
+        # Each recording sc.exe logs beside itself; a 32-bit one in the
+        # system folder sees that folder as SysWOW64.
         return [os.path.join(self.workdir, "sc_calls.log"),
-                self.path_of(SYSTEM32_WIN + "\\sc_calls.log")]
+                self.path_of(SYSTEM32_WIN + "\\sc_calls.log"),
+                self.path_of(SYSWOW64_WIN + "\\sc_calls.log")]
 
     def sc_calls(self):
         """Command lines the recording sc.exe received, in order: the one in
