@@ -249,6 +249,15 @@ std::optional<ConfigSwitches> configSwitches(Platform& sys, const std::vector<st
         return std::nullopt;
     ConfigSwitches result;
     result.file = *file;
+    // As for every path on the command line: a control character or a quote
+    // is a mistake, and would reach the log and the output as it is.
+    for (char c : *file)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"') {
+            result.file.clear();
+            result.error = "/config: 的路径含有换行等控制字符或引号 / the path of /config: holds "
+                           "a line break, another control character or a quote";
+            return result;
+        }
     for (const std::string& arg : options)
         for (const char* action : kActionSwitches)
             if (switchName(arg) == action || switchName(arg) == "config") {

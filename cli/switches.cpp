@@ -270,7 +270,7 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         break;
     case Switch::Log:
         line->logFile = value;
-        break;
+        return checkPath(id, value);
     }
     return std::nullopt;
 }

@@ -147,6 +147,11 @@ TEST(ConfigFile, ARunFromTheFileGivesOneForItsErrorsAndForMixedSwitches) {
         EXPECT_NE(p.output.find("/config"), std::string::npos) << p.output;
     }
     EXPECT_TRUE(p.launches.empty());
+    // A path with a line break is refused without being repeated.
+    p.output.clear();
+    EXPECT_EQ(runCommandLine(p, {"/config:room.ini\r\n2024-05-01 [0] done", "/quiet"}), 1);
+    EXPECT_NE(p.output.find("/config: 的路径含有换行等控制字符"), std::string::npos) << p.output;
+    EXPECT_EQ(p.output.find("[0] done"), std::string::npos) << p.output;
     // The options go with it.
     EXPECT_EQ(runCommandLine(p, {"/config:room.ini", "/quiet", "/force"}), 0);
     EXPECT_EQ(p.launchedNames(), Args{"xtql.bat"});

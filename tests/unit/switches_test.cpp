@@ -103,6 +103,7 @@ TEST(Switches, WordsThatAreNoSwitchOrUnknownOrMisused) {
         {{"/clean", "/export:C:\\out\r\n"}, "/export 的路径含有换行等控制字符"},
         {{"/logo:C:\\a\tb.bmp"}, "/logo 的路径含有换行等控制字符"},
         {{"/logo:C:\\a\x7F.bmp"}, "/logo 的路径含有换行等控制字符"},
+        {{"/clean", "/log:C:\\a\x10.txt"}, "/log 的路径含有换行等控制字符"},
         // What /export:"C:\out\" /clean becomes: one argument.
         {{"/export:C:\\out\" /clean"}, "/export 的路径含有引号：带引号的路径不能以反斜杠结尾"},
     };
