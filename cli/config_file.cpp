@@ -1,6 +1,7 @@
 #include "cli/config_file.h"
 
 #include "cli/switches.h"
+#include "platform/ascii_text.h"
 #include "platform/cp936.h"
 #include "platform/number_text.h"
 #include "platform/unicode_text.h"
@@ -10,20 +11,6 @@
 #include <map>
 
 namespace {
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A value between double quotes loses them: "信息中心" is 信息中心.
 std::string unquoted(const std::string& value) {
@@ -42,7 +29,7 @@ const char* const kActionSwitches[] = {
 std::string switchName(const std::string& arg) {
     if (arg.empty() || (arg[0] != '/' && arg[0] != '-'))
         return std::string();
-    return lower(
+    return asciiLower(
         arg.substr(1, arg.find(':') == std::string::npos ? std::string::npos : arg.find(':') - 1));
 }
 
@@ -53,13 +40,13 @@ public:
     // Takes one line; false and the error when it is wrong.
     bool line(const std::string& raw, std::uint32_t number) {
         number_ = number;
-        const std::string text = trimmed(raw);
+        const std::string text = trimmed(raw, " \t");
         if (text.empty() || text[0] == ';')
             return true;
         if (text.front() == '[') {
             if (text.back() != ']')
                 return fail("节名缺少“]”", "a section name lacks its \"]\"");
-            section_ = lower(trimmed(text.substr(1, text.size() - 2)));
+            section_ = asciiLower(trimmed(text.substr(1, text.size() - 2), " \t"));
             if (section_ != "actions" && section_ != "services" && section_ != "oem")
                 return fail("未知的节 " + text + "（只有 [Actions]、[Services]、[OEM]）",
                             "unknown section " + text +
@@ -71,17 +58,17 @@ public:
         const std::string::size_type equals = text.find('=');
         if (equals == std::string::npos)
             return fail("无法识别的行（应为 名称 = 值）", "a line that is not name = value");
-        const std::string key = trimmed(text.substr(0, equals));
-        const std::string value = unquoted(trimmed(text.substr(equals + 1)));
+        const std::string key = trimmed(text.substr(0, equals), " \t");
+        const std::string value = unquoted(trimmed(text.substr(equals + 1), " \t"));
         if (section_.empty())
             return fail("“" + key + "”不在任何节中", "\"" + key + "\" is in no section");
-        if (!seen_.emplace(section_ + "\n" + lower(key), number).second)
+        if (!seen_.emplace(section_ + "\n" + asciiLower(key), number).second)
             return fail("“" + key + "”重复", "\"" + key + "\" is given twice");
         if (section_ == "actions")
-            return action(lower(key), value);
+            return action(asciiLower(key), value);
         if (section_ == "services")
             return service(key, value);
-        return oem(lower(key), value);
+        return oem(asciiLower(key), value);
     }
 
     // After the last line; false and the error when something is missing.
@@ -89,7 +76,7 @@ public:
         if (servicesLine_) {
             std::string digits, missing;
             for (const ServiceChoice& choice : kServiceChoices) {
-                const auto it = services_.find(lower(choice.name));
+                const auto it = services_.find(asciiLower(choice.name));
                 if (it == services_.end()) {
                     if (missing.find(choice.name) == std::string::npos)
                         missing += std::string(missing.empty() ? "" : "、") + choice.name;
@@ -135,7 +122,7 @@ private:
     }
 
     bool yes(const std::string& value, bool* on) {
-        const std::string v = lower(value);
+        const std::string v = asciiLower(value);
         if (v == "yes" || v == "是" || v == "1" || v == "true") {
             *on = true;
             return true;
@@ -164,15 +151,15 @@ private:
     bool service(const std::string& key, const std::string& value) {
         bool known = false;
         for (const ServiceChoice& choice : kServiceChoices)
-            known = known || lower(key) == lower(choice.name);
+            known = known || asciiLower(key) == asciiLower(choice.name);
         if (!known)
             return fail("“" + key + "”不是“详细服务优化”中的一项",
                         "\"" + key + "\" is no choice of the per-service dialog");
-        const std::string v = lower(value);
+        const std::string v = asciiLower(value);
         if (v == "自动" || v == "auto")
-            services_[lower(key)] = true;
+            services_[asciiLower(key)] = true;
         else if (v == "关闭" || v == "off")
-            services_[lower(key)] = false;
+            services_[asciiLower(key)] = false;
         else
             return fail("“" + key + "”的值应为 自动 或 关闭，而不是“" + value + "”",
                         "the value of \"" + key + "\" is 自动 (auto) or 关闭 (off), not \"" +

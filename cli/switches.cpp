@@ -1,5 +1,6 @@
 #include "cli/switches.h"
 
+#include "platform/ascii_text.h"
 #include "platform/cp936.h"
 
 #include <bitset>
@@ -76,20 +77,6 @@ const TweakName kTweakNames[] = {
     {"shareddocs", &TweakChoices::sharedDocs},
 };
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // One argument as a switch: its name (lower case) and its value, the text
 // after the first colon. nullopt when the argument is no switch at all.
 struct Word {
@@ -100,7 +87,8 @@ std::optional<Word> splitSwitch(const std::string& arg) {
     if (arg.empty() || (arg[0] != '/' && arg[0] != '-'))
         return std::nullopt;
     const std::string::size_type colon = arg.find(':');
-    Word word{lower(arg.substr(1, colon == std::string::npos ? colon : colon - 1)), std::nullopt};
+    Word word{asciiLower(arg.substr(1, colon == std::string::npos ? colon : colon - 1)),
+              std::nullopt};
     if (colon != std::string::npos)
         word.value = arg.substr(colon + 1);
     return word;
@@ -138,12 +126,12 @@ std::optional<std::string> parseTweaks(const std::string& value, TweakChoices* t
     const std::string wrong =
         both("/tweaks 只接受 arrow、notepad、shareddocs 或 none，而不是“" + value + "”",
              "/tweaks takes arrow, notepad, shareddocs or none, not \"" + value + "\"");
-    if (lower(trimmed(value)) == "none")
+    if (asciiLower(trimmed(value)) == "none")
         return std::nullopt;
     std::string::size_type from = 0;
     for (;;) {
         const std::string::size_type comma = value.find(',', from);
-        const std::string item = lower(trimmed(value.substr(from, comma - from)));
+        const std::string item = asciiLower(trimmed(value.substr(from, comma - from)));
         const TweakName* found = nullptr;
         for (const TweakName& t : kTweakNames)
             if (item == t.name)
@@ -248,7 +236,7 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         return checkPath(id, value);
     case Switch::Undo:
         line->undo = true;
-        if (lower(value) == "list")
+        if (asciiLower(value) == "list")
             line->undoList = true;
         else if (!value.empty())
             line->undoName = value;

@@ -1,6 +1,7 @@
 #include "preview/junk_counts.h"
 
 #include "cleanup/junk_script.h"
+#include "platform/ascii_text.h"
 
 #include <map>
 #include <set>
@@ -9,12 +10,6 @@ namespace {
 
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = lowerAscii(c);
-    return text;
 }
 
 std::string decimal64(std::uint64_t value) {
@@ -40,7 +35,7 @@ std::optional<DeleteLine> parseLine(std::string line) {
     DeleteLine parsed;
     std::string::size_type at = 0;
     const std::string::size_type firstBlank = line.find(' ');
-    const std::string command = lower(line.substr(0, firstBlank));
+    const std::string command = asciiLower(line.substr(0, firstBlank));
     if (firstBlank == std::string::npos || (command != "del" && command != "rd"))
         return std::nullopt;
     parsed.removeTree = command == "rd";
@@ -107,9 +102,9 @@ private:
     }
 
     const std::vector<FolderEntry>& entries(const std::string& folder) {
-        auto it = listed_.find(lower(folder));
+        auto it = listed_.find(asciiLower(folder));
         if (it == listed_.end())
-            it = listed_.emplace(lower(folder), sys_.listFolder(folder)).first;
+            it = listed_.emplace(asciiLower(folder), sys_.listFolder(folder)).first;
         return it->second;
     }
 
@@ -126,7 +121,7 @@ private:
             }
             if (!all && (e.attributes & (kAttributeHidden | kAttributeSystem)))
                 continue;
-            if (!matchesPattern(e.name, pattern) || !taken_.insert(lower(path)).second)
+            if (!matchesPattern(e.name, pattern) || !taken_.insert(asciiLower(path)).second)
                 continue;
             ++result.files;
             result.bytes += e.size;

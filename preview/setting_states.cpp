@@ -4,6 +4,7 @@
 #include "platform/unicode_text.h"
 #include "script/error_text.h"
 #include "script/plan_readback.h"
+#include "script/reg_text.h"
 
 namespace {
 
@@ -28,17 +29,6 @@ std::string hexDigits(std::uint32_t value, int digits) {
     for (int i = digits - 1; i >= 0; --i, value >>= 4)
         text[static_cast<std::size_t>(i)] = kHex[value & 0xF];
     return text;
-}
-
-// A REG_SZ's text between quotation marks, escaped as regedit writes it.
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
 }
 
 std::string unreadable(ErrorCode e) {
@@ -76,7 +66,7 @@ std::string valueWhat(const std::string& key, const std::string& name) {
 
 // What a script sets a value to, in the words of a .reg line.
 std::string dataText(const RegistryData& data) {
-    return data.type == kRegSz ? quoted(data.data) : regDataText({"", data.type, data.data});
+    return data.type == kRegSz ? regQuoted(data.data) : regDataText({"", data.type, data.data});
 }
 
 // A value the plan sets or deletes.
@@ -114,8 +104,8 @@ SettingState stringState(Platform& sys, const PlannedRegistryWrite& write) {
     ErrorCode e = 0;
     const std::optional<std::string> now = sys.readRegistryString(write.fullName, &e);
     if (!now && !absent(e))
-        return failed(what, e, quoted(write.data));
-    return compared(what, now ? quoted(*now) : kAbsent, quoted(write.data));
+        return failed(what, e, regQuoted(write.data));
+    return compared(what, now ? regQuoted(*now) : kAbsent, regQuoted(write.data));
 }
 
 std::string sizeText(const std::string& bytes) {
@@ -180,7 +170,7 @@ std::string regDataText(const RegistryValue& value) {
         std::string text = utf16ToUtf8(data, false);
         while (!text.empty() && text.back() == '\0')
             text.pop_back();
-        return quoted(text);
+        return regQuoted(text);
     }
     if (value.type == kRegDword && data.size() == 4) {
         std::uint32_t number = 0;

@@ -1,5 +1,6 @@
 #include "undo/undo_scripts.h"
 
+#include "script/reg_text.h"
 #include "services/service_tables.h"
 #include "undo/text.h"
 
@@ -17,17 +18,6 @@ std::string batchLiteral(const std::string& text) {
     for (char c : text)
         out += c == '%' ? std::string("%%") : std::string(1, c);
     return out;
-}
-
-// A name or string between the double quotes of a .reg line.
-std::string regQuoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
 }
 
 // The text of a string value that regedit writes back byte for byte from

@@ -8,12 +8,9 @@
 
 namespace {
 
-ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition,
-                    bool toDisk = false) {
-    FileHandle f(CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
-                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f)
-        return GetLastError();
+// Writes all bytes to an open file (and, with `toDisk`, through the cache to
+// the disk) and closes it: the first failure on the way.
+ErrorCode writeAndClose(FileHandle& f, const std::string& bytes, bool toDisk) {
     DWORD written = 0;
     ErrorCode error = 0;
     if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
@@ -25,6 +22,15 @@ ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD dis
     if (!CloseHandle(f.release()) && error == 0)
         error = GetLastError();
     return error;
+}
+
+ErrorCode writeWith(const std::string& path, const std::string& bytes, DWORD disposition,
+                    bool toDisk = false) {
+    FileHandle f(CreateFileW(nativeFilePath(widen(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f)
+        return GetLastError();
+    return writeAndClose(f, bytes, toDisk);
 }
 
 // Opens `path` for writing from its start without writing through it: a
@@ -56,15 +62,7 @@ ErrorCode Win32Platform::writeFile(const std::string& path, const std::string& b
     FileHandle f;
     if (ErrorCode e = openOwnFile(nativeFilePath(widen(path)), &f))
         return e;
-    DWORD written = 0;
-    ErrorCode error = 0;
-    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        error = GetLastError();
-    else if (written != bytes.size())
-        error = ERROR_HANDLE_DISK_FULL;
-    if (!CloseHandle(f.release()) && error == 0)
-        error = GetLastError();
-    return error;
+    return writeAndClose(f, bytes, false);
 }
 
 ErrorCode Win32Platform::writeFileToDisk(const std::string& path, const std::string& bytes) {
