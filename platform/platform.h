@@ -83,12 +83,6 @@ public:
     // Brings the console window of that running script to the front.
     virtual bool bringScriptToFront(const std::string& name) = 0;
 
-    // --- User ------------------------------------------------------------
-    // Modal message box: the text, the title "提示", the OK button alone, no icon.
-    virtual void notify(const std::string& text) = 0;
-    // Opens an address in the default browser.
-    virtual bool openUrl(const std::string& url) = 0;
-
     // --- Machine ---------------------------------------------------------
     virtual std::string windowsDirectory() = 0;
     // True when the process may change the system (administrator rights).
@@ -111,9 +105,6 @@ public:
     // Waits until the process that the last launch of this script started
     // has ended; false when no launch of this script started one.
     virtual bool waitForScript(const std::string& name) = 0;
-    // Writes text to the console the program was started from, or to its
-    // redirected standard output; false when it has neither.
-    virtual bool writeOutput(const std::string& text) = 0;
     // The folder of the data that all users share ("All Users\Application Data").
     virtual std::string commonDataFolder() = 0;
     // Creates a folder and the missing folders above it; 0 when it exists.
@@ -185,8 +176,6 @@ public:
     virtual ErrorCode fileAttributes(const std::string& path, std::uint32_t* attributes) = 0;
     // The version of Windows, not the one a compatibility mode pretends.
     virtual WindowsVersion windowsVersion() = 0;
-    // Modal question titled "提示" with Yes and No; true for Yes.
-    virtual bool ask(const std::string& text) = 0;
 
     // --- The program's own folder, its records, one change at a time -------
     // What tells the folder itself apart from any other, also one of the same

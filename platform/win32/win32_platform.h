@@ -13,9 +13,6 @@
 
 class Win32Platform : public Platform {
 public:
-    // The window that owns the notifications.
-    void setOwner(HWND owner) { owner_ = owner; }
-
     ErrorCode writeFile(const std::string& path, const std::string& bytes) override;
     ErrorCode createNewFile(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override;
@@ -27,9 +24,6 @@ public:
     bool isScriptRunning(const std::string& name) override;
     bool bringScriptToFront(const std::string& name) override;
 
-    void notify(const std::string& text) override;
-    bool openUrl(const std::string& url) override;
-
     std::string windowsDirectory() override;
     bool isAdministrator() override;
     std::optional<std::string> readRegistryString(const std::string& fullName,
@@ -38,7 +32,6 @@ public:
 
     // --- Command line (command_line_win32.cpp) ---
     bool waitForScript(const std::string& name) override;
-    bool writeOutput(const std::string& text) override;
     std::string commonDataFolder() override;
     ErrorCode createFolder(const std::string& path) override;
     ErrorCode appendFile(const std::string& path, const std::string& bytes) override;
@@ -67,7 +60,6 @@ public:
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override;
     ErrorCode fileAttributes(const std::string& path, std::uint32_t* attributes) override;
     WindowsVersion windowsVersion() override;
-    bool ask(const std::string& text) override;
 
     // --- The program's own folder, its records, one change at a time -------
     // snapshot_folders_win32.cpp, files_win32.cpp, registry_win32.cpp,
@@ -101,7 +93,6 @@ private:
     // The last process started for each script name, kept so that a later
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
-    HWND owner_ = nullptr;
 
     // --- Command line ---
     // The machine's change claim while this process holds it, and what for.
@@ -110,12 +101,6 @@ private:
     FileHandle change_;
     std::string changeWhat_;
     std::vector<FileHandle> held_; // the files held by holdFile
-    struct Output {
-        bool checked = false;
-        HANDLE handle = nullptr; // the standard output, or the parent's console
-        bool console = false;    // a console (UTF-16) rather than a file or pipe (GBK)
-    };
-    Output output_;
 
     std::map<std::string, Guard> guards_;
 };

@@ -1,7 +1,10 @@
-// A recording platform: files live in a map, launches and notifications are
-// logged in the order they happen.
+// A recording machine, and the window's and the command line's conversation
+// with the user: files live in a map, launches, notifications and questions
+// are logged in the order they happen.
 #pragma once
 
+#include "app/user_dialogs.h"
+#include "cli/console.h"
 #include "platform/platform.h"
 #include "undo/snapshot_store.h"
 
@@ -12,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public UserDialogs, public Console {
 public:
     struct Launch {
         std::string name;
