@@ -512,7 +512,9 @@ class Session:
         """The Windows version the programs started from now on see."""
         wineprefix.set_windows_version(self.prefix, version, self.display)
 
-    def teardown(self):
+    def stop_program(self):
+        """Ends the program started by start() (and what it started), if it
+        still runs."""
         if self.program and self.program.poll() is None:
             try:
                 os.killpg(self.program.pid, signal.SIGKILL)
@@ -523,6 +525,9 @@ class Session:
                 self.program.wait(10)
             except subprocess.TimeoutExpired:
                 pass
+
+    def teardown(self):
+        self.stop_program()
         if self.env:
             try:
                 wineprefix.wait_for_wineserver(self.prefix, kill=True)

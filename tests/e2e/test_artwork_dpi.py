@@ -13,6 +13,8 @@ window at each DPI are kept in build/win-x64/e2e-screens/artwork_<dpi>.png.
 import os
 import subprocess
 
+import pytest
+
 import harness
 
 DPIS = (96, 120, 144)
@@ -68,7 +70,8 @@ def check_dpi(s, dpi):
     if DRAWN_FOR[dpi] == dpi:
         drawn = rgb_bytes(drawing)
         assert shown == drawn, (
-            f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI: {sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
+            f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI: "
+            f"{sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
     else:
         scaled = rgb_bytes(drawing, resize=(image1["w"], image1["h"]))
         mean = sum(abs(a - b) for a, b in zip(shown, scaled)) / max(len(scaled), 1)
@@ -87,7 +90,16 @@ def check_dpi(s, dpi):
     s.wait_for_exit()
 
 
-def test_artwork_dpi(session):
-    for dpi in DPIS:
-        check_dpi(session, dpi)
+@pytest.fixture
+def program_ends(session):
+    """The next DPI starts the program afresh, also after a failure (once the
+    screen at the failure is saved)."""
+    yield
+    session.stop_program()
+
+
+@pytest.mark.usefixtures("program_ends")
+@pytest.mark.parametrize("dpi", DPIS)
+def test_artwork_dpi(session, dpi):
+    check_dpi(session, dpi)
 

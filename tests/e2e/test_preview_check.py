@@ -26,6 +26,8 @@ The /whatif and /check output of steps 1 and 2 is logged for the reader.
 """
 import os
 
+import pytest
+
 import harness
 import test_command_line as command_line
 import test_routine_optimisation as routine
@@ -53,6 +55,11 @@ def start_value(s, service):
     return None if value is None else int(value, 0)
 
 
+def planted_modes(s):
+    """{service: start value} of the planted services, as the registry holds them now."""
+    return {name: start_value(s, name) for name in PLANTED_MODES}
+
+
 def plant(s):
     for service, mode in PLANTED_MODES.items():
         s.reg_add(f"{SERVICES_KEY}\\{service}", "Start", str(mode), "REG_DWORD")
@@ -66,8 +73,20 @@ def show(what, out):
     harness.log(f"{what}:\n{out}")
 
 
-def whatif(s, optimised):
-    code, out = s.run_program("/whatif", "/optimize", "/clean", "/quiet", timeout=120)
+@pytest.fixture(scope="module")
+def optimised(session):
+    """Plants the start modes, the undone tweaks and the prefetch files before
+    the program first runs; the start modes of the optimisation table."""
+    routine.untweak(session)
+    session.run_wine("reg", "delete", routine.USER_EXPLORER, "/v", "Link", "/f")
+    plant(session)
+    session.restart_wine()
+    assert planted_modes(session) == PLANTED_MODES, "the start modes are planted"
+    return table_modes("fwyh.bat")
+
+
+def test_whatif(session, optimised):
+    code, out = session.run_program("/whatif", "/optimize", "/clean", "/quiet", timeout=120)
     show("/whatif /optimize /clean /quiet", out)
     lines = command_line.outcome_lines(out)
     assert code == 0, "/whatif: exit code 0"
@@ -85,17 +104,16 @@ def whatif(s, optimised):
     assert lines[-1] == "预览完毕，未作任何更改。 / Preview only: nothing was changed.", (
         "/whatif: the closing line")
 
-    assert s.sc_calls() == [], "/whatif: sc was not called"
-    assert routine.leftovers(s) == [], "/whatif: no script written"
-    routine.check_untweaked(s, "/whatif")
-    assert {name: start_value(s, name) for name in PLANTED_MODES} == PLANTED_MODES, (
-        "/whatif: the start modes are as planted")
-    assert sorted(os.listdir(s.path_of(PREFETCH))) == sorted(PREFETCH_FILES), (
+    assert session.sc_calls() == [], "/whatif: sc was not called"
+    assert routine.leftovers(session) == [], "/whatif: no script written"
+    routine.check_untweaked(session, "/whatif")
+    assert planted_modes(session) == PLANTED_MODES, "/whatif: the start modes are as planted"
+    assert sorted(os.listdir(session.path_of(PREFETCH))) == sorted(PREFETCH_FILES), (
         "/whatif: the prefetch files are still there")
 
 
-def check_before(s, optimised):
-    code, out = s.run_program("/check", "/optimize", "/quiet", timeout=120)
+def test_check_before(session, optimised):
+    code, out = session.run_program("/check", "/optimize", "/quiet", timeout=120)
     show("/check /optimize /quiet, before", out)
     lines = command_line.outcome_lines(out)
     assert code == 6, "/check before /optimize: exit code 6"
@@ -105,73 +123,58 @@ def check_before(s, optimised):
     want = f"  注册表值 HKEY_CURRENT_USER\\{EXPLORER}\\Link：不存在，应为 hex:00,00,00,00"
     assert want in lines, f"/check: {want.strip()}"
     assert lines[-1].startswith("检查完毕：有 "), f"/check: the closing line: {lines[-1]}"
-    assert s.sc_calls() == [], "/check: sc was not called"
+    assert session.sc_calls() == [], "/check: sc was not called"
 
 
-def optimise_then_check(s, optimised):
-    code, out = s.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+def test_optimise_then_check(session, optimised):
+    code, out = session.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
     lines = command_line.outcome_lines(out)
     assert code == 0, "/optimize: exit code 0, every start mode read back in place"
     assert lines[:1] == [command_line.OPTIMISED_LINE], "/optimize: the outcome line"
-    assert ({name: start_value(s, name) for name in PLANTED_MODES} ==
-            {name: {"AUTO": 2, "DEMAND": 3, "DISABLED": 4}[optimised[name]]
-                  for name in PLANTED_MODES}), "/optimize: the planted services were set"
-    code, out = s.run_program("/check", "/optimize", "/quiet", timeout=120)
+    assert planted_modes(session) == {name: {"AUTO": 2, "DEMAND": 3, "DISABLED": 4}[optimised[name]]
+                                for name in PLANTED_MODES}, (
+        "/optimize: the planted services were set")
+    code, out = session.run_program("/check", "/optimize", "/quiet", timeout=120)
     show("/check /optimize /quiet, after", out)
     assert code == 0, "/check after /optimize: exit code 0"
-    assert (command_line.outcome_lines(out)[-1] ==
-            "检查完毕：全部符合，未作任何更改。 / Check: everything is in place; nothing was "
-                 "changed."), "/check after /optimize: everything in place"
+    assert command_line.outcome_lines(out)[-1] == (
+        "检查完毕：全部符合，未作任何更改。 / Check: everything is in place; nothing was changed."
+    ), "/check after /optimize: everything in place"
 
 
-def log_file(s):
+@pytest.mark.usefixtures("optimised")
+def test_log_file(session):
     """/log: appends the run's lines to the named file; a name that is also
     another file's is not written through."""
-    os.makedirs(s.path_of("C:\\logs"), exist_ok=True)
-    with open(s.path_of("C:\\logs\\elsewhere.txt"), "wb") as f:
+    os.makedirs(session.path_of("C:\\logs"), exist_ok=True)
+    with open(session.path_of("C:\\logs\\elsewhere.txt"), "wb") as f:
         f.write(b"kept\r\n")
     # A hard link: Wine shows no symbolic link to a file as a link at all.
-    os.link(s.path_of("C:\\logs\\elsewhere.txt"), s.path_of("C:\\logs\\linked.txt"))
-    code, _ = s.run_program("/check", "/optimize", "/log:C:\\logs\\PC01.txt", "/quiet",
+    os.link(session.path_of("C:\\logs\\elsewhere.txt"), session.path_of("C:\\logs\\linked.txt"))
+    code, _ = session.run_program("/check", "/optimize", "/log:C:\\logs\\PC01.txt", "/quiet",
                             timeout=120)
     assert code == 0, "/check /log: exit code 0"
-    with open(s.path_of("C:\\logs\\PC01.txt"), "rb") as f:
+    with open(session.path_of("C:\\logs\\PC01.txt"), "rb") as f:
         logged = f.read().decode("gbk").split("\r\n")
     assert (logged[0].endswith("[0] Velkor.exe /check /optimize /log:C:\\logs\\PC01.txt "
-                                    "/quiet") and "检查完毕：全部符合" in logged[-2]), (
+                               "/quiet") and "检查完毕：全部符合" in logged[-2]), (
         f"/log: the named file holds the run's lines: {repr(logged[:2] + logged[-2:])}")
-    code, out = s.run_program("/check", "/optimize", "/log:C:\\logs\\linked.txt", "/quiet",
+    code, out = session.run_program("/check", "/optimize", "/log:C:\\logs\\linked.txt", "/quiet",
                               timeout=120)
     assert "无法写入日志 C:\\logs\\linked.txt" in out, f"/log: a link is refused: {repr(out)}"
-    with open(s.path_of("C:\\logs\\elsewhere.txt"), "rb") as f:
+    with open(session.path_of("C:\\logs\\elsewhere.txt"), "rb") as f:
         assert f.read() == b"kept\r\n", "/log: the file the link leads to is unchanged"
 
 
-def refused_mode(s, optimised):
+def test_refused_mode(session, optimised):
     defaults = table_modes("huifu.bat")
     service = next(name for name in defaults
                    if name in optimised and defaults[name] != optimised[name] and
-                   start_value(s, name) is not None)
-    with open(os.path.join(s.workdir, "sc_refuse"), "w") as f:
+                   start_value(session, name) is not None)
+    with open(os.path.join(session.workdir, "sc_refuse"), "w") as f:
         f.write(service + "\r\n")
-    code, out = s.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
-    os.remove(os.path.join(s.workdir, "sc_refuse"))
+    code, out = session.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+    os.remove(os.path.join(session.workdir, "sc_refuse"))
     assert code == 3, f"/restore with sc refusing {service}: exit code 3"
     want = f"服务 {service}：{WORDS[optimised[service]]}，应为 {WORDS[defaults[service]]}"
     assert want in out, f"/restore: the line names {service}: {repr(out)}"
-
-
-def test_preview_check(session):
-    routine.untweak(session)
-    session.run_wine("reg", "delete", routine.USER_EXPLORER, "/v", "Link", "/f")
-    plant(session)
-    session.restart_wine()
-    optimised = table_modes("fwyh.bat")
-    assert {name: start_value(session, name) for name in PLANTED_MODES} == PLANTED_MODES, (
-        "the start modes are planted")
-    whatif(session, optimised)
-    check_before(session, optimised)
-    optimise_then_check(session, optimised)
-    log_file(session)
-    refused_mode(session, optimised)
-
