@@ -281,7 +281,7 @@ def test_oem(session):
     w = pickers(session)[0]
     # the close button at the right end of the caption bar
     session.click_at(w["rect"]["x"] + w["rect"]["w"] - 14,
-               w["rect"]["y"] + (w["clientScreen"]["y"] - w["rect"]["y"]) // 2)
+                     w["rect"]["y"] + (w["clientScreen"]["y"] - w["rect"]["y"]) // 2)
     assert harness.wait_until(lambda: not pickers(session), 10, what="the picker to close"), (
         "the close button closes the picker")
     assert harness.wait_until(lambda: not session.running(), 15, what="the program to end"), (

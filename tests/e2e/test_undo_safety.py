@@ -96,7 +96,7 @@ def test_undo_safety(session):
     # 2. The Notepad verb creates *\shell (gone again, should step 1 have run).
     session.run_wine("reg", "delete", SHELL, "/f")
     code, out = session.run_program("/optimize", "/tweaks:notepad", "/quiet",
-                              timeout=routine.SCRIPTS_TIMEOUT)
+                                    timeout=routine.SCRIPTS_TIMEOUT)
     assert code == 0, "/optimize /tweaks:notepad: exit code 0"
     assert routine.default_value(session, routine.NOTEPAD_COMMAND) == ("REG_SZ", "notepad.exe %1"), (
         "the Notepad verb is there")
@@ -126,7 +126,7 @@ def test_undo_safety(session):
     session.clear_sc_calls()
     bat = os.path.join(root, folders[-1], "undo.bat")
     code, _ = session.run_wine("C:\\windows\\syswow64\\cmd.exe", "/d", "/c",
-                         windows_path(session, bat), cwd=session.path_of(MARKS))
+                               windows_path(session, bat), cwd=session.path_of(MARKS))
     assert code == 0, "undo.bat by hand from the 32-bit cmd: exit code 0"
     routine.check_calls(session.sc_calls(), undo_calls,
                         "by hand from the 32-bit cmd, the native system folder's sc saw the calls")
