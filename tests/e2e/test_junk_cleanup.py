@@ -243,8 +243,7 @@ def test_junk_cleanup(session):
     # A real click into the console and a key, as a user answers the pause.
     window = next((w for w in session.consoles() if w["hwnd"] == console["hwnd"]), None)
     assert window, "the console window is still open before the key"
-    if window:
-        assert session.press_key_in_console(window), "a click and a key close the console"
+    assert session.press_key_in_console(window), "a click and a key close the console"
     ended = harness.wait_until(lambda: not os.path.exists(script) and not console_texts(session), 30,
                                interval=0.5, what="the script to end after the key")
     assert ended, "after a key press the script has deleted itself and ended"

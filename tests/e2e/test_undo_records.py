@@ -52,10 +52,9 @@ def foreign_folder(s):
     assert code == 0, "/owner: A: exit code 0"
     aside = [n for n in os.listdir(s.path_of("C:\\ProgramData")) if n.startswith("Velkor.moved-")]
     assert len(aside) == 1, "the folder the program did not make is moved aside"
-    if aside:
-        moved = os.path.join(s.path_of("C:\\ProgramData"), aside[0], "undo", "20200101-000000")
-        assert os.path.exists(os.path.join(moved, "undo.bat")), (
-            "what it held stays as it was, under the other name")
+    moved = os.path.join(s.path_of("C:\\ProgramData"), aside[0], "undo", "20200101-000000")
+    assert os.path.exists(os.path.join(moved, "undo.bat")), (
+        "what it held stays as it was, under the other name")
     assert len(record_names(s)) == 1, "the program's own folder holds its one record"
     assert owner(s) == OWNER_A, "the owner is A's"
 
