@@ -18,12 +18,9 @@ and system32 a GBK oeminfo.ini.
      任何修改。" and the owner is still "삼성".
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_command_line as cli  # noqa: E402
-import test_oem as oem  # noqa: E402
+import test_command_line as cli
+import test_oem as oem
 
 INI = oem.SYSTEM32 + "\\oeminfo.ini"
 EXPORT = "C:\\velkor\\current-version.reg"
@@ -47,15 +44,15 @@ def exported_value(s, name):
     return None
 
 
-def command_line(s, checks):
+def command_line(s):
     ini = s.path_of(INI)
     code, out = s.run_program(f"/owner:{HANGUL}", "/quiet", timeout=120)
-    checks.equal(code, 0, "/owner:삼성: exit code 0")
-    checks.equal(cli.outcome_lines(out), ["OEM信息：OEM信息已经更新"], "/owner:삼성: the outcome line")
-    checks.equal(exported_value(s, "RegisteredOwner"), HANGUL, "/owner:삼성: RegisteredOwner")
-    checks.equal(exported_value(s, "RegisteredOrganization"), oem.ORGANISATION,
-                 "/owner:삼성: the organisation not given keeps its value")
-    checks.equal(oem.read(ini), oem.INI_BEFORE.encode("gbk"), "/owner:삼성: oeminfo.ini untouched")
+    assert code == 0, f"/owner:삼성: exit code 0: {repr(out)}"
+    assert cli.outcome_lines(out) == ["OEM信息：OEM信息已经更新"], "/owner:삼성: the outcome line"
+    assert exported_value(s, "RegisteredOwner") == HANGUL, "/owner:삼성: RegisteredOwner"
+    assert exported_value(s, "RegisteredOrganization") == oem.ORGANISATION, (
+        "/owner:삼성: the organisation not given keeps its value")
+    assert oem.read(ini) == oem.INI_BEFORE.encode("gbk"), "/owner:삼성: oeminfo.ini untouched"
 
     cases = [
         (["/organization:a\tb", "/quiet"], "/organization 的文本含有换行等控制字符"),
@@ -64,12 +61,11 @@ def command_line(s, checks):
     for args, reason in cases:
         code, out = s.run_program(*args, timeout=60)
         what = repr(args[0])
-        checks.equal(code, 1, f"{what}: exit code 1")
-        checks.check(reason in out, f"{what}: standard output gives the reason", repr(out))
-    checks.equal(exported_value(s, "RegisteredOrganization"), oem.ORGANISATION,
-                 "refused switches: the organisation unchanged")
-    checks.equal(oem.read(ini), oem.INI_BEFORE.encode("gbk"),
-                 "refused switches: oeminfo.ini untouched")
+        assert code == 1, f"{what}: exit code 1"
+        assert reason in out, f"{what}: standard output gives the reason: {repr(out)}"
+    assert exported_value(s, "RegisteredOrganization") == oem.ORGANISATION, (
+        "refused switches: the organisation unchanged")
+    assert oem.read(ini) == oem.INI_BEFORE.encode("gbk"), "refused switches: oeminfo.ini untouched"
 
 
 def paste(s, name, text, tree):
@@ -82,32 +78,28 @@ def paste(s, name, text, tree):
     s.key("ctrl+v")
 
 
-def window(s, checks):
+def window(s):
     main = s.start()
     s.click("oem", main)
     main = s.tree()
     paste(s, "Text2", HANGUL, main)
-    checks.equal(s.tree()["Text2"]["text"], HANGUL, "the organisation box holds the pasted text")
+    assert s.tree()["Text2"]["text"] == HANGUL, "the organisation box holds the pasted text"
     s.click("Command6", main)
-    checks.equal(s.close_message_box(), oem.UPDATED, "the window applies an organisation of 삼성")
-    checks.equal(exported_value(s, "RegisteredOrganization"), HANGUL,
-                 "the window: RegisteredOrganization")
+    assert s.close_message_box() == oem.UPDATED, "the window applies an organisation of 삼성"
+    assert exported_value(s, "RegisteredOrganization") == HANGUL, (
+        "the window: RegisteredOrganization")
 
     paste(s, "Text1", "a\tb", main)
-    checks.equal(s.tree()["Text1"]["text"], "a\tb", "the owner box holds the pasted tab")
+    assert s.tree()["Text1"]["text"] == "a\tb", "the owner box holds the pasted tab"
     s.click("Command6", main)
-    checks.equal(s.close_message_box(), "“系统注册姓名”中含有制表符等控制字符，OEM信息未作任何修改。",
-                 "the window refuses a tab in the owner")
-    checks.equal(exported_value(s, "RegisteredOwner"), HANGUL, "the window: the owner unchanged")
+    assert s.close_message_box() == "“系统注册姓名”中含有制表符等控制字符，OEM信息未作任何修改。", (
+        "the window refuses a tab in the owner")
+    assert exported_value(s, "RegisteredOwner") == HANGUL, "the window: the owner unchanged"
 
 
-def test(s, checks):
-    s.reg_add(oem.CURRENT_VERSION, "RegisteredOwner", oem.OWNER)
-    s.reg_add(oem.CURRENT_VERSION, "RegisteredOrganization", oem.ORGANISATION)
-    oem.write(s.path_of(INI), oem.INI_BEFORE.encode("gbk"))
-    command_line(s, checks)
-    window(s, checks)
-
-
-if __name__ == "__main__":
-    harness.main(test, "oem_text_rule")
+def test_oem_text_rule(session):
+    session.reg_add(oem.CURRENT_VERSION, "RegisteredOwner", oem.OWNER)
+    session.reg_add(oem.CURRENT_VERSION, "RegisteredOrganization", oem.ORGANISATION)
+    oem.write(session.path_of(INI), oem.INI_BEFORE.encode("gbk"))
+    command_line(session)
+    window(session)
