@@ -5,7 +5,7 @@
 // hands it to the runner (script/plan_runner.h); nothing decides twice.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/machine_state.h"
 #include "script/script_file.h"
 
 #include <cstdint>
