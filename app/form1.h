@@ -1,17 +1,16 @@
 // The main window's logic: its event handlers, named as the window's layout
 // names them. Each reads its controls, builds the plan of its action and
-// hands it to the runner; the actions themselves are decided in services/,
-// tweaks/, cleanup/ and oem/. Handlers reach the controls only through
-// Controls and the machine only through Platform.
+// hands it to the runner (app/run_from_window.h); the actions themselves are
+// decided in actions/. Handlers reach the controls only through Controls, the
+// machine only through Platform and the user only through UserDialogs.
 #pragma once
 
 #include "app/controls.h"
+#include "app/user_dialogs.h"
 #include "oem/logo_plan.h"
 #include "platform/platform.h"
 #include "resources/form1_control.h"
-#include "script/plan_runner.h"
 #include "services/service_choices.h"
-#include "undo/undo_recorder.h"
 
 #include <functional>
 #include <optional>
@@ -20,15 +19,8 @@
 
 class Form1 {
 public:
-    Form1(Controls& controls, Platform& platform)
-        : ui_(controls), sys_(platform), undoSnapshot_([&platform](const Plan& plan) {
-              return claimAndSaveSnapshot(platform, plan);
-          }) {}
-
-    // What the runner calls before an action's first change: the machine's
-    // change claim and the undo snapshot. The logo picker's change takes it
-    // too; whoever runs the plan gives the claim up afterwards.
-    const BeforeChange& undoSnapshot() const { return undoSnapshot_; }
+    Form1(Controls& controls, Platform& platform, UserDialogs& user)
+        : ui_(controls), sys_(platform), user_(user) {}
 
     // What opens the OEM logo picker (or brings it to the front); the window
     // that owns the picker sets it.
@@ -69,7 +61,7 @@ private:
 
     Controls& ui_;
     Platform& sys_;
-    BeforeChange undoSnapshot_;
+    UserDialogs& user_;
     std::function<void()> openLogoPicker_;
     std::optional<ChosenLogo> logoCopy_; // the logo copy still running
 };

@@ -1,13 +1,13 @@
 // The handlers that change the system: each reads its controls, builds its
-// plan and hands it to the runner, which saves an undo snapshot before the
-// first change (all but the junk cleanup, whose deletions cannot be undone).
+// plan and hands it to the runner, which asks the plan's question, takes the
+// machine's change claim and saves an undo snapshot before the first change
+// (all but the junk cleanup, whose deletions cannot be undone).
 #include "app/form1.h"
 
+#include "app/run_from_window.h"
 #include "cleanup/junk_plan.h"
 #include "oem/fuzhi_script.h"
 #include "oem/oem_values_plan.h"
-#include "script/plan_runner.h"
-#include "services/system_guard.h"
 #include "tweaks/optimisation_plans.h"
 
 namespace {
@@ -23,34 +23,20 @@ bool selected(const Controls& ui, Control option) {
 } // namespace
 
 void Form1::Command1_Click() {
-    const bool optimise = selected(ui_, Control::moren);
-    const bool restore = selected(ui_, Control::huifu);
-    if ((optimise || restore) && !confirmSystem(sys_))
-        return;
     // Two tests of their own, not one if/else: exactly one option is
     // selected, and with neither nothing is done and nothing said.
-    // Each gives up its change claim, which lasts until its scripts have ended.
-    if (optimise) {
-        runPlan(sys_,
-                morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
-                             ticked(ui_, Control::gxiang)}),
-                undoSnapshot_);
-        sys_.releaseChange();
-    }
-    if (restore) {
-        runPlan(sys_, restoreDefaultsPlan(), undoSnapshot_);
-        sys_.releaseChange();
-    }
+    if (selected(ui_, Control::moren))
+        runFromWindow(sys_, user_,
+                      morenyouhua({ticked(ui_, Control::kjfs), ticked(ui_, Control::jsb),
+                                   ticked(ui_, Control::gxiang)}));
+    if (selected(ui_, Control::huifu))
+        runFromWindow(sys_, user_, restoreDefaultsPlan());
 }
 
 void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
-    if (!confirmSystem(sys_))
-        return;
     const Plan plan =
         perServicePlan(choices, ticked(ui_, Control::jsb), ticked(ui_, Control::gxiang));
-    const PlanOutcome outcome = runPlan(sys_, plan, undoSnapshot_);
-    sys_.releaseChange();
-    if (outcome == PlanOutcome::Refused)
+    if (runFromWindow(sys_, user_, plan) == RunOutcome::Refused)
         return;
     // Offered from the system menu, this can run while another panel is
     // shown; the routine panel replaces it rather than lying over it.
@@ -60,15 +46,13 @@ void Form1::ServiceDialog_OK(const ServiceChoices& choices) {
 // The console of the script is all the user sees of a successful run; the
 // visible panel stays as it is.
 void Form1::lj_Click() {
-    runPlan(sys_, junkCleanupPlan(sys_.windowsDirectory()));
+    runFromWindow(sys_, user_, junkCleanupPlan(sys_.windowsDirectory()));
 }
 
 void Form1::Command6_Click() {
-    runPlan(sys_,
-            planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
-                                 ui_.text(Control::Text4), ui_.text(Control::Text3)}),
-            undoSnapshot_);
-    sys_.releaseChange();
+    runFromWindow(sys_, user_,
+                  planOemValues(sys_, {ui_.text(Control::Text1), ui_.text(Control::Text2),
+                                       ui_.text(Control::Text4), ui_.text(Control::Text3)}));
 }
 
 // The platform deletes each ended script, which its guard kept from deleting

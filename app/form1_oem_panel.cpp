@@ -40,5 +40,5 @@ void Form1::logoCopyFinished() {
     logoCopy_.reset();
     ui_.loadPicture(Control::Image2, oemLogoPath(sys_.windowsDirectory()));
     if (std::optional<std::string> failure = logoCopyFailure(sys_, chosen))
-        sys_.notify(*failure);
+        user_.notify(*failure);
 }

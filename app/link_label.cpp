@@ -6,5 +6,5 @@
 #include "resources/about_texts.h"
 
 void Form1::Label9_Click() {
-    sys_.openUrl(kAboutLinkAddress);
+    user_.openUrl(kAboutLinkAddress);
 }

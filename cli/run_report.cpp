@@ -84,8 +84,8 @@ int RunReport::finish(ExitCode code) {
         if (ErrorCode e = machine_.appendPlainFile(extraLog_, bytes))
             told.push_back("无法写入日志 " + extraLog_ + "：" + describeError(e) + "。");
 
-    const bool console = machine_.writeOutput(joined(told, "\r\n") + "\r\n");
+    const bool console = console_.writeOutput(joined(told, "\r\n") + "\r\n");
     if (!quiet_ && !console)
-        machine_.notify(joined(told, "\n"));
+        console_.notify(joined(told, "\n"));
     return exitStatus(code);
 }

@@ -4,6 +4,7 @@
 // message box when there is no console to show it.
 #pragma once
 
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "platform/platform.h"
 
@@ -18,8 +19,8 @@ std::string logPath(const std::string& commonData);
 
 class RunReport {
 public:
-    RunReport(Platform& machine, bool quiet, const std::vector<std::string>& args)
-        : machine_(machine), quiet_(quiet), args_(args) {}
+    RunReport(Platform& machine, Console& console, bool quiet, const std::vector<std::string>& args)
+        : machine_(machine), console_(console), quiet_(quiet), args_(args) {}
 
     void add(const std::string& line);
 
@@ -35,6 +36,7 @@ private:
     std::string logBytes(ExitCode code);
 
     Platform& machine_;
+    Console& console_;
     bool quiet_;
     std::vector<std::string> args_;
     std::vector<std::string> lines_;

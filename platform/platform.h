@@ -1,8 +1,9 @@
 // The platform seam: everything that touches the machine, by topic (files,
 // folders, registry, scripts, machine facts, locks), each an interface of its
 // own so that a module, a fake or a decorator takes only the ones it needs.
-// Platform is the whole machine. The Win32 implementation is the product; the
-// unit tests use a recording double.
+// Platform is the whole machine; it tells and asks no one (the front ends own
+// the conversation with the user). The Win32 implementation is the product;
+// the unit tests use a recording double.
 //
 // Texts and paths are UTF-8. File contents are bytes: code page 936 is applied
 // where the bytes are made (platform/cp936.h), never through the system's
@@ -17,8 +18,6 @@
 #include "platform/registry.h"
 #include "platform/scripts.h"
 
-#include <string>
-
 class Platform : public Files,
                  public Folders,
                  public Registry,
@@ -27,15 +26,4 @@ class Platform : public Files,
                  public Locks {
 public:
     ~Platform() override = default;
-
-    // --- The user (moving to the front ends) ------------------------------
-    // Modal message box: the text, the title "提示", the OK button alone, no icon.
-    virtual void notify(const std::string& text) = 0;
-    // Modal question titled "提示" with Yes and No; true for Yes.
-    virtual bool ask(const std::string& text) = 0;
-    // Opens an address in the default browser.
-    virtual bool openUrl(const std::string& url) = 0;
-    // Writes text to the console the program was started from, or to its
-    // redirected standard output; false when it has neither.
-    virtual bool writeOutput(const std::string& text) = 0;
 };

@@ -1,8 +1,9 @@
 // What one user action will do, decided before anything runs: the scripts it
 // writes and launches, the files and registry values it writes itself, what
-// all of that changes on the machine, and what the user is told. The window,
-// and anything else that starts an action, builds a plan from its inputs and
-// hands it to the runner (script/plan_runner.h); nothing decides twice.
+// all of that changes on the machine, what must hold once it has ended, and
+// what the user is told. The window and the command line build a plan from
+// their inputs and hand it to the runner (actions/action_runner.h); nothing
+// decides twice.
 #pragma once
 
 #include "platform/machine_state.h"
@@ -69,6 +70,13 @@ struct RegistryChange {
     std::optional<RegistryData> setTo = std::nullopt;
 };
 
+// Undoing a recorded change: the record by its folder's name, or, without
+// one, the newest change not yet undone. Which one that is is decided once
+// the machine's change claim is held, so that no other change comes between.
+struct UndoRequest {
+    std::optional<std::string> record;
+};
+
 // What the runner does when a script of the plan still runs from before.
 enum class IfStillRunning {
     Refuse,       // say so and write nothing
@@ -90,9 +98,25 @@ struct Plan {
     std::vector<RegistryChange> registry;
     std::vector<std::string> files; // full paths of files replaced
 
+    // Files its scripts make, with the bytes they must hold once the scripts
+    // have ended (the logo that "fuzhi.bat" copies).
+    std::vector<PlannedFileWrite> expectedFiles;
+
+    // Set: the plan undoes a recorded change instead (its undo.bat, then the
+    // machine compared with the record); the lists above stay empty.
+    std::optional<UndoRequest> undo;
+
     // Before anything is written.
     std::optional<std::string> refusal; // set: nothing runs; this is said instead
+    // The service settings are made for Windows XP and 2003: elsewhere the
+    // plan runs only once the user has said yes (the window asks, the
+    // command line wants /force).
+    bool asksOnOtherWindows = false;
+    // A question the user must have answered yes before it runs.
+    std::optional<std::string> question;
     bool needsAdministrator = false;
+    // What a refusal for want of administrator rights says, when not the usual.
+    std::optional<std::string> administratorRefusal;
     IfStillRunning ifStillRunning = IfStillRunning::Report;
 
     // After: the success text (none: a success says nothing), or the failures.

@@ -33,8 +33,3 @@ std::string otherSystemQuestion(const WindowsVersion& v) {
     return "本程序的服务设置是为 Windows XP 设计的，当前系统是 Windows " + windowsName(v) +
            "。继续可能停用该系统需要的服务。是否继续？";
 }
-
-bool confirmSystem(Platform& sys) {
-    const WindowsVersion v = sys.windowsVersion();
-    return servicesDesignedFor(v) || sys.ask(otherSystemQuestion(v));
-}

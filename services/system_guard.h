@@ -1,6 +1,7 @@
 // The service tables and the tweaks are written for Windows XP (5.1) and
 // for Server 2003 and XP x64 (5.2). On any other system the service
-// optimisations first ask whether to go on.
+// optimisations first ask whether to go on (the plans say so; the window asks,
+// the command line wants /force).
 #pragma once
 
 #include "platform/platform.h"
@@ -16,7 +17,3 @@ std::string windowsName(const WindowsVersion& version);
 
 // The question asked on other systems.
 std::string otherSystemQuestion(const WindowsVersion& version);
-
-// True when the action may go on: the system is one the settings were
-// written for, or the user said yes.
-bool confirmSystem(Platform& platform);

@@ -9,6 +9,7 @@ Plan optimisationPlan(const char* action, const char* successText) {
     Plan plan;
     plan.action = action;
     plan.needsAdministrator = true;
+    plan.asksOnOtherWindows = true;
     // A second click while a script of the first still runs would rewrite
     // it under its command interpreter; such a click writes nothing.
     plan.ifStillRunning = IfStillRunning::Refuse;

@@ -32,13 +32,8 @@ std::string changeGoingText(const ClaimFailure& failure) {
     return failure.holder + "仍在进行中，请稍候再试。";
 }
 
-std::optional<std::string> claimChangeForWindow(Platform& sys, const std::string& what) {
-    const std::optional<ClaimFailure> failure = claimMachineChange(sys, what);
-    if (!failure)
-        return std::nullopt;
-    if (failure->going)
-        return changeGoingText(*failure);
-    std::string text = "无法开始这次更改（" + failure->failure + "）。本次没有作任何更改。";
+std::string cannotBeginText(Platform& sys, const std::string& failure) {
+    std::string text = "无法开始这次更改（" + failure + "）。本次没有作任何更改。";
     if (!sys.isAdministrator())
         text += std::string("\n") + kNeedsAdministrator;
     return text;

@@ -14,9 +14,6 @@
 #include <optional>
 #include <string>
 
-// What the window and the command line call an undo when it holds the claim.
-constexpr char kUndoClaim[] = "“撤销更改”";
-
 // The file whose holder has the claim.
 std::string changeLockPath(Platform& platform);
 
@@ -33,5 +30,5 @@ std::optional<ClaimFailure> claimMachineChange(Platform& platform, const std::st
 // What the window tells whoever is refused while another change goes on.
 std::string changeGoingText(const ClaimFailure& failure);
 
-// The same, in the window's words: nullopt when taken, else what the user is told.
-std::optional<std::string> claimChangeForWindow(Platform& platform, const std::string& what);
+// What the window tells when an undo cannot take the claim for `failure`.
+std::string cannotBeginText(Platform& platform, const std::string& failure);

@@ -1,13 +1,10 @@
 #include "undo/undo_recorder.h"
 
 #include "preview/setting_lines.h"
-#include "undo/change_claim.h"
 #include "undo/snapshot.h"
 #include "undo/snapshot_store.h"
 
-namespace {
-
-std::string snapshotFailure(Platform& sys, const std::string& failure) {
+std::string snapshotFailureText(Platform& sys, const std::string& failure) {
     std::string text =
         "无法保存撤销所需的快照（" + failure + "）。为了能够撤销，本次没有作任何更改。";
     // Only administrators may write the snapshots, as only they may run them.
@@ -15,8 +12,6 @@ std::string snapshotFailure(Platform& sys, const std::string& failure) {
         text += "\n需要管理员权限，请以管理员身份运行本程序。";
     return text;
 }
-
-} // namespace
 
 std::optional<std::string> saveUndoSnapshot(Platform& sys, const Plan& plan) {
     std::string failure;
@@ -35,16 +30,5 @@ std::optional<std::string> saveUndoSnapshot(Platform& sys, const Plan& plan) {
             return std::nullopt;
         failure = *saveFailure;
     }
-    return snapshotFailure(sys, failure);
-}
-
-std::optional<std::string> claimAndSaveSnapshot(Platform& sys, const Plan& plan) {
-    // The claim's file lies in the program's folder, beside the snapshots:
-    // what keeps it from being taken keeps the snapshot from being saved.
-    if (std::optional<ClaimFailure> refusal = claimMachineChange(sys, "“" + plan.action + "”"))
-        return refusal->going ? changeGoingText(*refusal) : snapshotFailure(sys, refusal->failure);
-    std::optional<std::string> failure = saveUndoSnapshot(sys, plan);
-    if (failure)
-        sys.releaseChange();
-    return failure;
+    return snapshotFailureText(sys, failure);
 }

@@ -1,5 +1,5 @@
-// The snapshot before a change: what the handlers give the runner as its
-// BeforeChange, so that nothing changes without a way back.
+// The snapshot before a change, which the runner saves before a plan's first
+// change, so that nothing changes without a way back.
 #pragma once
 
 #include "platform/platform.h"
@@ -13,8 +13,5 @@
 // text that tells the user why nothing was changed.
 std::optional<std::string> saveUndoSnapshot(Platform& platform, const Plan& plan);
 
-// The window's BeforeChange: the machine's change claim first (refused,
-// naming what goes on, while another change goes on), then the snapshot.
-// The caller gives the claim up (releaseChange) once the plan has run; it
-// then lasts until the plan's scripts have ended.
-std::optional<std::string> claimAndSaveSnapshot(Platform& platform, const Plan& plan);
+// What the user is told when the snapshot cannot be saved for `failure`.
+std::string snapshotFailureText(Platform& platform, const std::string& failure);

@@ -2,9 +2,9 @@
 
 #include "app/form1_events.h"
 #include "app/win32/child_windows.h"
+#include "app/win32/logo_picker_window.h"
 #include "app/win32/service_dialog.h"
 #include "app/win32/undo_dialog.h"
-#include "oem/win32/logo_picker_window.h"
 #include "resources/resource_ids.h"
 #include "win32/colours.h"
 #include "win32/fonts.h"
@@ -44,7 +44,7 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
 
 } // namespace
 
-Form1Window::Form1Window() : logic_(controls_, platform_) {
+Form1Window::Form1Window() : logic_(controls_, platform_, dialogs_) {
     logic_.setLogoPickerOpener([this] { openLogoPicker(); });
 }
 
@@ -70,7 +70,7 @@ bool Form1Window::create(int showCommand) {
                             at.x, at.y, width, height, nullptr, nullptr, instance, this);
     if (!hwnd_)
         return false;
-    platform_.setOwner(hwnd_);
+    dialogs_.setOwner(hwnd_);
     controls_.attach(Control::Form1, hwnd_);
     windowFont_ = createWindowFont(dpi);
     linkFont_ = createLinkFont(dpi);
@@ -129,7 +129,7 @@ LRESULT Form1Window::handle(UINT m, WPARAM wp, LPARAM lp) {
         return onControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_SYSCOMMAND:
         if (handleServiceMenuCommand(hwnd_, wp, logic_, platform_) ||
-            handleUndoMenuCommand(hwnd_, wp, platform_))
+            handleUndoMenuCommand(hwnd_, wp, platform_, dialogs_))
             return 0;
         break;
     case WM_ACTIVATE:
@@ -221,8 +221,7 @@ void Form1Window::openLogoPicker() {
         if (IsWindow(hwnd_) && !IsWindowVisible(hwnd_))
             DestroyWindow(hwnd_);
     };
-    hooks.beforeChange = logic_.undoSnapshot();
-    ::openLogoPicker(platform_, hooks);
+    ::openLogoPicker(platform_, dialogs_, hooks);
 }
 
 // While the logo picker is open, closing the main window only hides it: the

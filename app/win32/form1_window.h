@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/win32/child_windows.h"
 #include "app/win32/win32_controls.h"
+#include "app/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
 
@@ -37,6 +38,7 @@ private:
     Font windowFont_;
     Font linkFont_;
     Win32Platform platform_;
+    Win32Dialogs dialogs_;
     Win32Controls controls_;
     Form1 logic_;
 };

@@ -5,6 +5,7 @@
 #include "app/win32/single_window.h"
 #include "cli/command_line.h"
 #include "cli/switches.h"
+#include "cli/win32/win32_console.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/shell.h"
 #include "win32/top_windows.h"
@@ -39,7 +40,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const std::vector<std::string> args = commandLineArguments();
     if (!args.empty()) {
         Win32Platform machine;
-        return runCommandLine(machine, args);
+        Win32Console console;
+        return runCommandLine(machine, console, args);
     }
 
     if (bringOpenWindowToFront(kForm1ClassName))

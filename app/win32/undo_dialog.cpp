@@ -5,7 +5,8 @@
 // again without it. Built in code (win32/code_dialog.h).
 #include "app/win32/undo_dialog.h"
 
-#include "undo/undo_action.h"
+#include "actions/undo_plan.h"
+#include "app/undo_from_window.h"
 #include "win32/code_dialog.h"
 #include "win32/fonts.h"
 #include "win32/handles.h"
@@ -153,7 +154,7 @@ void addUndoMenuItem(HWND form) {
     AppendMenuW(GetSystemMenu(form, FALSE), MF_STRING, kUndoMenuId, L"撤销上一次更改...");
 }
 
-bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
+bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform, UserDialogs& user) {
     if ((command & 0xFFF0) != kUndoMenuId)
         return false;
     DialogState state;
@@ -165,9 +166,10 @@ bool handleUndoMenuCommand(HWND form, WPARAM command, Platform& platform) {
     const INT_PTR button =
         runCodeDialog(form, L"撤销更改", dialogProc, reinterpret_cast<LPARAM>(&state));
     if (button == IDOK)
-        undoFromWindow(platform, state.entries, state.chosen);
+        undoFromWindow(platform, user, state.entries, state.chosen);
     // Set aside, the dialog comes back without it.
-    else if (button == kSetAsideId && setAsideSnapshot(platform, state.entries[state.chosen]))
-        handleUndoMenuCommand(form, command, platform);
+    else if (button == kSetAsideId &&
+             setAsideFromWindow(platform, user, state.entries[state.chosen]))
+        handleUndoMenuCommand(form, command, platform, user);
     return true;
 }

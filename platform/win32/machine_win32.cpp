@@ -1,7 +1,6 @@
-// The machine: Windows directory, rights, services, message boxes, the shell.
+// The machine: Windows directory, rights.
 #include "platform/win32/win32_platform.h"
 #include "win32/handles.h"
-#include "win32/shell.h"
 #include "win32/wide.h"
 
 #include <vector>
@@ -23,12 +22,4 @@ bool Win32Platform::isAdministrator() {
         member = FALSE;
     FreeSid(administrators);
     return member != FALSE;
-}
-
-void Win32Platform::notify(const std::string& text) {
-    MessageBoxW(owner_, widen(text).c_str(), L"提示", MB_OK);
-}
-
-bool Win32Platform::openUrl(const std::string& url) {
-    return shellOpen(owner_, widen(url).c_str());
 }

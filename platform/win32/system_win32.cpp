@@ -1,6 +1,5 @@
 // The machine as the undo snapshots and the system guard see it: service
-// start modes, the real Windows version, questions to the user, and
-// a script run to its end.
+// start modes, the real Windows version, and a script run to its end.
 #include "platform/win32/native_paths.h"
 #include "platform/win32/win32_platform.h"
 
@@ -86,11 +85,6 @@ WindowsVersion Win32Platform::windowsVersion() {
             info.wProductType != VER_NT_WORKSTATION};
 }
 
-bool Win32Platform::ask(const std::string& text) {
-    return MessageBoxW(owner_, widen(text).c_str(), L"提示",
-                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
-}
-
 ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t* exitCode) {
     const std::wstring interpreter = commandInterpreterPath();
     // The same switches as every script; the outer quotes go and the path
@@ -111,10 +105,18 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
     CloseHandle(info.hThread);
     KernelHandle process(info.hProcess);
 
-    // The windows are painted meanwhile but take no input.
-    const bool wasEnabled = owner_ && IsWindowEnabled(owner_);
-    if (wasEnabled)
-        EnableWindow(owner_, FALSE);
+    // This thread's windows are painted meanwhile but take no input.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+                EnableWindow(window, FALSE);
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
     bool quit = false;
     WPARAM quitCode = 0;
     HANDLE handle = process.get();
@@ -137,8 +139,8 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
             DispatchMessageW(&msg);
         }
     }
-    if (wasEnabled)
-        EnableWindow(owner_, TRUE);
+    for (HWND window : disabled)
+        EnableWindow(window, TRUE);
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
     if (failed)

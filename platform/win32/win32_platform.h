@@ -12,9 +12,6 @@
 
 class Win32Platform : public Platform {
 public:
-    // The window that owns the notifications.
-    void setOwner(HWND owner) { owner_ = owner; }
-
     // --- Files: files_win32.cpp, safe_files_win32.cpp, command_line_win32.cpp,
     // snapshot_folders_win32.cpp, system_win32.cpp
     ErrorCode writeFile(const std::string& path, const std::string& bytes) override;
@@ -79,12 +76,6 @@ public:
                           std::string* holder) override;
     void releaseChange() override;
 
-    // --- The user: machine_win32.cpp, system_win32.cpp, command_line_win32.cpp
-    void notify(const std::string& text) override;
-    bool ask(const std::string& text) override;
-    bool openUrl(const std::string& url) override;
-    bool writeOutput(const std::string& text) override;
-
 private:
     struct Started {
         KernelHandle process;
@@ -101,21 +92,14 @@ private:
     // The last process started for each script name, kept so that a later
     // action can ask whether it still runs.
     std::map<std::string, Started> started_;
-    HWND owner_ = nullptr;
 
-    // --- Command line ---
+    // --- Locks ---
     // The machine's change claim while this process holds it, and what for.
     // Each script launched meanwhile gets a handle of its own, so that the
     // claim lasts until it has ended.
     FileHandle change_;
     std::string changeWhat_;
     std::vector<FileHandle> held_; // the files held by holdFile
-    struct Output {
-        bool checked = false;
-        HANDLE handle = nullptr; // the standard output, or the parent's console
-        bool console = false;    // a console (UTF-16) rather than a file or pipe (GBK)
-    };
-    Output output_;
 
     std::map<std::string, Guard> guards_;
 };

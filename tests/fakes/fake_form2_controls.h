@@ -1,7 +1,7 @@
 // The logo picker's controls seam over plain fields.
 #pragma once
 
-#include "oem/form2_controls.h"
+#include "app/form2_controls.h"
 #include "resources/form2_layout.h"
 
 #include <set>

@@ -1,8 +1,11 @@
-// A recording platform: files live in a map, launches and notifications are
-// logged in the order they happen. First what the test sets up and reads
+// A recording machine, and the window's and the command line's conversation
+// with the user: files live in a map, launches, notifications and questions
+// are logged in the order they happen. First what the test sets up and reads
 // back, then the methods, by interface.
 #pragma once
 
+#include "app/user_dialogs.h"
+#include "cli/console.h"
 #include "platform/platform.h"
 #include "undo/snapshot_store.h"
 
@@ -13,7 +16,7 @@
 #include <string>
 #include <vector>
 
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public UserDialogs, public Console {
 public:
     struct Launch {
         std::string name;
@@ -469,7 +472,7 @@ public:
         settleClaim();
     }
 
-    // --- The user -------------------------------------------------------
+    // --- UserDialogs and Console ----------------------------------------
     void notify(const std::string& text) override {
         events.push_back("notify " + text);
         notifications.push_back(text);

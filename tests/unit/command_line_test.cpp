@@ -49,7 +49,7 @@ TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     FakePlatform p;
     installTableServices(p);
     tweak_effects::tweaksTakeEffect(p);
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/quiet"}), 0);
     EXPECT_EQ(p.eventsOutsideSnapshots(),
               (Names{"write kuaijie.bat", "launch kuaijie.bat", "write jsb.bat", "launch jsb.bat",
                      "write gx.bat", "launch gx.bat", "write fwyh.bat", "launch fwyh.bat",
@@ -61,11 +61,13 @@ TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
     EXPECT_LT(renamed - p.events.begin(),
               std::find(p.events.begin(), p.events.end(), "write kuaijie.bat") - p.events.begin());
     expectScriptBytes("fwyh.bat", p.launches.at(3).bytesAtLaunch);
-    // The machine's change claim is taken before the snapshot and given up at the end.
+    // The machine's change claim is taken before the snapshot and given up
+    // once the scripts have ended.
     const auto claim = std::find(p.events.begin(), p.events.end(),
                                  "claim 从命令行启动的“系统常规优化” " + kVelkor + "\\change.lock");
     EXPECT_LT(claim, renamed);
-    EXPECT_EQ(p.events.back(), "release change");
+    EXPECT_GT(std::find(p.events.begin(), p.events.end(), "release change"),
+              std::find(p.events.begin(), p.events.end(), "wait fwyh.bat"));
     EXPECT_EQ(p.output, "系统常规优化：系统已经优化成功\r\n");
     EXPECT_TRUE(p.notifications.empty());
     EXPECT_EQ(p.files.at(kLog),
@@ -75,20 +77,20 @@ TEST(CommandLine, QuietOptimisationRunsWaitsAndTellsOneLine) {
 
 TEST(CommandLine, WithoutQuietTheOutcomeIsAMessageBoxOnlyWhenThereIsNoConsole) {
     FakePlatform console;
-    EXPECT_EQ(runCommandLine(console, {"/clean"}), 0);
+    EXPECT_EQ(runCommandLine(console, console, {"/clean"}), 0);
     EXPECT_EQ(console.output, "系统垃圾清理：已完成\r\n");
     EXPECT_TRUE(console.notifications.empty());
 
     FakePlatform none;
     none.hasOutput = false;
     installTableServices(none);
-    EXPECT_EQ(runCommandLine(none, {"/clean", "/restore"}), 0);
+    EXPECT_EQ(runCommandLine(none, none, {"/clean", "/restore"}), 0);
     EXPECT_EQ(none.notifications,
               Names{"恢复默认服务：系统服务已经恢复为默认\n系统垃圾清理：已完成"});
 
     FakePlatform quiet;
     quiet.hasOutput = false;
-    EXPECT_EQ(runCommandLine(quiet, {"/clean", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(quiet, quiet, {"/clean", "/quiet"}), 0);
     EXPECT_TRUE(quiet.notifications.empty());
     EXPECT_TRUE(says(quiet.files.at(kLog), *toCp936("系统垃圾清理：已完成")));
 }
@@ -96,7 +98,7 @@ TEST(CommandLine, WithoutQuietTheOutcomeIsAMessageBoxOnlyWhenThereIsNoConsole) {
 TEST(CommandLine, BadSwitchesGiveOneAndWriteNothing) {
     FakePlatform p;
     p.files["C:\\a.bmp"] = "BM";
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/logo:C:\\a.bmp", "/bogus", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/logo:C:\\a.bmp", "/bogus", "/quiet"}), 1);
     EXPECT_EQ(changes(p), Names{});
     EXPECT_FALSE(p.claimed);
     EXPECT_TRUE(says(p.output, "未知的开关 /bogus"));
@@ -106,7 +108,7 @@ TEST(CommandLine, BadSwitchesGiveOneAndWriteNothing) {
     // A line break in an argument cannot write a line of its own into the log.
     FakePlatform forged;
     const std::string fake = "2024-05-01 12:30:05 [0] 系统常规优化：系统已经优化成功";
-    EXPECT_EQ(runCommandLine(forged, {"/optimize", "/owner:x\r\n" + fake, "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(forged, forged, {"/optimize", "/owner:x\r\n" + fake, "/quiet"}), 1);
     const std::string log = forged.files.at(kLog);
     EXPECT_TRUE(says(log, "/owner:x\\x0D\\x0A" + *toCp936(fake) + " /quiet\r\n")) << log;
     std::size_t lines = 0;
@@ -117,7 +119,7 @@ TEST(CommandLine, BadSwitchesGiveOneAndWriteNothing) {
 
     FakePlatform boxed; // no console, not quiet: the reason in a message box
     boxed.hasOutput = false;
-    EXPECT_EQ(runCommandLine(boxed, {"/logo:C:\\nope.bmp"}), 1);
+    EXPECT_EQ(runCommandLine(boxed, boxed, {"/logo:C:\\nope.bmp"}), 1);
     ASSERT_EQ(boxed.notifications.size(), 1u);
     EXPECT_TRUE(says(boxed.notifications[0], "“C:\\nope.bmp”不是一个存在的文件"));
     EXPECT_EQ(changes(boxed), Names{});
@@ -127,7 +129,7 @@ TEST(CommandLine, WithoutAdministratorRightsTwoAndNothingWritten) {
     FakePlatform p;
     p.admin = false;
     // The cleanup alone would run without the rights in the window.
-    EXPECT_EQ(runCommandLine(p, {"/clean", "/owner:x", "/quiet"}), 2);
+    EXPECT_EQ(runCommandLine(p, p, {"/clean", "/owner:x", "/quiet"}), 2);
     EXPECT_EQ(changes(p), Names{});
     EXPECT_TRUE(says(p.output, "系统垃圾清理：需要管理员权限"));
 }
@@ -135,21 +137,21 @@ TEST(CommandLine, WithoutAdministratorRightsTwoAndNothingWritten) {
 TEST(CommandLine, AnEarlierRunStillGoingGivesFive) {
     FakePlatform other; // the window's optimisation, say
     other.otherChange = "“系统常规优化”";
-    EXPECT_EQ(runCommandLine(other, {"/optimize", "/quiet"}), 5);
+    EXPECT_EQ(runCommandLine(other, other, {"/optimize", "/quiet"}), 5);
     EXPECT_EQ(changes(other), Names{});
     EXPECT_EQ(other.output, "“系统常规优化”仍在进行中，本次未作任何更改。 / Another change is "
                             "still going (“系统常规优化”); nothing was changed.\r\n");
 
     FakePlatform script; // a script of this process still running
     script.running.insert("fwyh.bat");
-    EXPECT_EQ(runCommandLine(script, {"/optimize", "/quiet"}), 5);
+    EXPECT_EQ(runCommandLine(script, script, {"/optimize", "/quiet"}), 5);
     EXPECT_EQ(changes(script), Names{});
 }
 
 TEST(CommandLine, WhatCouldNotBeWrittenGivesThreeAndTheOtherActionsStillRun) {
     FakePlatform p;
     p.writeFailures["fwyh.bat"] = kErrorAccessDenied;
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/clean", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/clean", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "系统常规优化：操作未能全部完成： 无法写入脚本 fwyh.bat"));
     EXPECT_TRUE(says(p.output, "系统垃圾清理：已完成"));
     EXPECT_TRUE(says(p.files.at(kLog), " [3] "));
@@ -160,7 +162,7 @@ TEST(CommandLine, TheLogoAndTheOemValuesAreCheckedOnceTheScriptsHaveEnded) {
     p.files["C:\\blue.bmp"] = "BM blue";
     p.files[kLogo] = "BM red";
     // Without the copy the logo is not in place.
-    EXPECT_EQ(runCommandLine(p, {"/logo:C:\\blue.bmp", "/owner:李四", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/logo:C:\\blue.bmp", "/owner:李四", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "OEM信息：OEM信息已经更新\r\n"));
     EXPECT_TRUE(says(p.output, "OEM LOGO：" + kLogo + " 与所选文件不同"));
 
@@ -169,7 +171,7 @@ TEST(CommandLine, TheLogoAndTheOemValuesAreCheckedOnceTheScriptsHaveEnded) {
     copied.scriptEffects["fuzhi.bat"] = [](FakePlatform& m) {
         m.files[kLogo] = m.files["C:\\blue.bmp"];
     };
-    EXPECT_EQ(runCommandLine(copied, {"/logo:C:\\blue.bmp", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(copied, copied, {"/logo:C:\\blue.bmp", "/quiet"}), 0);
     EXPECT_EQ(copied.output, "OEM LOGO：已完成\r\n");
     EXPECT_EQ(copied.registry.count(kOwner), 0u);
 }
@@ -178,7 +180,7 @@ TEST(CommandLine, ExportWritesTheScriptsIntoTheFolderAndRunsNothing) {
     FakePlatform p;
     p.admin = false; // exporting changes nothing on this machine
     p.otherChange = "“系统常规优化”";
-    EXPECT_EQ(runCommandLine(p, {"/export:D:\\deploy\\", "/clean", "/optimize", "/tweaks:none"}),
+    EXPECT_EQ(runCommandLine(p, p, {"/export:D:\\deploy\\", "/clean", "/optimize", "/tweaks:none"}),
               0);
     EXPECT_TRUE(p.launches.empty());
     EXPECT_TRUE(p.waitedFor.empty());
@@ -190,21 +192,21 @@ TEST(CommandLine, ExportWritesTheScriptsIntoTheFolderAndRunsNothing) {
 
     FakePlatform failing;
     failing.folderFailures["E:\\out"] = kErrorAccessDenied;
-    EXPECT_EQ(runCommandLine(failing, {"/export:E:\\out", "/clean"}), 3);
+    EXPECT_EQ(runCommandLine(failing, failing, {"/export:E:\\out", "/clean"}), 3);
     EXPECT_TRUE(says(failing.output, "无法创建文件夹 E:\\out"));
     EXPECT_TRUE(failing.launches.empty());
 }
 
 TEST(CommandLine, UsageOnTheConsoleOrInAMessageBox) {
     FakePlatform console;
-    EXPECT_EQ(runCommandLine(console, {"/?"}), 0);
+    EXPECT_EQ(runCommandLine(console, console, {"/?"}), 0);
     EXPECT_EQ(console.output, usageText());
     EXPECT_TRUE(console.notifications.empty());
     EXPECT_TRUE(console.files.empty()); // no log for the usage
 
     FakePlatform none;
     none.hasOutput = false;
-    EXPECT_EQ(runCommandLine(none, {"-help"}), 0);
+    EXPECT_EQ(runCommandLine(none, none, {"-help"}), 0);
     EXPECT_EQ(none.notifications, Names{usageText()});
 
     const std::string& usage = usageText();
@@ -216,7 +218,7 @@ TEST(CommandLine, UsageOnTheConsoleOrInAMessageBox) {
 TEST(CommandLine, ALogThatCannotBeWrittenIsSaidButChangesNoExitCode) {
     FakePlatform p;
     p.writeFailures[kLog] = kErrorAccessDenied;
-    EXPECT_EQ(runCommandLine(p, {"/clean", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/clean", "/quiet"}), 0);
     EXPECT_TRUE(says(p.output, "系统垃圾清理：已完成\r\n无法写入日志 " + kLog));
 }
 
@@ -225,7 +227,7 @@ TEST(CommandLine, ALogThatCannotBeWrittenIsSaidButChangesNoExitCode) {
 TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
     FakePlatform ten;
     ten.version = {10, 0, 19045, false};
-    EXPECT_EQ(runCommandLine(ten, {"/optimize", "/clean", "/quiet"}), 4);
+    EXPECT_EQ(runCommandLine(ten, ten, {"/optimize", "/clean", "/quiet"}), 4);
     EXPECT_EQ(changes(ten), Names{});
     EXPECT_TRUE(ten.folders.count(ten.commonData + "\\Velkor\\undo") == 0);
     EXPECT_TRUE(says(ten.output, "当前系统是 Windows 10，未作任何更改；确需继续请加 /force"));
@@ -234,18 +236,18 @@ TEST(CommandLine, ServicesOnAnotherWindowsNeedForce) {
     for (const Names& args : {Names{"/restore"}, Names{"/services:11111111111111111"}}) {
         FakePlatform seven;
         seven.version = {6, 1, 7601, false};
-        EXPECT_EQ(runCommandLine(seven, args), 4) << args[0];
+        EXPECT_EQ(runCommandLine(seven, seven, args), 4) << args[0];
     }
 
     FakePlatform forced;
     forced.version = {10, 0, 19045, false};
     tweak_effects::tweaksTakeEffect(forced);
-    EXPECT_EQ(runCommandLine(forced, {"/optimize", "/force", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(forced, forced, {"/optimize", "/force", "/quiet"}), 0);
     EXPECT_EQ(forced.launchedNames(), (Names{"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}));
 
     FakePlatform cleanOnly;
     cleanOnly.version = {10, 0, 19045, false};
-    EXPECT_EQ(runCommandLine(cleanOnly, {"/clean", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(cleanOnly, cleanOnly, {"/clean", "/quiet"}), 0);
 }
 
 // /undo runs the newest snapshot's undo.bat, checks the machine and marks it
@@ -254,30 +256,30 @@ TEST(CommandLine, UndoTheNewestChange) {
     FakePlatform p;
     installTableServices(p);
     p.services["Spooler"] = StartMode::Demand;
-    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/undo", "/quiet"}), 1);
     EXPECT_TRUE(says(p.output, "撤销：没有可以撤销的更改。"));
     EXPECT_TRUE(p.scriptRuns.empty());
 
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/tweaks:none", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/tweaks:none", "/quiet"}), 0);
     const std::string folder = p.commonData + "\\Velkor\\undo\\20240501-123005";
     p.admin = false;
-    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 2);
+    EXPECT_EQ(runCommandLine(p, p, {"/undo", "/quiet"}), 2);
     EXPECT_TRUE(p.scriptRuns.empty());
 
     p.admin = true;
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/undo", "/quiet"}), 0);
     EXPECT_EQ(p.scriptRuns, Names{folder + "\\undo.bat"});
     EXPECT_TRUE(says(p.output, "撤销：已撤销 2024-05-01 12:30:05 的“系统常规优化”。"));
     EXPECT_TRUE(p.files.count(folder + "\\undone.txt"));
-    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/undo", "/quiet"}), 1);
 
     // A machine that the undo did not bring back is a failure, not "done".
-    EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/restore", "/quiet"}), 0);
     p.scriptEffects["undo.bat"] = [](FakePlatform& m) {
         m.services["Spooler"] = StartMode::Disabled;
     };
-    EXPECT_EQ(runCommandLine(p, {"/undo", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/undo", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "未能全部完成"));
 }
 
@@ -288,7 +290,7 @@ TEST(CommandLine, TweaksThatDidNotTakeAreNamedWithExitThree) {
     tweak_effects::tweaksTakeEffect(p);
     p.scriptEffects.erase("kuaijie.bat");
     p.registryKeys[tweak_effects::kLnkfile] = {{"IsShortcut", 1, tweak_effects::utf16(u"")}};
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "系统常规优化：")) << p.output;
     EXPECT_TRUE(says(p.output, "注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在。"));
     EXPECT_TRUE(
@@ -307,14 +309,14 @@ TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
         m.services["Spooler"] = StartMode::Demand;
     };
     p.scSetsServices = true;
-    EXPECT_EQ(runCommandLine(p, {"/optimize", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/optimize", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "服务 Spooler：手动，应为 自动")) << p.output;
     EXPECT_TRUE(says(p.output, "系统常规优化：本机未安装，未检查：Alerter\r\n")) << p.output;
 
     // A service that is not installed is no failure.
     p.scriptEffects.erase("fwyh.bat");
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, {"/restore", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/restore", "/quiet"}), 0);
     EXPECT_EQ(p.output, "恢复默认服务：系统服务已经恢复为默认\r\n"
                         "恢复默认服务：本机未安装，未检查：Alerter\r\n");
 
@@ -324,7 +326,7 @@ TEST(CommandLine, StartModesAreReadBackAfterTheScripts) {
         m.services["Themes"] = StartMode::Auto;
     };
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, {"/services:01111111111111111", "/quiet"}), 3);
+    EXPECT_EQ(runCommandLine(p, p, {"/services:01111111111111111", "/quiet"}), 3);
     EXPECT_TRUE(says(p.output, "服务 Themes：自动，应为 已禁用")) << p.output;
 }
 

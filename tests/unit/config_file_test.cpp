@@ -132,7 +132,7 @@ TEST(ConfigFile, EveryErrorNamesTheFileAndItsLine) {
 TEST(ConfigFile, ARunFromTheFileGivesOneForItsErrorsAndForMixedSwitches) {
     FakePlatform p;
     p.files["room.ini"] = *toCp936("[Actions]\r\noptimize = yes\r\nrestore = yes\r\n");
-    EXPECT_EQ(runCommandLine(p, {"/config:room.ini", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/config:room.ini", "/quiet"}), 1);
     EXPECT_NE(p.output.find("配置文件 room.ini：/optimize 与 /restore 不能同时使用"),
               std::string::npos)
         << p.output;
@@ -143,17 +143,17 @@ TEST(ConfigFile, ARunFromTheFileGivesOneForItsErrorsAndForMixedSwitches) {
          {Args{"/config:room.ini", "/optimize"}, Args{"/clean", "/config:room.ini"},
           Args{"/config:room.ini", "/config:other.ini"}, Args{"/config:missing.ini"}}) {
         p.output.clear();
-        EXPECT_EQ(runCommandLine(p, args), 1) << args[0] << " " << args[1];
+        EXPECT_EQ(runCommandLine(p, p, args), 1) << args[0] << " " << args[1];
         EXPECT_NE(p.output.find("/config"), std::string::npos) << p.output;
     }
     EXPECT_TRUE(p.launches.empty());
     // A path with a line break is refused without being repeated.
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, {"/config:room.ini\r\n2024-05-01 [0] done", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/config:room.ini\r\n2024-05-01 [0] done", "/quiet"}), 1);
     EXPECT_NE(p.output.find("/config: 的路径含有换行等控制字符"), std::string::npos) << p.output;
     EXPECT_EQ(p.output.find("[0] done"), std::string::npos) << p.output;
     // The options go with it.
-    EXPECT_EQ(runCommandLine(p, {"/config:room.ini", "/quiet", "/force"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/config:room.ini", "/quiet", "/force"}), 0);
     EXPECT_EQ(p.launchedNames(), Args{"xtql.bat"});
 }
 
@@ -163,7 +163,7 @@ TEST(ConfigFile, ExportFromTheFileIsByteForByteThatOfTheSwitches) {
         p.files["C:\\room\\logo.bmp"] = "BM-logo";
         p.files["room.ini"] = *toCp936("[Actions]\r\noptimize = yes\r\nclean = yes\r\n" +
                                        kServices + "[OEM]\r\nlogo = C:\\room\\logo.bmp\r\n");
-        EXPECT_EQ(runCommandLine(p, args), 0) << p.output;
+        EXPECT_EQ(runCommandLine(p, p, args), 0) << p.output;
         std::map<std::string, std::string> out;
         for (const auto& [path, bytes] : p.files)
             if (path.rfind("C:\\out\\", 0) == 0)

@@ -11,7 +11,7 @@ namespace {
 TEST(ClickTable, NavigationButtonsSwitchPanels) {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form(ui, sys);
+    Form1 form(ui, sys, sys);
     form.Form_Load();
     EXPECT_TRUE(dispatchClick(form, Control::gy));
     EXPECT_TRUE(ui.visible(Control::gybcx));
@@ -23,7 +23,7 @@ TEST(ClickTable, NavigationButtonsSwitchPanels) {
 TEST(ClickTable, ControlsWithoutAClickActionAreNotHandled) {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form(ui, sys);
+    Form1 form(ui, sys, sys);
     for (Control c : {Control::Command5, Control::jianjie, Control::Label5, Control::Image3,
                       Control::xtyh, Control::kjfs, Control::moren})
         EXPECT_FALSE(dispatchClick(form, c));

@@ -12,7 +12,7 @@ const TwipRect kPanel = {0, 1560, 6015, 2895};
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 
     int visiblePanels() const {

@@ -1,8 +1,8 @@
 // The logo picker: its list chain, the preview and the confirm step.
+#include "app/form2.h"
 #include "fakes/fake_form2_controls.h"
 #include "fakes/fake_platform.h"
 #include "fixture_file.h"
-#include "oem/form2.h"
 #include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ struct Picker {
     FakePlatform sys;
     FakeForm2Controls ui;
     // The window that opened the picker hears of the copy, with the chosen path.
-    Form2 form{ui, sys, [this](const std::string& chosen) {
+    Form2 form{ui, sys, sys, [this](const std::string& chosen) {
                    ui.events.push_back("logo replaced " + chosen);
                }};
     Picker() { form.Form_Load(); }

@@ -30,7 +30,7 @@ const std::pair<Control, std::string> kExpected[] = {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
     std::string description() const { return ui.text(Control::jianjie); }
 };

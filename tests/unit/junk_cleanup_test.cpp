@@ -36,7 +36,7 @@ std::vector<std::string> split(const std::string& bytes) {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 };
 

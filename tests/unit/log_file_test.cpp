@@ -15,7 +15,7 @@ const std::string kShared = "\\\\server\\logs\\PC01.txt";
 TEST(LogFile, TheRunsLinesAreAppendedThereToo) {
     FakePlatform p;
     p.files[kShared] = "earlier\r\n";
-    EXPECT_EQ(runCommandLine(p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
     const std::string run = *toCp936("2024-05-01 12:30:05 [0] Velkor.exe /clean /log:" + kShared +
                                      " /quiet\r\n"
                                      "2024-05-01 12:30:05 [0] 系统垃圾清理：已完成\r\n");
@@ -27,7 +27,7 @@ TEST(LogFile, TheRunsLinesAreAppendedThereToo) {
 TEST(LogFile, ALinkIsNotWrittenThroughAndTheRunSaysSo) {
     FakePlatform p;
     p.links.insert(kShared);
-    EXPECT_EQ(runCommandLine(p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/clean", "/log:" + kShared, "/quiet"}), 0);
     EXPECT_EQ(p.files.count(kShared), 0u);
     EXPECT_EQ(p.output, "系统垃圾清理：已完成\r\n无法写入日志 " + kShared +
                             "：该名称已被一个文件或指向别处的链接占用。\r\n");
@@ -35,10 +35,10 @@ TEST(LogFile, ALinkIsNotWrittenThroughAndTheRunSaysSo) {
 
 TEST(LogFile, BadSwitchesAreLoggedThereToo) {
     FakePlatform p;
-    EXPECT_EQ(runCommandLine(p, {"/log:" + kShared, "/bogus"}), 1);
+    EXPECT_EQ(runCommandLine(p, p, {"/log:" + kShared, "/bogus"}), 1);
     EXPECT_NE(p.files.at(kShared).find("[1] Velkor.exe /log:"), std::string::npos);
     FakePlatform empty;
-    EXPECT_EQ(runCommandLine(empty, {"/clean", "/log:"}), 1);
+    EXPECT_EQ(runCommandLine(empty, empty, {"/clean", "/log:"}), 1);
 }
 
 } // namespace

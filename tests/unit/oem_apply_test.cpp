@@ -12,7 +12,7 @@ namespace {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() {
         form.Form_Load();
         ui.setText(Control::Text1, "张三");
@@ -114,7 +114,7 @@ TEST(OemApply, AnExistingFileThatCannotBeReadIsNotReplaced) {
     };
     FakeControls ui;
     LockedFile sys;
-    Form1 form(ui, sys);
+    Form1 form(ui, sys, sys);
     sys.files[kIni] = "[Support Information]\r\n";
     form.Command6_Click();
     EXPECT_EQ(sys.files.at(kIni), "[Support Information]\r\n");

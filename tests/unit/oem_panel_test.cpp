@@ -11,7 +11,7 @@ namespace {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() {
         form.Form_Load();
         sys.registry[kOrg] = "新公司";

@@ -2,10 +2,10 @@
 // "oeminfo.ini", a file that cannot be created or replaced, a logo copy that
 // needs rights, has not ended yet, or did not take.
 #include "app/form1.h"
+#include "app/form2.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_form2_controls.h"
 #include "fakes/fake_platform.h"
-#include "oem/form2.h"
 #include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ using Names = std::vector<std::string>;
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
     void values(const std::string& manufacturer, const std::string& model) {
         ui.setText(Control::Text4, manufacturer);
@@ -77,7 +77,7 @@ TEST(OemSafety, AFileThatCannotBeCreatedLeavesThePanelEmptyAndSilentAndApplyingS
 struct PickerAndWindow {
     Window main;
     FakeForm2Controls ui;
-    Form2 picker{ui, main.sys,
+    Form2 picker{ui, main.sys, main.sys,
                  [this](const std::string& chosen) { main.form.logoCopyStarted(chosen); }};
     PickerAndWindow() {
         picker.Form_Load();

@@ -54,7 +54,7 @@ ServiceChoices all(int value) {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 
     const FakePlatform::Launch& xiangxi() const {

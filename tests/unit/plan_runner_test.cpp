@@ -1,7 +1,7 @@
 // The runner: what reaches the machine for a plan, in which order, and the one
 // message that follows.
+#include "app/run_from_window.h"
 #include "fakes/fake_platform.h"
-#include "script/plan_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(ScriptBytes, RefusesTextThatGbkCannotHold) {
 
 TEST(RunPlan, EachScriptIsWrittenThenLaunchedInOrderThenOneMessage) {
     FakePlatform p;
-    EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Done);
+    EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Done);
     EXPECT_EQ(p.events,
               (Names{"write a.bat", "launch a.bat", "write b.bat", "launch b.bat", "notify 完成"}));
     EXPECT_EQ(p.launches.at(0).show, ShowState::Visible);
@@ -43,7 +43,7 @@ TEST(RunPlan, WithoutASuccessTextASuccessSaysNothing) {
     FakePlatform p;
     Plan plan = twoScripts();
     plan.successText.reset();
-    EXPECT_EQ(runPlan(p, plan), PlanOutcome::Done);
+    EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Done);
     EXPECT_TRUE(p.notifications.empty());
 }
 
@@ -51,7 +51,7 @@ TEST(RunPlan, AScriptThatCouldNotBeWrittenOrStartedIsNamedAndTheNextStillRuns) {
     FakePlatform p;
     p.files["a.bat"] = "planted\r\n"; // a stale file of that name must not run
     p.writeFailures["a.bat"] = kErrorAccessDenied;
-    EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Failed);
+    EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Failed);
     EXPECT_EQ(p.launchedNames(), Names{"b.bat"});
     ASSERT_EQ(p.notifications.size(), 1u);
     EXPECT_EQ(p.notifications[0],
@@ -60,7 +60,7 @@ TEST(RunPlan, AScriptThatCouldNotBeWrittenOrStartedIsNamedAndTheNextStillRuns) {
 
     FakePlatform q;
     q.launchFailures["a.bat"] = kErrorFileNotFound;
-    EXPECT_EQ(runPlan(q, twoScripts()), PlanOutcome::Failed);
+    EXPECT_EQ(runFromWindow(q, q, twoScripts()), RunOutcome::Failed);
     EXPECT_EQ(q.launchedNames(), Names{"b.bat"});
     EXPECT_EQ(q.notifications.at(0), "操作未能全部完成：\n无法启动脚本 a.bat：找不到指定的文件。");
 }
@@ -69,7 +69,7 @@ TEST(RunPlan, TextThatGbkCannotHoldIsNeitherWrittenNorLaunched) {
     FakePlatform p;
     Plan plan;
     plan.scripts = {{"a.bat", {"copy \"\xED\x95\x9C.bmp\""}, ShowState::Hidden}};
-    EXPECT_EQ(runPlan(p, plan), PlanOutcome::Failed);
+    EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Failed);
     EXPECT_TRUE(p.files.empty());
     EXPECT_TRUE(p.launches.empty());
     EXPECT_NE(p.notifications.at(0).find("GBK"), std::string::npos);
@@ -80,7 +80,7 @@ TEST(RunPlan, GuardsStopEverythingBeforeTheFirstWrite) {
         FakePlatform p;
         Plan plan = twoScripts();
         plan.refusal = "不行";
-        EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+        EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Refused);
         EXPECT_EQ(p.events, Names{"notify 不行"});
     }
     {
@@ -88,7 +88,7 @@ TEST(RunPlan, GuardsStopEverythingBeforeTheFirstWrite) {
         p.admin = false;
         Plan plan = twoScripts();
         plan.needsAdministrator = true;
-        EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+        EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Refused);
         EXPECT_EQ(p.events.size(), 1u);
         EXPECT_NE(p.notifications.at(0).find("管理员"), std::string::npos);
     }
@@ -97,7 +97,7 @@ TEST(RunPlan, GuardsStopEverythingBeforeTheFirstWrite) {
         p.running.insert("b.bat");
         Plan plan = twoScripts();
         plan.ifStillRunning = IfStillRunning::Refuse;
-        EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+        EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Refused);
         EXPECT_EQ(p.events, Names{"notify 上一次的优化仍在进行中，请稍候再试。"});
     }
     {
@@ -105,7 +105,7 @@ TEST(RunPlan, GuardsStopEverythingBeforeTheFirstWrite) {
         p.running.insert("a.bat");
         Plan plan = twoScripts();
         plan.ifStillRunning = IfStillRunning::BringToFront;
-        EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+        EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Refused);
         EXPECT_TRUE(p.events.empty());
         EXPECT_EQ(p.broughtToFront, Names{"a.bat"});
     }
@@ -115,7 +115,7 @@ TEST(RunPlan, ARunningScriptIsNeverRewrittenAndTheRestRuns) {
     FakePlatform p;
     p.files["a.bat"] = "old\r\n";
     p.running.insert("a.bat");
-    EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Failed);
+    EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Failed);
     EXPECT_EQ(p.files["a.bat"], "old\r\n");
     EXPECT_EQ(p.launchedNames(), Names{"b.bat"});
     EXPECT_NE(p.notifications.at(0).find("a.bat 上一次的运行尚未结束"), std::string::npos);
@@ -133,7 +133,7 @@ TEST(RunPlan, FilesAndRegistryValuesAfterTheScriptsWithTheirOwnHeadingAndHint) {
     plan.successText = "好";
     plan.failureHeading = "未能全部更新：";
     plan.administratorHintOnFailure = true;
-    EXPECT_EQ(runPlan(p, plan), PlanOutcome::Failed);
+    EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Failed);
     EXPECT_EQ(p.files.at("C:\\f.ini"), "x\r\n");
     EXPECT_EQ(p.registry.at("HKEY_LOCAL_MACHINE\\K\\Org"), "o");
     EXPECT_EQ(p.notifications.at(0),

@@ -206,7 +206,7 @@ TEST(JunkCounts, Patterns) {
 TEST(CommandLinePreview, WhatIfListsAndChangesNothing) {
     FakePlatform p;
     p.services["Alerter"] = StartMode::Auto;
-    EXPECT_EQ(runCommandLine(p, {"/whatif", "/optimize", "/tweaks:none", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/whatif", "/optimize", "/tweaks:none", "/quiet"}), 0);
     EXPECT_NE(p.output.find("系统常规优化（预览）：\r\n  服务 Alerter：自动 → 已禁用\r\n"),
               std::string::npos)
         << p.output;
@@ -226,7 +226,7 @@ TEST(CommandLinePreview, CheckGivesSixUntilEverythingIsInPlace) {
     FakePlatform p;
     p.services["Alerter"] = StartMode::Auto;
     p.services["Spooler"] = StartMode::Auto;
-    EXPECT_EQ(runCommandLine(p, {"/check", "/optimize", "/tweaks:none", "/quiet"}), 6);
+    EXPECT_EQ(runCommandLine(p, p, {"/check", "/optimize", "/tweaks:none", "/quiet"}), 6);
     EXPECT_EQ(p.output, "系统常规优化：1 项不符（共 78 项，其中 76 个服务本机未安装）\r\n"
                         "  服务 Alerter：自动，应为 已禁用\r\n"
                         "检查完毕：有 1 项与要求不符，未作任何更改。 / Check: 1 not in place; "
@@ -235,7 +235,7 @@ TEST(CommandLinePreview, CheckGivesSixUntilEverythingIsInPlace) {
 
     p.services["Alerter"] = StartMode::Disabled;
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, {"/check", "/optimize", "/tweaks:none", "/clean", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(p, p, {"/check", "/optimize", "/tweaks:none", "/clean", "/quiet"}), 0);
     EXPECT_EQ(p.output, "系统常规优化：全部符合（78 项，其中 76 个服务本机未安装）\r\n"
                         "系统垃圾清理：没有可检查的设置\r\n"
                         "检查完毕：全部符合，未作任何更改。 / Check: everything is in place; "
@@ -249,7 +249,7 @@ TEST(CommandLinePreview, SwitchesThatDoNotMix) {
           {"/check", "/undo"},
           {"/whatif"}}) {
         FakePlatform p;
-        EXPECT_EQ(runCommandLine(p, args), 1) << args[0] << " " << args.size();
+        EXPECT_EQ(runCommandLine(p, p, args), 1) << args[0] << " " << args.size();
     }
 }
 
@@ -260,11 +260,11 @@ TEST(CommandLinePreview, WhatALaterActionSetsAgainIsCheckedOnceByIt) {
     p.services["Themes"] = StartMode::Disabled;
     const std::vector<std::string> args = {"/check", "/optimize", "/tweaks:none",
                                            "/services:01111111111111111", "/quiet"};
-    EXPECT_EQ(runCommandLine(p, args), 0) << p.output;
+    EXPECT_EQ(runCommandLine(p, p, args), 0) << p.output;
     EXPECT_EQ(p.output.find("Themes"), std::string::npos) << p.output;
     p.services["Themes"] = StartMode::Auto;
     p.output.clear();
-    EXPECT_EQ(runCommandLine(p, args), 6);
+    EXPECT_EQ(runCommandLine(p, p, args), 6);
     EXPECT_NE(p.output.find("详细服务优化：1 项不符"), std::string::npos) << p.output;
     EXPECT_NE(p.output.find("  服务 Themes：自动，应为 已禁用\r\n"), std::string::npos);
 }

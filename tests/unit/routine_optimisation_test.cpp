@@ -16,7 +16,7 @@ const std::string kRestored = "系统服务已经恢复为默认";
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 
     void click() { form.Command1_Click(); }

@@ -13,7 +13,7 @@ namespace {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 
     const FakePlatform::Launch& launched(const std::string& name) const {

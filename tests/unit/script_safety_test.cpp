@@ -1,9 +1,9 @@
 // Scripts that run elevated: written guarded, started with delayed expansion
 // off, and never started from a network folder where the interpreter cannot
 // find them.
+#include "app/run_from_window.h"
 #include "fakes/fake_platform.h"
 #include "platform/interpreter_arguments.h"
-#include "script/plan_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ Plan twoScripts() {
 
 TEST(ScriptSafety, EveryScriptIsWrittenGuardedBeforeItIsLaunched) {
     FakePlatform p;
-    EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Done);
+    EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Done);
     EXPECT_EQ(p.guarded, (std::set<std::string>{"a.bat", "b.bat"}));
     EXPECT_EQ(p.launchedNames(), (Names{"a.bat", "b.bat"}));
 }
@@ -35,7 +35,7 @@ TEST(ScriptSafety, FromANetworkFolderNothingRunsAndTheUserIsToldToCopyTheProgram
     for (const char* folder : {"\\\\server\\share\\tools", "//server/share", "\\\\?\\UNC\\s\\t"}) {
         FakePlatform p;
         p.currentDir = folder;
-        EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Refused) << folder;
+        EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Refused) << folder;
         ASSERT_EQ(p.events.size(), 1u) << folder; // the notice alone
         EXPECT_EQ(p.notifications.at(0),
                   "本程序是从网络文件夹 " + std::string(folder) +
@@ -46,14 +46,14 @@ TEST(ScriptSafety, FromANetworkFolderNothingRunsAndTheUserIsToldToCopyTheProgram
     for (const char* folder : {"C:\\Users\\x\\Desktop", "Z:\\tools"}) {
         FakePlatform p;
         p.currentDir = folder;
-        EXPECT_EQ(runPlan(p, twoScripts()), PlanOutcome::Done) << folder;
+        EXPECT_EQ(runFromWindow(p, p, twoScripts()), RunOutcome::Done) << folder;
     }
     // Without scripts (the OEM values) the folder does not matter.
     FakePlatform p;
     p.currentDir = "\\\\server\\share";
     Plan files;
     files.fileWrites = {{"C:\\f.ini", "x\r\n"}};
-    EXPECT_EQ(runPlan(p, files), PlanOutcome::Done);
+    EXPECT_EQ(runFromWindow(p, p, files), RunOutcome::Done);
     EXPECT_EQ(p.files.at("C:\\f.ini"), "x\r\n");
 }
 
@@ -63,11 +63,11 @@ TEST(ScriptSafety, WithoutAdministratorRightsTheRefusalSaysWhatNeedsThem) {
     Plan plan = twoScripts();
     plan.needsAdministrator = true;
     plan.files = {"C:\\WINDOWS\\system32\\oemlogo.bmp"};
-    EXPECT_EQ(runPlan(p, plan), PlanOutcome::Refused);
+    EXPECT_EQ(runFromWindow(p, p, plan), RunOutcome::Refused);
     EXPECT_EQ(p.notifications, Names{"需要管理员权限才能更改系统文件，请以管理员身份运行本程序。"});
 
     plan.services = {{"Spooler", StartMode::Auto}};
-    runPlan(p, plan);
+    runFromWindow(p, p, plan);
     EXPECT_EQ(p.notifications.at(1),
               "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。");
     EXPECT_TRUE(p.launches.empty());

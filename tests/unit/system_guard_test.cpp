@@ -38,7 +38,7 @@ TEST(SystemGuard, TheQuestionNamesTheSystem) {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     explicit Window(WindowsVersion v) {
         sys.version = v;
         form.Form_Load();

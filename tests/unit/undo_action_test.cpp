@@ -1,10 +1,11 @@
 // Undoing from the window: the list of snapshots, the question before an
 // older one, the undo script run and waited for, and an outcome that says
 // "undone" only when the machine is back as it was.
+#include "actions/undo_plan.h"
+#include "app/run_from_window.h"
+#include "app/undo_from_window.h"
 #include "fakes/fake_platform.h"
 #include "fakes/reg_file.h"
-#include "script/plan_runner.h"
-#include "undo/undo_action.h"
 #include "undo/undo_recorder.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ struct Machine {
         plan.registry = {{RegistryChange::Kind::SetValue, kKey, "EditFlags"}};
         plan.files = {kFile};
         sys.now.second = second;
-        runPlan(sys, plan, [this](const Plan& p) { return saveUndoSnapshot(sys, p); });
+        runFromWindow(sys, sys, plan);
         // What the action's script would do.
         sys.services["Spooler"] = StartMode::Disabled;
         sys.registryKeys[kKey] = {{"EditFlags", 4, std::string("\x01\0\0\0", 4)}};
@@ -74,7 +75,7 @@ TEST(UndoAction, UndoingRunsTheScriptChecksTheMachineAndMarksIt) {
     m.change("系统常规优化", 5);
     m.undoWorks();
     m.sys.notifications.clear();
-    EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_EQ(m.sys.scriptRuns, Names{kRoot + "\\20240501-123005\\undo.bat"});
     EXPECT_EQ(m.sys.notifications, Names{"已撤销 2024-05-01 12:30:05 的“系统常规优化”。"});
     EXPECT_TRUE(m.sys.questions.empty());
@@ -86,7 +87,8 @@ TEST(UndoAction, WhatDidNotComeBackIsNamedAndTheSnapshotStaysOffered) {
     Machine m;
     m.change("系统常规优化", 5);
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0)); // the script changed nothing
+    EXPECT_FALSE(
+        undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0)); // the script changed nothing
     const std::string bat = kRoot + "\\20240501-123005\\undo.bat";
     EXPECT_EQ(m.sys.notifications,
               Names{"撤销 2024-05-01 12:30:05 的“系统常规优化”未能全部完成，以下内容没有生效："
@@ -102,7 +104,7 @@ TEST(UndoAction, AFileThatShouldNotBeThereIsNamedAsSuch) {
     m.sys.files.erase(kFile);
     m.change("OEM信息", 5); // creates the file
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0)); // the script left it
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0)); // the script left it
     ASSERT_EQ(m.sys.notifications.size(), 1u);
     EXPECT_NE(m.sys.notifications[0].find("以下内容没有生效："), std::string::npos)
         << m.sys.notifications[0];
@@ -123,7 +125,7 @@ TEST(UndoAction, AnAttributeMoreIsNamed) {
         sys.attributes[kFile] = kAttributeHidden;
     };
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     ASSERT_EQ(m.sys.notifications.size(), 1u);
     EXPECT_NE(
         m.sys.notifications[0].find("\n\"C:\\WINDOWS\\system32\\attrib.exe\" +h \"" + kFile + "\""),
@@ -138,14 +140,14 @@ TEST(UndoAction, AnOlderSnapshotAsksFirst) {
     m.undoWorks();
     m.sys.notifications.clear();
     m.sys.answers = {false, true};
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 1));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 1));
     EXPECT_EQ(m.sys.questions,
               Names{"在这次更改之后还有 1 次更改没有撤销，撤销这一次可能覆盖它们所作的设置。"
                     "是否继续？"});
     EXPECT_TRUE(m.sys.scriptRuns.empty());
     EXPECT_TRUE(m.sys.notifications.empty());
 
-    EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 1));
+    EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 1));
     EXPECT_EQ(m.sys.scriptRuns, Names{kRoot + "\\20240501-123005\\undo.bat"});
 }
 
@@ -153,15 +155,15 @@ TEST(UndoAction, RefusedWithoutRightsWhileItsScriptRunsOrWhenTheScriptCannotStar
     Machine m;
     m.change("系统常规优化", 5);
     m.sys.admin = false;
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     m.sys.admin = true;
     m.sys.running.insert("x.bat");
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_TRUE(m.sys.scriptRuns.empty());
     m.sys.running.clear();
     m.sys.runFailure = kErrorFileNotFound;
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_EQ(m.sys.notifications, Names{"无法运行撤销脚本 " + kRoot +
                                          "\\20240501-123005\\undo.bat：找不到指定的文件。"});
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 1u);
@@ -188,7 +190,7 @@ struct VerbMachine {
                          {K::CreateKey, verb, ""},
                          {K::CreateKey, verb + "\\command", ""},
                          {K::SetValue, verb + "\\command", ""}};
-        runPlan(sys, plan, [this](const Plan& p) { return saveUndoSnapshot(sys, p); });
+        runFromWindow(sys, sys, plan);
         sys.registryKeys[shell] = {};
         sys.registryKeys[verb] = {};
         sys.registryKeys[verb + "\\command"] = {notepad};
@@ -209,7 +211,7 @@ TEST(UndoAction, KeysTheChangeCreatedGoOnlyWhenNothingElseIsLeftInThem) {
         VerbMachine m;
         m.sys.registryKeys[m.shell + "\\扫描"] = {};
         m.sys.registryKeys[m.scanner] = {{"", 1, std::string("s\0\0\0", 4)}};
-        EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         EXPECT_EQ(m.sys.notifications, Names{"已撤销 2024-05-01 12:30:05 的“系统常规优化”。"});
         EXPECT_EQ(m.sys.registryKeys.count(m.verb + "\\command"), 0u);
         EXPECT_EQ(m.sys.registryKeys.count(m.verb), 0u);
@@ -219,7 +221,7 @@ TEST(UndoAction, KeysTheChangeCreatedGoOnlyWhenNothingElseIsLeftInThem) {
     }
     {
         VerbMachine m; // nothing else came: *\shell goes too, after the keys below it
-        EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         EXPECT_EQ(m.sys.registryKeys.count(m.shell), 0u);
         std::vector<std::string> deleted;
         for (const std::string& e : m.sys.events)
@@ -230,14 +232,14 @@ TEST(UndoAction, KeysTheChangeCreatedGoOnlyWhenNothingElseIsLeftInThem) {
     {
         VerbMachine m; // another program wrote into the verb's key: the key stays, and says so
         m.sys.registryKeys[m.verb].push_back({"Extended", 1, std::string("\0\0", 2)});
-        EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         EXPECT_EQ(m.sys.registryKeys.count(m.verb + "\\command"), 0u);
         EXPECT_EQ(m.sys.registryKeys[m.verb].size(), 1u);
     }
     {
         VerbMachine m; // the command stays: named as not back
         m.sys.scriptEffects.clear();
-        EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         ASSERT_EQ(m.sys.notifications.size(), 1u);
         EXPECT_NE(m.sys.notifications[0].find("\n[" + m.verb + "\\command]"), std::string::npos)
             << m.sys.notifications[0];
@@ -250,7 +252,7 @@ TEST(UndoAction, AKeyLeftEmptyOrAKeyThatWasThereBeforeAndIsGoneIsNamed) {
     {
         VerbMachine m;
         m.sys.keyDeleteFailures[m.shell] = kErrorAccessDenied;
-        EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         ASSERT_EQ(m.sys.notifications.size(), 1u);
         EXPECT_NE(
             m.sys.notifications[0].find("\n注册表项 " + m.shell + "（这次更改新建，现在是空的）"),
@@ -265,7 +267,7 @@ TEST(UndoAction, AKeyLeftEmptyOrAKeyThatWasThereBeforeAndIsGoneIsNamed) {
             m.sys.registryKeys.erase(m.shell);
             m.sys.registryKeys.erase(m.classes);
         };
-        EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+        EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
         ASSERT_EQ(m.sys.notifications.size(), 1u);
         EXPECT_NE(m.sys.notifications[0].find("\n注册表项 " + m.classes + "（更改前就有）"),
                   std::string::npos)

@@ -5,14 +5,14 @@
 // the disk before the change and ordered by the program's own count, and a
 // record that cannot be undone blocks no other.
 #include "app/form1.h"
+#include "app/run_from_window.h"
+#include "app/undo_from_window.h"
 #include "cli/command_line.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
-#include "script/plan_runner.h"
 #include "undo/program_folder.h"
 #include "undo/sha256.h"
 #include "undo/snapshot_record.h"
-#include "undo/undo_action.h"
 #include "undo/undo_recorder.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +43,14 @@ struct Machine {
         sys.registryKeys[kKey] = {kFlags};
         sys.files[kFile] = "old";
     }
-    PlanOutcome change(const std::string& action) {
+    RunOutcome change(const std::string& action) {
         Plan plan;
         plan.action = action;
         plan.scripts = {{"x.bat", {"del x.bat"}, ShowState::Hidden}};
         plan.services = {{"Spooler", StartMode::Disabled}};
         plan.registry = {{RegistryChange::Kind::SetValue, kKey, "EditFlags"}};
         plan.files = {kFile};
-        const PlanOutcome outcome =
-            runPlan(sys, plan, [this](const Plan& p) { return claimAndSaveSnapshot(sys, p); });
+        const RunOutcome outcome = runFromWindow(sys, sys, plan);
         sys.releaseChange();
         sys.services["Spooler"] = StartMode::Disabled;
         sys.registryKeys[kKey] = {{"EditFlags", 4, std::string("\x01\0\0\0", 4)}};
@@ -115,7 +114,7 @@ TEST(ProgramFolder, AFolderTheProgramDidNotMakeIsMovedAsideAndANewOneMade) {
     // Made by someone else before the program first ran, with a "record".
     m.sys.folders = {kVelkor, kRoot, kFirst};
     m.sys.files[kFirst + "\\undo.bat"] = "format c:\r\n";
-    ASSERT_EQ(m.change("系统常规优化"), PlanOutcome::Done);
+    ASSERT_EQ(m.change("系统常规优化"), RunOutcome::Done);
     const std::string aside = kVelkor + ".moved-20240501123005-1";
     EXPECT_EQ(m.sys.files.at(aside + "\\undo\\20240501-123005\\undo.bat"), "format c:\r\n");
     EXPECT_EQ(m.sys.folders.count(aside), 1u);
@@ -128,14 +127,14 @@ TEST(ProgramFolder, AFolderTheProgramDidNotMakeIsMovedAsideAndANewOneMade) {
 
     // Its own folder is kept the next time.
     m.sys.now.second = 9;
-    ASSERT_EQ(m.change("OEM信息"), PlanOutcome::Done);
+    ASSERT_EQ(m.change("OEM信息"), RunOutcome::Done);
     EXPECT_EQ(m.sys.folders.count(kVelkor + ".moved-20240501123009-1"), 0u);
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 2u);
 
     // Replaced behind its back (same name, other folder): moved aside too.
     m.sys.folderIds[kVelkor] = "someone else's";
     m.sys.now.second = 20;
-    ASSERT_EQ(m.change("恢复默认服务"), PlanOutcome::Done);
+    ASSERT_EQ(m.change("恢复默认服务"), RunOutcome::Done);
     EXPECT_EQ(m.sys.folders.count(kVelkor + ".moved-20240501123020-1"), 1u);
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 1u);
 }
@@ -143,7 +142,7 @@ TEST(ProgramFolder, AFolderTheProgramDidNotMakeIsMovedAsideAndANewOneMade) {
 TEST(ProgramFolder, ALinkInItsPlaceIsRefusedAndNothingRuns) {
     Machine m;
     m.sys.links.insert(kVelkor);
-    EXPECT_EQ(m.change("系统常规优化"), PlanOutcome::Refused);
+    EXPECT_EQ(m.change("系统常规优化"), RunOutcome::Refused);
     EXPECT_TRUE(m.sys.launches.empty());
     EXPECT_EQ(
         m.sys.notifications,
@@ -160,7 +159,7 @@ TEST(UndoDigests, AChangedFileRefusesTheUndoNamingItAndNothingRuns) {
         m.undoWorks();
         m.sys.files[kFirst + "\\" + name] += "\r\nrem planted";
         m.sys.notifications.clear();
-        EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0)) << name;
+        EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0)) << name;
         EXPECT_TRUE(m.sys.scriptRuns.empty()) << name;
         EXPECT_EQ(m.sys.notifications,
                   Names{"无法撤销 2024-05-01 12:30:05 的“系统常规优化”：文件 " + kFirst + "\\" +
@@ -174,7 +173,7 @@ TEST(UndoDigests, ARecordWithoutDigestsIsNotRun) {
     m.change("系统常规优化");
     m.sys.registry[std::string(kSnapshotRecords) + "20240501-123005"] = "系统常规优化";
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_TRUE(m.sys.scriptRuns.empty());
     ASSERT_EQ(m.sys.notifications.size(), 1u);
     EXPECT_TRUE(says(m.sys.notifications[0], "无法确认记录未被改动"));
@@ -190,7 +189,7 @@ TEST(UndoDigests, EveryFileIsHeldWhileUndoBatRunsAndTheCheckIsMade) {
         sys.registryKeys[kKey] = {kFlags};
         sys.files[kFile] = "old";
     };
-    EXPECT_TRUE(undoSnapshot(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_EQ(heldDuringRun,
               (std::set<std::string>{kFirst + "\\undo.bat", kFirst + "\\undo.reg",
                                      kFirst + "\\saved-1-oeminfo.ini", kFirst + "\\action.txt",
@@ -203,7 +202,7 @@ TEST(UndoDigests, EveryFileIsHeldWhileUndoBatRunsAndTheCheckIsMade) {
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 };
 
@@ -242,17 +241,17 @@ TEST(ChangeClaim, AnotherProcesssChangeRefusesTheWindowTheUndoAndTheCommandLine)
     m.undoWorks();
     m.sys.otherChange = "“恢复默认服务”";
     m.sys.notifications.clear();
-    EXPECT_FALSE(undoFromWindow(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_FALSE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_EQ(m.sys.notifications, Names{"“恢复默认服务”仍在进行中，请稍候再试。"});
     EXPECT_TRUE(m.sys.scriptRuns.empty());
-    EXPECT_EQ(runCommandLine(m.sys, {"/undo", "/quiet"}), 5);
+    EXPECT_EQ(runCommandLine(m.sys, m.sys, {"/undo", "/quiet"}), 5);
     EXPECT_TRUE(m.sys.scriptRuns.empty());
     EXPECT_TRUE(says(m.sys.output, "“恢复默认服务”仍在进行中，本次未作任何更改。"));
 
     // Free again, the window's undo takes the claim and gives it up.
     m.sys.otherChange.clear();
     m.sys.notifications.clear();
-    EXPECT_TRUE(undoFromWindow(m.sys, undoableSnapshots(m.sys), 0));
+    EXPECT_TRUE(undoFromWindow(m.sys, m.sys, undoableSnapshots(m.sys), 0));
     EXPECT_FALSE(m.sys.claimed);
     EXPECT_NE(std::find(m.sys.events.begin(), m.sys.events.end(), "claim “撤销更改” " + kLock),
               m.sys.events.end());
@@ -282,7 +281,7 @@ TEST(ChangeClaim, TheClaimIsTakenBeforeTheSnapshotAndHeldUntilTheScriptsEnd) {
 TEST(SnapshotFiles, AttributesThatCannotBeReadOrAMissingFolderFailTheRecord) {
     Machine m;
     m.sys.attributeFailures[kFile] = kErrorAccessDenied;
-    EXPECT_EQ(m.change("OEM信息"), PlanOutcome::Refused);
+    EXPECT_EQ(m.change("OEM信息"), RunOutcome::Refused);
     EXPECT_TRUE(m.sys.launches.empty());
     ASSERT_EQ(m.sys.notifications.size(), 1u);
     EXPECT_TRUE(says(m.sys.notifications[0], "无法读取属性 " + kFile));
@@ -290,7 +289,7 @@ TEST(SnapshotFiles, AttributesThatCannotBeReadOrAMissingFolderFailTheRecord) {
     // "Path not found" is no "did not exist": its undo would delete the file.
     Machine n;
     n.sys.readFailures[kFile] = kErrorPathNotFound;
-    EXPECT_EQ(n.change("OEM信息"), PlanOutcome::Refused);
+    EXPECT_EQ(n.change("OEM信息"), RunOutcome::Refused);
     EXPECT_TRUE(n.sys.launches.empty());
     ASSERT_EQ(n.sys.notifications.size(), 1u);
     EXPECT_TRUE(says(n.sys.notifications[0], "无法读取 " + kFile + "：找不到指定的路径"));
@@ -316,7 +315,7 @@ TEST(SnapshotOrder, AfterTheClockWentBackTheLastChangeIsStillTheNewest) {
     EXPECT_EQ(list[1].record.sequence, 1u);
     // /undo undoes the last change made, whatever its time (the machine is
     // still as that one recorded it).
-    EXPECT_EQ(runCommandLine(m.sys, {"/undo", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(m.sys, m.sys, {"/undo", "/quiet"}), 0);
     EXPECT_EQ(m.sys.scriptRuns, Names{kRoot + "\\20200101-080000\\undo.bat"});
 
     // The count goes on from the highest registered should its own value be lost.
@@ -337,7 +336,7 @@ TEST(StuckRecords, AServiceInstalledOrRemovedSinceIsANoteNotAFailure) {
         sys.files[kFile] = "old";
     };
     removed.sys.notifications.clear();
-    EXPECT_TRUE(undoSnapshot(removed.sys, undoableSnapshots(removed.sys), 0));
+    EXPECT_TRUE(undoFromWindow(removed.sys, removed.sys, undoableSnapshots(removed.sys), 0));
     EXPECT_EQ(removed.sys.notifications,
               Names{"已撤销 2024-05-01 12:30:05 的“系统常规优化”。\n服务 Spooler "
                     "已在这次更改之后删除，无法恢复它的启动方式。"});
@@ -351,7 +350,7 @@ TEST(StuckRecords, AServiceInstalledOrRemovedSinceIsANoteNotAFailure) {
         sys.files[kFile] = "old";
     };
     installed.sys.notifications.clear();
-    EXPECT_TRUE(undoSnapshot(installed.sys, undoableSnapshots(installed.sys), 0));
+    EXPECT_TRUE(undoFromWindow(installed.sys, installed.sys, undoableSnapshots(installed.sys), 0));
     EXPECT_EQ(installed.sys.notifications,
               Names{"已撤销 2024-05-01 12:30:05 的“系统常规优化”。\n服务 Spooler "
                     "是在这次更改之后安装的，未作更改。"});
@@ -360,7 +359,7 @@ TEST(StuckRecords, AServiceInstalledOrRemovedSinceIsANoteNotAFailure) {
     Machine other;
     other.change("系统常规优化");
     other.sys.notifications.clear();
-    EXPECT_FALSE(undoSnapshot(other.sys, undoableSnapshots(other.sys), 0));
+    EXPECT_FALSE(undoFromWindow(other.sys, other.sys, undoableSnapshots(other.sys), 0));
 }
 
 TEST(StuckRecords, ARecordSetAsideIsNoLongerOfferedAndItsFolderStays) {
@@ -370,9 +369,9 @@ TEST(StuckRecords, ARecordSetAsideIsNoLongerOfferedAndItsFolderStays) {
     m.change("OEM信息");
     std::vector<SnapshotEntry> list = undoableSnapshots(m.sys);
     m.sys.answers = {false, true};
-    EXPECT_FALSE(setAsideSnapshot(m.sys, list[0]));
+    EXPECT_FALSE(setAsideFromWindow(m.sys, m.sys, list[0]));
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 2u);
-    EXPECT_TRUE(setAsideSnapshot(m.sys, list[0]));
+    EXPECT_TRUE(setAsideFromWindow(m.sys, m.sys, list[0]));
     ASSERT_EQ(m.sys.questions.size(), 2u);
     EXPECT_TRUE(says(m.sys.questions[1], "搁置2024-05-01 12:30:09 的“OEM信息”后"));
     list = undoableSnapshots(m.sys);
@@ -382,7 +381,7 @@ TEST(StuckRecords, ARecordSetAsideIsNoLongerOfferedAndItsFolderStays) {
     // The one before it is now undone without a question.
     m.undoWorks();
     m.sys.questions.clear();
-    EXPECT_TRUE(undoSnapshot(m.sys, list, 0));
+    EXPECT_TRUE(undoFromWindow(m.sys, m.sys, list, 0));
     EXPECT_TRUE(m.sys.questions.empty());
 }
 
@@ -391,19 +390,19 @@ TEST(StuckRecords, TheCommandLineListsTheRecordsAndUndoesTheOneNamed) {
     m.change("系统常规优化");
     m.sys.now.second = 9;
     m.change("OEM信息");
-    EXPECT_EQ(runCommandLine(m.sys, {"/undo:list", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(m.sys, m.sys, {"/undo:list", "/quiet"}), 0);
     EXPECT_EQ(m.sys.output, "20240501-123009  2024-05-01 12:30:09  OEM信息\r\n"
                             "20240501-123005  2024-05-01 12:30:05  系统常规优化\r\n");
     EXPECT_TRUE(m.sys.scriptRuns.empty());
 
     m.sys.output.clear();
-    EXPECT_EQ(runCommandLine(m.sys, {"/undo:20240501-000000", "/quiet"}), 1);
+    EXPECT_EQ(runCommandLine(m.sys, m.sys, {"/undo:20240501-000000", "/quiet"}), 1);
     EXPECT_TRUE(says(m.sys.output, "没有名为 20240501-000000 的可撤销记录"));
 
     // The older one, past the newer one that cannot be undone.
     m.undoWorks();
     m.sys.output.clear();
-    EXPECT_EQ(runCommandLine(m.sys, {"/UNDO:20240501-123005", "/quiet"}), 0);
+    EXPECT_EQ(runCommandLine(m.sys, m.sys, {"/UNDO:20240501-123005", "/quiet"}), 0);
     EXPECT_EQ(m.sys.scriptRuns, Names{kFirst + "\\undo.bat"});
     EXPECT_TRUE(says(m.sys.output, "撤销：已撤销 2024-05-01 12:30:05 的“系统常规优化”。"));
     EXPECT_EQ(undoableSnapshots(m.sys).size(), 1u);

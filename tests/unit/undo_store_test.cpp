@@ -2,10 +2,10 @@
 // its folder holds, and an action that does not run because its snapshot
 // could not be saved.
 #include "app/form1.h"
+#include "app/form2.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_form2_controls.h"
 #include "fakes/fake_platform.h"
-#include "oem/form2.h"
 #include "oem_machine_names.h"
 #include "undo/sha256.h"
 #include "undo/snapshot_store.h"
@@ -28,7 +28,7 @@ const std::string kSequence = kSnapshotSequence;
 struct Window {
     FakeControls ui;
     FakePlatform sys;
-    Form1 form{ui, sys};
+    Form1 form{ui, sys, sys};
     Window() { form.Form_Load(); }
 };
 
@@ -149,8 +149,8 @@ TEST(UndoStore, TheOemValuesAndTheLogoAreSavedByteForByte) {
     EXPECT_EQ(w.sys.files.at(kFolder + "\\saved-1-oeminfo.ini"), "[General]\r\nModel=A\r\n");
 
     FakeForm2Controls ui;
-    Window main; // the hook belongs to the main window's logic
-    Form2 picker{ui, main.sys, [](const std::string&) {}, main.form.undoSnapshot()};
+    Window main; // the record is the runner's, whoever runs the plan
+    Form2 picker{ui, main.sys, main.sys, [](const std::string&) {}};
     main.sys.files[kLogo] = "BMold";
     main.sys.files["D:\\new.bmp"] = "BMnew";
     ui.text1 = "D:\\new.bmp";

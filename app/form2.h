@@ -1,12 +1,13 @@
 // The logo picker window's logic: its event handlers, named as its layout
 // names them. It reaches its controls only through Form2Controls, the machine
-// only through Platform, and tells whoever opened it when the copy of the
-// chosen logo has been handed over, with the chosen path.
+// only through Platform, the user only through UserDialogs, and tells whoever
+// opened it when the copy of the chosen logo has been handed over, with the
+// chosen path.
 #pragma once
 
-#include "oem/form2_controls.h"
+#include "app/form2_controls.h"
+#include "app/user_dialogs.h"
 #include "platform/platform.h"
-#include "script/plan_runner.h"
 
 #include <functional>
 #include <string>
@@ -15,10 +16,8 @@
 class Form2 {
 public:
     using LogoReplaced = std::function<void(const std::string& chosen)>;
-    Form2(Form2Controls& controls, Platform& platform, LogoReplaced logoReplaced,
-          BeforeChange beforeChange = {})
-        : ui_(controls), sys_(platform), logoReplaced_(std::move(logoReplaced)),
-          beforeChange_(std::move(beforeChange)) {}
+    Form2(Form2Controls& controls, Platform& platform, UserDialogs& user, LogoReplaced logoReplaced)
+        : ui_(controls), sys_(platform), user_(user), logoReplaced_(std::move(logoReplaced)) {}
 
     void Form_Load();
     void Drive1_Change();
@@ -30,6 +29,6 @@ public:
 private:
     Form2Controls& ui_;
     Platform& sys_;
+    UserDialogs& user_;
     LogoReplaced logoReplaced_;
-    BeforeChange beforeChange_;
 };

@@ -1,7 +1,7 @@
-#include "oem/form2.h"
+#include "app/form2.h"
 
+#include "app/run_from_window.h"
 #include "oem/logo_plan.h"
-#include "script/plan_runner.h"
 
 void Form2::Form_Load() {
     ui_.setText(Form2Control::Text1, "");
@@ -30,10 +30,7 @@ void Form2::Command1_Click() {
 void Form2::Command2_Click() {
     // A refused or failed copy keeps the picker open for another choice.
     const std::string chosen = ui_.text(Form2Control::Text1);
-    const PlanOutcome outcome = runPlan(sys_, planLogoReplacement(sys_, chosen), beforeChange_);
-    // A change claim taken before the copy lasts until its script has ended.
-    sys_.releaseChange();
-    if (outcome != PlanOutcome::Done)
+    if (runFromWindow(sys_, user_, planLogoReplacement(sys_, chosen)) != RunOutcome::Done)
         return;
     if (logoReplaced_)
         logoReplaced_(chosen);

@@ -1,7 +1,7 @@
-#include "oem/win32/logo_picker_window.h"
+#include "app/win32/logo_picker_window.h"
 
-#include "oem/form2.h"
-#include "oem/win32/folder_lists.h"
+#include "app/form2.h"
+#include "app/win32/folder_lists.h"
 #include "platform/win32/native_paths.h"
 #include "resources/form2_layout.h"
 #include "win32/colours.h"
@@ -57,8 +57,8 @@ ChildClass childClassOf(Form2Kind kind) {
 // the Form2 logic that handles their events.
 class PickerWindow : public Form2Controls {
 public:
-    PickerWindow(Platform& platform, const LogoPickerHooks& hooks)
-        : hooks_(hooks), logic_(*this, platform, hooks.logoReplaced, hooks.beforeChange) {}
+    PickerWindow(Platform& platform, UserDialogs& user, const LogoPickerHooks& hooks)
+        : hooks_(hooks), logic_(*this, platform, user, hooks.logoReplaced) {}
 
     // The window, created hidden; nullptr when it could not be created. The
     // window takes the object over as it is created and deletes it when it
@@ -284,14 +284,14 @@ LRESULT CALLBACK PickerWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam
 
 } // namespace
 
-void openLogoPicker(Platform& platform, const LogoPickerHooks& hooks) {
+void openLogoPicker(Platform& platform, UserDialogs& user, const LogoPickerHooks& hooks) {
     if (g_picker) {
         if (IsIconic(g_picker))
             ShowWindow(g_picker, SW_RESTORE);
         SetForegroundWindow(g_picker);
         return;
     }
-    auto window = std::make_unique<PickerWindow>(platform, hooks);
+    auto window = std::make_unique<PickerWindow>(platform, user, hooks);
     HWND hwnd = PickerWindow::create(window);
     if (!hwnd)
         return; // the object went with the window, or goes with `window`

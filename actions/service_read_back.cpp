@@ -1,4 +1,4 @@
-#include "cli/service_read_back.h"
+#include "actions/service_read_back.h"
 
 #include "preview/setting_lines.h"
 

@@ -1,4 +1,4 @@
-#include "oem/win32/folder_lists.h"
+#include "app/win32/folder_lists.h"
 
 #include <algorithm>
 
