@@ -5,9 +5,9 @@
 // machine only through Platform and the user only through UserDialogs.
 #pragma once
 
+#include "actions/logo_replacement.h"
 #include "app/controls.h"
 #include "app/user_dialogs.h"
-#include "oem/logo_plan.h"
 #include "platform/platform.h"
 #include "resources/form1_control.h"
 #include "services/service_choices.h"

@@ -4,11 +4,13 @@
 // (all but the junk cleanup, whose deletions cannot be undone).
 #include "app/form1.h"
 
+#include "actions/junk_cleanup.h"
+#include "actions/per_service.h"
+#include "actions/restore_defaults.h"
+#include "actions/routine_optimisation.h"
 #include "app/run_from_window.h"
-#include "cleanup/junk_plan.h"
 #include "oem/fuzhi_script.h"
 #include "oem/oem_values_plan.h"
-#include "tweaks/optimisation_plans.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/form2.h"
 
+#include "actions/logo_replacement.h"
 #include "app/run_from_window.h"
-#include "oem/logo_plan.h"
 
 void Form2::Form_Load() {
     ui_.setText(Form2Control::Text1, "");

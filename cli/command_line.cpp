@@ -100,10 +100,8 @@ ExitCode tellOutcome(const Plan& plan, const ActionResult& result, RunReport& re
 ExitCode runActions(Platform& sys, const CommandLine& line,
                     const std::vector<CommandAction>& actions, RunReport& report) {
     std::vector<Plan> plans;
-    for (const CommandAction& action : actions) {
+    for (const CommandAction& action : actions)
         plans.push_back(action.plan);
-        plans.back().expectedFiles = action.expectedFiles;
-    }
     std::vector<std::string> names;
     for (const Plan& plan : plans)
         names.push_back(plan.action);

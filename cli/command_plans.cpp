@@ -1,11 +1,13 @@
 #include "cli/command_plans.h"
 
-#include "cleanup/junk_plan.h"
-#include "oem/logo_plan.h"
+#include "actions/junk_cleanup.h"
+#include "actions/logo_replacement.h"
+#include "actions/per_service.h"
+#include "actions/restore_defaults.h"
+#include "actions/routine_optimisation.h"
 #include "oem/oem_info_file.h"
 #include "oem/oem_paths.h"
 #include "oem/oem_values_plan.h"
-#include "tweaks/optimisation_plans.h"
 
 #include <algorithm>
 
@@ -70,7 +72,6 @@ std::optional<std::string> logoAction(Platform& sys, const std::string& path,
     action->plan = planLogoReplacement(sys, path);
     if (action->plan.refusal)
         return *action->plan.refusal;
-    action->expectedFiles.push_back({oemLogoPath(sys.windowsDirectory()), *bytes});
     return std::nullopt;
 }
 
@@ -81,23 +82,21 @@ CommandPlans planCommandLine(Platform& sys, const CommandLine& line) {
     std::vector<CommandAction>& actions = result.actions;
     const TweakChoices tweaks = line.tweaks.value_or(TweakChoices{});
     if (line.optimize)
-        actions.push_back({morenyouhua(tweaks), {}});
+        actions.push_back({morenyouhua(tweaks)});
     if (line.restore)
-        actions.push_back({restoreDefaultsPlan(), {}});
+        actions.push_back({restoreDefaultsPlan()});
     if (line.services) {
         // With /optimize the tweaks ran already; the per-service plan adds
         // the Notepad verb and the Shared Documents removal only without it.
         const bool own = !line.optimize;
         actions.push_back(
-            {perServicePlan(*line.services, own && tweaks.notepad, own && tweaks.sharedDocs), {}});
+            {perServicePlan(*line.services, own && tweaks.notepad, own && tweaks.sharedDocs)});
     }
     if (line.clean)
-        actions.push_back(
-            {unattendedJunkCleanupPlan(sys.windowsDirectory(),
-                                       line.quiet ? ShowState::Hidden : ShowState::Visible),
-             {}});
+        actions.push_back({unattendedJunkCleanupPlan(
+            sys.windowsDirectory(), line.quiet ? ShowState::Hidden : ShowState::Visible)});
     if (line.changesOemValues())
-        actions.push_back({oemPlan(sys, line), {}});
+        actions.push_back({oemPlan(sys, line)});
     if (line.logo) {
         CommandAction logo;
         if ((result.error = logoAction(sys, *line.logo, &logo)))

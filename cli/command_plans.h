@@ -15,10 +15,6 @@
 
 struct CommandAction {
     Plan plan;
-    // Files that must hold these bytes after the plan's scripts have ended
-    // (the logo that "fuzhi.bat" copies). What the plan writes itself is
-    // checked too, from the plan.
-    std::vector<PlannedFileWrite> expectedFiles;
 };
 
 struct CommandPlans {

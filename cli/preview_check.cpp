@@ -25,7 +25,7 @@ std::vector<std::vector<SettingState>> statesOf(Platform& sys,
                                                 const std::vector<CommandAction>& actions) {
     std::vector<std::vector<SettingState>> all;
     for (const CommandAction& action : actions)
-        all.push_back(settingStates(sys, action.plan, action.expectedFiles));
+        all.push_back(settingStates(sys, action.plan, action.plan.expectedFiles));
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t later = i + 1; later < all.size(); ++later)
             for (const SettingState& again : all[later]) {

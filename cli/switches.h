@@ -4,8 +4,8 @@
 // the switches become plans (cli/command_plans.h).
 #pragma once
 
+#include "actions/routine_optimisation.h"
 #include "services/service_choices.h"
-#include "tweaks/optimisation_plans.h"
 
 #include <optional>
 #include <string>

@@ -1,15 +1,17 @@
 // From switches to plans: the command line builds the plans the window builds,
 // in a fixed order, with the cleanup that waits for no key, the OEM values
 // not given left alone, and the logo to check afterwards.
-#include "cleanup/junk_plan.h"
+#include "actions/junk_cleanup.h"
+#include "actions/logo_replacement.h"
+#include "actions/per_service.h"
+#include "actions/restore_defaults.h"
+#include "actions/routine_optimisation.h"
 #include "cli/command_plans.h"
 #include "fakes/fake_platform.h"
 #include "fixture_file.h"
-#include "oem/logo_plan.h"
 #include "oem_machine_names.h"
 #include "platform/cp936.h"
 #include "script_fixture.h"
-#include "tweaks/optimisation_plans.h"
 
 #include <gtest/gtest.h>
 
@@ -153,9 +155,9 @@ TEST(CommandPlans, TheLogoIsCheckedAgainstTheChosenFileAfterTheCopy) {
     ASSERT_FALSE(plans.error.has_value());
     const CommandAction& logo = plans.actions.at(0);
     expectWindowsPlan(logo.plan, logoPlan("C:\\WINDOWS", "D:\\logos\\blue.bmp"));
-    ASSERT_EQ(logo.expectedFiles.size(), 1u);
-    EXPECT_EQ(logo.expectedFiles[0].path, kLogo);
-    EXPECT_EQ(logo.expectedFiles[0].bytes, "BM blue");
+    ASSERT_EQ(logo.plan.expectedFiles.size(), 1u);
+    EXPECT_EQ(logo.plan.expectedFiles[0].path, kLogo);
+    EXPECT_EQ(logo.plan.expectedFiles[0].bytes, "BM blue");
 
     FakePlatform empty;
     const CommandPlans missing = plansFor(empty, {"/logo:D:\\nope.bmp"});

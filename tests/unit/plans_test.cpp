@@ -1,12 +1,14 @@
 // Each action's plan, built from its inputs alone: no window, no fakes. What a
 // plan says it changes must be what its scripts change.
-#include "cleanup/junk_plan.h"
+#include "actions/junk_cleanup.h"
+#include "actions/logo_replacement.h"
+#include "actions/per_service.h"
+#include "actions/restore_defaults.h"
+#include "actions/routine_optimisation.h"
 #include "fixture_file.h"
-#include "oem/logo_plan.h"
 #include "oem/oem_values_plan.h"
 #include "oem_machine_names.h"
 #include "script_fixture.h"
-#include "tweaks/optimisation_plans.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The plan against a fake machine: the lines of /whatif and /check (unchanged,
 // changed, not installed), and what the cleanup's lines would delete from a
 // fake folder tree.
-#include "cleanup/junk_plan.h"
+#include "actions/junk_cleanup.h"
 #include "cleanup/junk_script.h"
 #include "cli/command_line.h"
 #include "fakes/fake_platform.h"

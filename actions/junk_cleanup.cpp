@@ -1,4 +1,4 @@
-#include "cleanup/junk_plan.h"
+#include "actions/junk_cleanup.h"
 
 #include "cleanup/junk_script.h"
 

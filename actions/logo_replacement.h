@@ -14,7 +14,8 @@
 Plan logoPlan(const std::string& windowsDir, const std::string& source);
 
 // The plan for the path the user chose: refused when it is no existing file
-// or when code page 936 can hold neither it nor its short name.
+// or when code page 936 can hold neither it nor its short name. Once its
+// script has ended, the installed logo must be the chosen picture as read now.
 Plan planLogoReplacement(Platform& platform, const std::string& chosen);
 
 // The picture the user chose, as it stood when its copy was handed over.

@@ -1,4 +1,4 @@
-#include "oem/logo_plan.h"
+#include "actions/logo_replacement.h"
 
 #include "oem/fuzhi_script.h"
 #include "oem/oem_paths.h"
@@ -44,7 +44,12 @@ Plan planLogoReplacement(Platform& sys, const std::string& chosen) {
         return refusedPlan(kAction,
                            "所选文件的路径含有无法用 GBK 编码表示的字符，且没有可用的短文件名，"
                            "无法复制。请将文件改名或移到其他文件夹后再试。");
-    return logoPlan(sys.windowsDirectory(), *source);
+    Plan plan = logoPlan(sys.windowsDirectory(), *source);
+    // Once the copy has ended, the installed logo is the chosen picture
+    // byte for byte, as it stands now.
+    if (std::optional<std::string> bytes = sys.readFile(chosen, nullptr))
+        plan.expectedFiles.push_back({oemLogoPath(sys.windowsDirectory()), *bytes});
+    return plan;
 }
 
 ChosenLogo readChosenLogo(Platform& sys, const std::string& path) {
