@@ -21,8 +21,11 @@ system folder (where the undo script calls sc by its full path).
 """
 import os
 
+import pytest
+
 import test_routine_optimisation as routine
 import test_undo as undo
+import wineprefix
 
 SHELL = "HKLM\\SOFTWARE\\Classes\\*\\shell"
 SCANNER = SHELL + "\\扫描\\command"
@@ -121,7 +124,17 @@ def test_undo_safety(session):
     assert routine.default_value(session, SCANNER) == ("REG_SZ", SCANNER_COMMAND), (
         "the other program's verb under *\\shell stays")
 
-    # 5. By hand, from a 32-bit command interpreter.
+    session.undo_calls = undo_calls
+
+
+def test_undo_bat_by_hand_from_32_bit_cmd(session):
+    """5. The record of step 4 undone again by hand, from a 32-bit command
+    interpreter: undo.bat runs itself again in the native one."""
+    problem = wineprefix.loader_32_problem()
+    if problem:
+        pytest.skip(f"no 32-bit command interpreter runs here: {problem}")
+    undo_calls = getattr(session, "undo_calls", None)
+    assert undo_calls is not None, "the undo of the step before ran"
     root, folders = undo.snapshot_folders(session)
     session.clear_sc_calls()
     bat = os.path.join(root, folders[-1], "undo.bat")
