@@ -114,6 +114,7 @@ formatting() {
 }
 
 stage "formatting (clang-format)" formatting
+stage "folders include one another without a cycle" python3 tests/ci/check_folder_layers.py
 stage "unit tests (native)" unit_tests
 stage "unit tests under AddressSanitizer and UBSan (native-asan)" sanitizers
 stage "fuzzing (native-asan, about 30 s per target)" fuzzing

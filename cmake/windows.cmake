@@ -108,7 +108,8 @@ add_test(NAME ci_check_imports_selftest
 
 # End-to-end tests: the real exe under Wine and Xvfb, the 32-bit exe in the
 # win-x86 build and the 64-bit exe in the win-x64 build, each with the helpers
-# of its own build. They find the programs through these variables; the label
+# of its own build; each file of tests/e2e/test_*.py is one CTest test, run by
+# pytest. They find the programs through these variables; the label
 # e2e-x86 or e2e-x64 names the exe a test ran against.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(E2E_ARCH x64)
@@ -123,11 +124,23 @@ set(E2E_ENV
     VELKOR_CONSOLE_TEXT=$<TARGET_FILE:console_text>
     VELKOR_FILE_PROBE=$<TARGET_FILE:file_probe>
     VELKOR_TESTWIN=$<TARGET_FILE:testwin>)
+# pytest runs them: Debian's python3-pytest belongs to the system's python3,
+# which another python3 earlier in PATH (pyenv, a virtual environment) may not
+# see.
+set(E2E_PYTHON python3)
+foreach(candidate python3 /usr/bin/python3)
+    execute_process(COMMAND ${candidate} -c "import pytest" RESULT_VARIABLE no_pytest
+                    OUTPUT_QUIET ERROR_QUIET)
+    if(no_pytest EQUAL 0)
+        set(E2E_PYTHON ${candidate})
+        break()
+    endif()
+endforeach()
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test ${E2E_TESTS})
     get_filename_component(name ${test} NAME_WE)
     string(REGEX REPLACE "^test_" "e2e_" name ${name})
-    add_test(NAME ${name} COMMAND python3 ${test})
+    add_test(NAME ${name} COMMAND ${E2E_PYTHON} -m pytest ${test})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENV}" TIMEOUT 600
                                             LABELS "e2e;e2e-${E2E_ARCH}")
 endforeach()

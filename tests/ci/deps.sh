@@ -3,8 +3,22 @@
 # missing. Debian and Ubuntu package names.
 
 VELKOR_PACKAGES=(cmake make g++ libgtest-dev mingw-w64 wine wine64 xvfb xdotool
-                 fonts-wqy-zenhei imagemagick locales python3 libx11-6 libxfixes3
-                 clang llvm)
+                 fonts-wqy-zenhei imagemagick locales python3 python3-pytest libx11-6
+                 libxfixes3 clang llvm)
+
+# The python3 that runs the end-to-end tests: the first one that has pytest.
+# Debian's python3-pytest belongs to /usr/bin/python3, which another python3
+# earlier in PATH (pyenv, a virtual environment) may not see.
+velkor_pytest_python() {
+    local candidate
+    for candidate in python3 /usr/bin/python3; do
+        if "$candidate" -c "import pytest" >/dev/null 2>&1; then
+            echo "$candidate"
+            return 0
+        fi
+    done
+    echo python3
+}
 
 velkor_as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -34,5 +34,5 @@ release_reproducible() {
 
 # $1: x86 or x64, the exe of the zip to start.
 release_starts() {
-    python3 tests/e2e/release_zip.py "$(release_zip_path)" "$1"
+    "$(velkor_pytest_python)" tests/e2e/release_zip.py "$(release_zip_path)" "$1"
 }

@@ -11,12 +11,13 @@ and drives the program with the real pointer (xdotool), reading the windows
 back through the inspector (tests/e2e/inspector), the registry through Wine's
 reg, and the screen through ImageMagick's import.
 
-    def test(s, checks):
-        s.start()
-        checks.equal(s.tree()["xt"]["text"], "系统常规优化", "caption of xt")
+    def test_caption(session):
+        session.start()
+        assert session.tree()["xt"]["text"] == "系统常规优化", "caption of xt"
 
-    if __name__ == "__main__":
-        harness.main(test, "my_test")
+run by pytest (python3 -m pytest tests/e2e/test_my.py); the fixtures (the
+session, the exe under test, its architecture, the display) are those of
+e2e_fixtures.py.
 
 Environment: VELKOR_BUILD_DIR, VELKOR_EXE, VELKOR_INSPECTOR, VELKOR_SC,
 VELKOR_TESTWIN, VELKOR_FILE_PROBE (set by CTest in build/win-x86 and
@@ -40,7 +41,6 @@ import sys
 import tempfile
 import threading
 import time
-import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wineprefix  # noqa: E402
@@ -512,7 +512,9 @@ class Session:
         """The Windows version the programs started from now on see."""
         wineprefix.set_windows_version(self.prefix, version, self.display)
 
-    def teardown(self):
+    def stop_program(self):
+        """Ends the program started by start() (and what it started), if it
+        still runs."""
         if self.program and self.program.poll() is None:
             try:
                 os.killpg(self.program.pid, signal.SIGKILL)
@@ -523,6 +525,9 @@ class Session:
                 self.program.wait(10)
             except subprocess.TimeoutExpired:
                 pass
+
+    def teardown(self):
+        self.stop_program()
         if self.env:
             try:
                 wineprefix.wait_for_wineserver(self.prefix, kill=True)
@@ -965,83 +970,9 @@ class Session:
         return os.path.join(self.prefix, "drive_c", *re.split(r"[\\/]+", m.group(1)))
 
 
-class Checks:
-    """Collects the results of one test's checks and reports them all."""
-
-    def __init__(self, name):
-        self.name = name
-        self.passed = 0
-        self.failures = []
-
-    def check(self, condition, what, detail=""):
-        if condition:
-            self.passed += 1
-            print(f"  ok    {what}", flush=True)
-        else:
-            self.failures.append(what)
-            print(f"  FAIL  {what}{': ' + detail if detail else ''}", flush=True)
-        return bool(condition)
-
-    def equal(self, actual, expected, what):
-        return self.check(actual == expected, what,
-                          f"got {actual!r}, expected {expected!r}")
-
-    def near(self, actual, expected, tolerance, what):
-        ok = actual is not None and abs(actual - expected) <= tolerance
-        return self.check(ok, what, f"got {actual}, expected {expected} ± {tolerance}")
-
-    def fail(self, what, detail=""):
-        return self.check(False, what, detail)
-
-    def result(self):
-        total = self.passed + len(self.failures)
-        if total == 0:
-            print(f"{self.name}: FAILED: no check ran")
-            return 1
-        if self.failures:
-            print(f"{self.name}: FAILED {len(self.failures)} of {total} checks:")
-            for f in self.failures:
-                print(f"  - {f}")
-            return 1
-        print(f"{self.name}: all {total} checks passed")
-        return 0
-
-
 def exe_label(exe=None):
     """How a run names the exe it tests: "32-bit exe build/win-x86/Velkor.exe"."""
     exe = exe or EXE
     bits = "32-bit" if os.path.exists(exe) and wineprefix.is_32_bit(exe) else "64-bit"
     shown = os.path.relpath(exe, REPO) if exe.startswith(REPO + os.sep) else exe
     return f"{bits} exe {shown}"
-
-
-def main(test, name, screen="1024x768x24", label=None):
-    """Runs test(session, checks) in a fresh session and exits with its result,
-    which names the exe under test (`label`, by default the exe_label of
-    VELKOR_EXE). On a failure the screen is saved to
-    e2e-screens/<name>-failure.png in the build folder."""
-    label = label or exe_label()
-    checks = Checks(f"{name} ({label})")
-    log(f"{name}: testing the {label}")
-    started = time.monotonic()
-    stale = os.path.join(SCREENS_DIR, f"{name}-failure.png")
-    if os.path.exists(stale):
-        os.remove(stale)
-    try:
-        with Session(name, screen) as session:
-            try:
-                test(session, checks)
-            except Exception as e:  # a broken step is a failed check, not a crash
-                traceback.print_exc()
-                checks.fail("the test ran to its end", f"{type(e).__name__}: {e}")
-            if checks.failures:
-                try:
-                    shot = session.screenshot(os.path.join(SCREENS_DIR, f"{name}-failure.png"))
-                    print(f"screen at the failure: {shot}")
-                except (subprocess.SubprocessError, OSError) as e:
-                    print(f"no screenshot: {e}")
-    except Exception as e:
-        traceback.print_exc()
-        checks.fail("the test session could be set up", f"{type(e).__name__}: {e}")
-    log(f"{name}: {time.monotonic() - started:.1f} s")
-    sys.exit(checks.result())

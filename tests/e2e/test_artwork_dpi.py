@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The artwork at 96, 120 and 144 DPI ("large size" fonts), end to end.
 
 For each DPI the test sets Wine's LogPixels, starts the program and reads the
@@ -13,10 +12,10 @@ window at each DPI are kept in build/win-x64/e2e-screens/artwork_<dpi>.png.
 """
 import os
 import subprocess
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import pytest
+
+import harness
 
 DPIS = (96, 120, 144)
 # The DPI of the drawing that each DPI shows.
@@ -45,7 +44,7 @@ def rgb_bytes(path, crop=None, resize=None):
                           timeout=60).stdout
 
 
-def fills(shot, rect, what, checks):
+def fills(shot, rect, what):
     """The right-most column and the bottom row of `rect` hold no white pixel:
     the picture reaches both edges of its box."""
     x, y, w, h = rect["x"], rect["y"], rect["w"], rect["h"]
@@ -53,47 +52,54 @@ def fills(shot, rect, what, checks):
     row = rgb_bytes(shot, (x, y + h - 1, w, 1))
     for line, where in ((column, "right-most column"), (row, "bottom row")):
         blank = [i // 3 for i in range(0, len(line), 3) if line[i:i + 3] == bytes(WHITE)]
-        checks.check(not blank, f"{what}: no white pixel in the box's {where}",
-                     f"{len(blank)} of {len(line) // 3} are white" if blank else "")
+        assert not blank, (f"{what}: no white pixel in the box's {where}: "
+                           f"{len(blank)} of {len(line) // 3} are white")
 
 
-def check_dpi(s, checks, dpi):
+def check_dpi(s, dpi):
     set_dpi(s, dpi)
     tree = s.start()
-    checks.equal(tree.dpi, dpi, f"{dpi} DPI: the program sees the DPI set")
+    assert tree.dpi == dpi, f"{dpi} DPI: the program sees the DPI set"
     shot = s.screenshot(os.path.join(harness.SCREENS_DIR, f"artwork_{dpi}.png"))
     image1 = tree["Image1"]["screen"]
     want = ((6000 * dpi + 720) // 1440, (1065 * dpi + 720) // 1440)
-    checks.equal((image1["w"], image1["h"]), want, f"{dpi} DPI: Image1's box in pixels")
-    fills(shot, image1, f"{dpi} DPI: the banner", checks)
+    assert (image1["w"], image1["h"]) == want, f"{dpi} DPI: Image1's box in pixels"
+    fills(shot, image1, f"{dpi} DPI: the banner")
     shown = rgb_bytes(shot, (image1["x"], image1["y"], image1["w"], image1["h"]))
     drawing = os.path.join(harness.REPO, "resources", f"banner-{DRAWN_FOR[dpi]}dpi.png")
     if DRAWN_FOR[dpi] == dpi:
         drawn = rgb_bytes(drawing)
-        checks.check(shown == drawn, f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI",
-                     f"{sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
+        assert shown == drawn, (
+            f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI: "
+            f"{sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
     else:
         scaled = rgb_bytes(drawing, resize=(image1["w"], image1["h"]))
         mean = sum(abs(a - b) for a, b in zip(shown, scaled)) / max(len(scaled), 1)
-        checks.check(len(shown) == len(scaled) and mean <= SCALED_MEAN_LIMIT,
-                     f"{dpi} DPI: Image1 shows the {DRAWN_FOR[dpi]}-DPI banner scaled down",
-                     f"mean difference per byte {mean:.2f}")
+        assert len(shown) == len(scaled) and mean <= SCALED_MEAN_LIMIT, (
+            f"{dpi} DPI: Image1 shows the {DRAWN_FOR[dpi]}-DPI banner scaled down: "
+            f"mean difference per byte {mean:.2f}")
 
     s.click("gy", tree)
     about = harness.wait_until(lambda: (lambda t: t if t["gybcx"]["visible"] else None)(s.tree()),
                                5, what="the about panel")
-    if checks.check(about is not None, f"{dpi} DPI: the about panel shows"):
-        shot = s.screenshot(os.path.join(harness.SCREENS_DIR, f"artwork_{dpi}_about.png"))
-        fills(shot, about["Image3"]["screen"], f"{dpi} DPI: the about picture", checks)
+    assert about is not None, f"{dpi} DPI: the about panel shows"
+    shot = s.screenshot(os.path.join(harness.SCREENS_DIR, f"artwork_{dpi}_about.png"))
+    fills(shot, about["Image3"]["screen"], f"{dpi} DPI: the about picture")
 
-    checks.check(s.close_window(tree.window["hwnd"]), f"{dpi} DPI: the window closes")
+    assert s.close_window(tree.window["hwnd"]), f"{dpi} DPI: the window closes"
     s.wait_for_exit()
 
 
-def test(s, checks):
-    for dpi in DPIS:
-        check_dpi(s, checks, dpi)
+@pytest.fixture
+def program_ends(session):
+    """The next DPI starts the program afresh, also after a failure (once the
+    screen at the failure is saved)."""
+    yield
+    session.stop_program()
 
 
-if __name__ == "__main__":
-    harness.main(test, "artwork_dpi")
+@pytest.mark.usefixtures("program_ends")
+@pytest.mark.parametrize("dpi", DPIS)
+def test_artwork_dpi(session, dpi):
+    check_dpi(session, dpi)
+

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The command line end to end: Velkor.exe started with switches from
 C:\\velkor, as a start-up script or a remote-execution tool would start it,
 its exit code and standard output read back, the scripts run by Wine's own
@@ -34,13 +33,11 @@ In one session, with no window of the program ever opened:
 """
 import os
 import shutil
-import sys
 import threading
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_per_service as per_service  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
+import harness
+import test_per_service as per_service
+import test_routine_optimisation as routine
 
 FIXTURES = os.path.join(harness.REPO, "tests", "unit", "fixtures")
 LOG = "C:\\ProgramData\\Velkor\\velkor-log.txt"  # the shared data folder under Wine
@@ -101,7 +98,7 @@ def plant_log_link(s):
     os.link(s.path_of(LINKED), s.path_of(LOG))
 
 
-def bad_switches(s, checks):
+def bad_switches(s):
     routine.untweak(s)
     plant_log_link(s)
     cases = [
@@ -117,46 +114,46 @@ def bad_switches(s, checks):
     for args, reason in cases:
         code, out = s.run_program(*args, timeout=60)
         what = " ".join(args)
-        checks.equal(code, 1, f"{what}: exit code 1")
-        checks.check(reason in out, f"{what}: standard output gives the reason", repr(out))
-    checks.equal(routine.leftovers(s), [], "bad switches: no script written")
-    checks.equal(s.sc_calls(), [], "bad switches: sc was not called")
-    checks.check(not os.path.exists(s.path_of("C:\\out-bad")), "bad switches: no export folder")
-    routine.check_untweaked(s, checks, "bad switches")
+        assert code == 1, f"{what}: exit code 1"
+        assert reason in out, f"{what}: standard output gives the reason: {repr(out)}"
+    assert routine.leftovers(s) == [], "bad switches: no script written"
+    assert s.sc_calls() == [], "bad switches: sc was not called"
+    assert not os.path.exists(s.path_of("C:\\out-bad")), "bad switches: no export folder"
+    routine.check_untweaked(s, "bad switches")
     logged = log_lines(s)
-    checks.check(any("[1] Velkor.exe /undo /clean /quiet" in line for line in logged),
-                 "the log records a refused command line", repr(logged[-4:]))
+    assert any("[1] Velkor.exe /undo /clean /quiet" in line for line in logged), (
+        f"the log records a refused command line: {repr(logged[-4:])}")
     with open(s.path_of(LINKED), "rb") as f:
-        checks.equal(f.read(), LINKED_BYTES, "the file that the planted log also named is unchanged")
-    checks.equal(os.stat(s.path_of(LOG)).st_nlink, 1, "the log is a file of its own")
+        assert f.read() == LINKED_BYTES, "the file that the planted log also named is unchanged"
+    assert os.stat(s.path_of(LOG)).st_nlink == 1, "the log is a file of its own"
 
 
-def export(s, checks):
+def export(s):
     out = s.path_of("C:\\out")
     code, text = s.run_program("/export:C:\\out", "/optimize", "/clean", f"/services:{SERVICES}",
                                timeout=60)
-    checks.equal(code, 0, "export: exit code 0")
-    checks.equal(outcome_lines(text), [
+    assert code == 0, "export: exit code 0"
+    assert outcome_lines(text) == [
         "系统常规优化：已导出到 C:\\out：kuaijie.bat、jsb.bat、gx.bat、fwyh.bat",
         "详细服务优化：已导出到 C:\\out：xiangxi.bat",
         "系统垃圾清理：已导出到 C:\\out：xtql.bat",
-    ], "export: one line per action")
+    ], "export: one line per action"
     expected = {name: fixture_bytes(name) for name in ROUTINE_SCRIPTS}
     expected["xiangxi.bat"] = per_service.expected_script([int(c) for c in SERVICES])
     expected["xtql.bat"] = fixture_bytes("xtql.bat-unattended")
-    checks.equal(sorted(os.listdir(out)) if os.path.isdir(out) else None, sorted(expected),
-                 "export: C:\\out holds the six scripts")
+    assert (sorted(os.listdir(out)) if os.path.isdir(out) else None) == sorted(expected), (
+        "export: C:\\out holds the six scripts")
     for name, want in expected.items():
         path = os.path.join(out, name)
         got = open(path, "rb").read() if os.path.exists(path) else None
-        checks.equal(got, want, f"export: {name} holds the fixture's bytes")
-    checks.equal(s.sc_calls(), [], "export: sc was not called")
-    checks.equal(routine.leftovers(s), [], "export: no script in the working directory")
-    checks.equal(routine.script_interpreters(s), [], "export: no script interpreter runs")
-    routine.check_untweaked(s, checks, "export")
+        assert got == want, f"export: {name} holds the fixture's bytes"
+    assert s.sc_calls() == [], "export: sc was not called"
+    assert routine.leftovers(s) == [], "export: no script in the working directory"
+    assert routine.script_interpreters(s) == [], "export: no script interpreter runs"
+    routine.check_untweaked(s, "export")
 
 
-def quiet_optimisation(s, checks):
+def quiet_optimisation(s):
     routine.untweak(s)
     watch = WindowWatch(s)
     with harness.ScriptCatcher(s.workdir, os.path.join(s.root, "caught")) as caught:
@@ -166,38 +163,38 @@ def quiet_optimisation(s, checks):
         calls = s.sc_calls()
         left = routine.leftovers(s)
         interpreters = routine.script_interpreters(s)
-    checks.equal(code, 0, "/optimize /quiet: exit code 0")
+    assert code == 0, "/optimize /quiet: exit code 0"
     lines = outcome_lines(out)
-    checks.equal(lines[:1], [OPTIMISED_LINE], "/optimize /quiet: the outcome line")
+    assert lines[:1] == [OPTIMISED_LINE], "/optimize /quiet: the outcome line"
     # Read back from the service manager: the services Wine does not have are
     # named, and they are no failure.
-    checks.check(len(lines) == 2 and lines[1].startswith(NOT_INSTALLED) and
-                 "Spooler" not in lines[1],
-                 "/optimize /quiet: then the services this machine does not have", repr(lines))
-    routine.check_calls(checks, calls, routine.expected_sc_calls("fwyh.bat"),
+    assert (len(lines) == 2 and lines[1].startswith(NOT_INSTALLED) and
+                 "Spooler" not in lines[1]), (
+        f"/optimize /quiet: then the services this machine does not have: {repr(lines)}")
+    routine.check_calls(calls, routine.expected_sc_calls("fwyh.bat"),
                         "when the program ended sc had seen the 79 calls of fwyh.bat in order")
-    checks.equal(interpreters, [], "when the program ended no script interpreter ran")
-    checks.equal(left, [], "when the program ended every script had deleted itself")
-    checks.equal(caught.missed, [], "every script was caught")
+    assert interpreters == [], "when the program ended no script interpreter ran"
+    assert left == [], "when the program ended every script had deleted itself"
+    assert caught.missed == [], "every script was caught"
     for name in ROUTINE_SCRIPTS:
-        checks.equal(caught.content(name), fixture_bytes(name),
-                     f"{name} was written with the fixture's bytes")
-    checks.equal(watch.finish(), [], "no window was mapped during the run")
-    checks.equal(watch.seen, {}, "no window appeared during the run")
+        assert caught.content(name) == fixture_bytes(name), (
+            f"{name} was written with the fixture's bytes")
+    assert watch.finish() == [], "no window was mapped during the run"
+    assert watch.seen == {}, "no window appeared during the run"
 
-    checks.equal(routine.default_value(s, routine.NOTEPAD_COMMAND), ("REG_SZ", "notepad.exe %1"),
-                 "the Notepad verb is there")
+    assert routine.default_value(s, routine.NOTEPAD_COMMAND) == ("REG_SZ", "notepad.exe %1"), (
+        "the Notepad verb is there")
     lnk = s.reg_query(routine.LNKFILE) or {}
-    checks.check("IsShortcut" not in lnk, "lnkfile has no IsShortcut", repr(lnk))
-    checks.equal(s.reg_query(routine.DEFAULT_EXPLORER, "Link"), "00000000",
-                 "the default user's Link is 00 00 00 00")
-    checks.check(not routine.key_exists(s, routine.SHARED_DOCS), "the Shared Documents key is gone")
+    assert "IsShortcut" not in lnk, f"lnkfile has no IsShortcut: {repr(lnk)}"
+    assert s.reg_query(routine.DEFAULT_EXPLORER, "Link") == "00000000", (
+        "the default user's Link is 00 00 00 00")
+    assert not routine.key_exists(s, routine.SHARED_DOCS), "the Shared Documents key is gone"
     logged = log_lines(s)
-    checks.check(any(line.endswith("[0] " + OPTIMISED_LINE) for line in logged),
-                 "the log holds the outcome line", repr(logged[-3:]))
+    assert any(line.endswith("[0] " + OPTIMISED_LINE) for line in logged), (
+        f"the log holds the outcome line: {repr(logged[-3:])}")
 
 
-def tweaks_not_taken(s, checks):
+def tweaks_not_taken(s):
     routine.untweak(s)
     stand_in = os.path.join(s.workdir, "regedit.exe")
     shutil.copy(harness.SC, stand_in)  # logs its command line, exits 0, imports nothing
@@ -206,27 +203,27 @@ def tweaks_not_taken(s, checks):
         calls = s.sc_calls()
     finally:
         os.remove(stand_in)
-    checks.check("/s kuaijie.reg" in calls and "/s jsb.reg" in calls,
-                 "no import: the scripts ran the regedit that imports nothing", repr(calls[:3]))
-    checks.equal(code, 3, "no import: /optimize /quiet gives exit code 3")
+    assert "/s kuaijie.reg" in calls and "/s jsb.reg" in calls, (
+        f"no import: the scripts ran the regedit that imports nothing: {repr(calls[:3])}")
+    assert code == 3, "no import: /optimize /quiet gives exit code 3"
     lines = outcome_lines(out)
     # Then the line that names the services Wine does not have.
     line = lines[0] if len(lines) == 2 and lines[1].startswith(NOT_INSTALLED) else repr(lines)
-    checks.check(line.startswith("系统常规优化：") and OPTIMISED_LINE not in line,
-                 "no import: one outcome line, which does not say done", line)
+    assert line.startswith("系统常规优化：") and OPTIMISED_LINE not in line, (
+        f"no import: one outcome line, which does not say done: {line}")
     for missing in ("HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut 仍然存在",
                     "HKEY_CLASSES_ROOT\\piffile\\IsShortcut 仍然存在",
                     "HKEY_USERS" + routine.DEFAULT_EXPLORER[3:] + "\\Link 未设为应有的值",
                     "注册表项 HKEY_LOCAL_MACHINE" + routine.NOTEPAD_VERB[4:] + " 不存在"):
-        checks.check(missing in line, f"no import: names {missing}", line)
-    checks.check("{59031a47" not in line,
-                 "no import: the Shared Documents key, deleted by reg, is not named", line)
-    checks.check("IsShortcut" in (s.reg_query(routine.LNKFILE) or {}),
-                 "no import: lnkfile keeps IsShortcut")
-    checks.equal(s.reg_query(routine.DEFAULT_EXPLORER, "Link"), None, "no import: no Link value")
+        assert missing in line, f"no import: names {missing}: {line}"
+    assert "{59031a47" not in line, (
+        f"no import: the Shared Documents key, deleted by reg, is not named: {line}")
+    assert "IsShortcut" in (s.reg_query(routine.LNKFILE) or {}), (
+        "no import: lnkfile keeps IsShortcut")
+    assert s.reg_query(routine.DEFAULT_EXPLORER, "Link") is None, "no import: no Link value"
 
 
-def still_running(s, checks):
+def still_running(s):
     routine.untweak(s)
     hold = os.path.join(s.workdir, "sc_hold")
     open(hold, "w").close()
@@ -236,30 +233,26 @@ def still_running(s, checks):
     try:
         runner.start()
         held = harness.wait_until(lambda: s.sc_calls(), 60, what="the first run to call sc")
-        checks.check(held, "the first run is held in huifu.bat")
+        assert held, "the first run is held in huifu.bat"
         with harness.ScriptCatcher(s.workdir, os.path.join(s.root, "caught-second")) as caught:
             code, out = s.run_program("/optimize", "/quiet", timeout=60)
-        checks.equal(code, 5, "a second run meanwhile: exit code 5")
-        checks.check("仍在进行中" in out, "a second run meanwhile: says why", repr(out))
-        checks.equal(sorted(caught.kept), [], "a second run meanwhile: writes no script")
+        assert code == 5, "a second run meanwhile: exit code 5"
+        assert "仍在进行中" in out, f"a second run meanwhile: says why: {repr(out)}"
+        assert sorted(caught.kept) == [], "a second run meanwhile: writes no script"
     finally:
         os.remove(hold)
         runner.join(routine.SCRIPTS_TIMEOUT + 30)
     code, out = first.get("result", (None, ""))
-    checks.equal(code, 0, "the first run then ends with exit code 0")
-    checks.equal(outcome_lines(out)[:1], ["恢复默认服务：系统服务已经恢复为默认"],
-                 "the first run's outcome line")
-    routine.check_calls(checks, s.sc_calls(), routine.expected_sc_calls("huifu.bat"),
+    assert code == 0, "the first run then ends with exit code 0"
+    assert outcome_lines(out)[:1] == ["恢复默认服务：系统服务已经恢复为默认"], "the first run's outcome line"
+    routine.check_calls(s.sc_calls(), routine.expected_sc_calls("huifu.bat"),
                         "sc saw the 80 calls of huifu.bat in order")
 
 
-def test(s, checks):
-    bad_switches(s, checks)
-    export(s, checks)
-    quiet_optimisation(s, checks)
-    tweaks_not_taken(s, checks)
-    still_running(s, checks)
+def test_command_line(session):
+    bad_switches(session)
+    export(session)
+    quiet_optimisation(session)
+    tweaks_not_taken(session)
+    still_running(session)
 
-
-if __name__ == "__main__":
-    harness.main(test, "command_line")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """/config: end to end: a room's file, saved as Notepad saves "Unicode"
 (UTF-16 with its byte-order mark), does what the same switches do.
 
@@ -15,14 +14,11 @@
      the file and line named, nothing run.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_command_line as cli  # noqa: E402
-import test_oem as oem  # noqa: E402
-import test_per_service as per_service  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
+import test_command_line as cli
+import test_oem as oem
+import test_per_service as per_service
+import test_routine_optimisation as routine
 
 ROOM = "C:\\room\\room.ini"
 NO_OWNER = "C:\\room\\no-oem.ini"  # the same without OEM values, which have no script
@@ -59,18 +55,17 @@ def exported(s, folder, *args):
     return code, out, files
 
 
-def export_both(s, checks):
+def export_both(s):
     code, out, _ = exported(s, "C:\\out-owner", f"/config:{ROOM}")
-    checks.equal(code, 1, "export from the file with OEM values: exit code 1, as with the switches")
-    checks.check("/export 不能与 /owner" in out, "export from the file: says why", repr(out))
+    assert code == 1, "export from the file with OEM values: exit code 1, as with the switches"
+    assert "/export 不能与 /owner" in out, f"export from the file: says why: {repr(out)}"
     code, _, from_file = exported(s, "C:\\out-file", f"/config:{NO_OWNER}")
-    checks.equal(code, 0, "export from a file without OEM values: exit code 0")
+    assert code == 0, "export from a file without OEM values: exit code 0"
     code, _, from_switches = exported(s, "C:\\out-switches", *SWITCHES[:3], SWITCHES[5])
-    checks.equal(code, 0, "export from the switches: exit code 0")
-    checks.equal(sorted(from_file), ["fuzhi.bat", "fwyh.bat", "gx.bat", "jsb.bat", "xiangxi.bat"],
-                 "export from the file: the five scripts")
-    checks.equal(from_file, from_switches,
-                 "export: the file's scripts are the switches', byte for byte")
+    assert code == 0, "export from the switches: exit code 0"
+    assert sorted(from_file) == ["fuzhi.bat", "fwyh.bat", "gx.bat", "jsb.bat", "xiangxi.bat"], (
+        "export from the file: the five scripts")
+    assert from_file == from_switches, "export: the file's scripts are the switches', byte for byte"
 
 
 def xiangxi_calls():
@@ -78,46 +73,42 @@ def xiangxi_calls():
     return [line[3:].lstrip(" ") for line in text.split("\r\n") if line.startswith("sc ")]
 
 
-def run_from_file(s, checks):
+def run_from_file(s):
     code, out = s.run_program(f"/config:{ROOM}", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
     lines = cli.outcome_lines(out)
-    checks.equal(code, 0, "/config: /quiet: exit code 0")
-    checks.equal([line for line in lines if "本机未安装" not in line],
-                 ["系统常规优化：系统已经优化成功", "详细服务优化：系统已经优化完毕",
-                  "OEM信息：OEM信息已经更新", "OEM LOGO：已完成"], "/config: the outcome lines")
-    routine.check_calls(checks, s.sc_calls(), routine.expected_sc_calls("fwyh.bat") + xiangxi_calls(),
+    assert code == 0, "/config: /quiet: exit code 0"
+    assert [line for line in lines if "本机未安装" not in line] == ["系统常规优化：系统已经优化成功", "详细服务优化：系统已经优化完毕",
+                  "OEM信息：OEM信息已经更新", "OEM LOGO：已完成"], "/config: the outcome lines"
+    routine.check_calls(s.sc_calls(), routine.expected_sc_calls("fwyh.bat") + xiangxi_calls(),
                         "sc saw fwyh.bat, then xiangxi.bat for the file's choices")
-    checks.equal(s.reg_query(oem.CURRENT_VERSION, "RegisteredOwner"), OWNER, "the file's owner")
-    checks.equal(s.reg_query(oem.CURRENT_VERSION, "RegisteredOrganization"), ORGANISATION,
-                 "the file's organisation, its quotes gone")
-    checks.equal(oem.read(s.path_of(oem.SYSTEM32 + "\\oemlogo.bmp")), oem.read(s.path_of(LOGO)),
-                 "the file's logo, byte for byte")
+    assert s.reg_query(oem.CURRENT_VERSION, "RegisteredOwner") == OWNER, "the file's owner"
+    assert s.reg_query(oem.CURRENT_VERSION, "RegisteredOrganization") == ORGANISATION, (
+        "the file's organisation, its quotes gone")
+    assert oem.read(s.path_of(oem.SYSTEM32 + "\\oemlogo.bmp")) == oem.read(s.path_of(LOGO)), (
+        "the file's logo, byte for byte")
     code, out = s.run_program(f"/config:{ROOM}", "/check", "/quiet", timeout=120)
-    checks.equal(code, 0, "/config: /check afterwards: exit code 0")
+    assert code == 0, "/config: /check afterwards: exit code 0"
 
 
-def errors(s, checks):
+def errors(s):
     bad = "C:\\room\\bad.ini"
     oem.write(s.path_of(bad), "[Actions]\r\noptimize = yes\r\n[Services]\r\n主题 = 自动\r\n"
               .encode("gbk"))
     for args, says in (([f"/config:{bad}"], f"配置文件 {bad} 第 4 行：“主题”不是“详细服务优化”中的一项"),
                        ([f"/config:{ROOM}", "/clean"], "/config: 不能与 /clean 一起使用")):
         code, out = s.run_program(*args, "/quiet", timeout=60)
-        checks.equal(code, 1, f"{' '.join(args)}: exit code 1")
-        checks.check(says in out, f"{' '.join(args)}: says {says}", repr(out))
-    checks.equal(routine.leftovers(s), [], "nothing was written for them")
+        assert code == 1, f"{' '.join(args)}: exit code 1"
+        assert says in out, f"{' '.join(args)}: says {says}: {repr(out)}"
+    assert routine.leftovers(s) == [], "nothing was written for them"
 
 
-def test(s, checks):
-    routine.untweak(s)
-    oem.write(s.path_of(ROOM), room_file())
+def test_config_file(session):
+    routine.untweak(session)
+    oem.write(session.path_of(ROOM), room_file())
     noowner = room_file().decode("utf-16").split("[OEM]")[0] + f"[OEM]\r\nlogo = {LOGO}\r\n"
-    oem.write(s.path_of(NO_OWNER), noowner.encode("utf-16"))
-    oem.write(s.path_of(LOGO), oem.bitmap(10, 6, oem.BLUE))
-    export_both(s, checks)
-    errors(s, checks)
-    run_from_file(s, checks)
+    oem.write(session.path_of(NO_OWNER), noowner.encode("utf-16"))
+    oem.write(session.path_of(LOGO), oem.bitmap(10, 6, oem.BLUE))
+    export_both(session)
+    errors(session)
+    run_from_file(session)
 
-
-if __name__ == "__main__":
-    harness.main(test, "config_file")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Hover descriptions, the about panel and its link label, end to end.
 
 The real pointer (xdotool) moves over each control of the routine panel's
@@ -14,11 +13,9 @@ The expected texts are written here by hand from the window's description
 table, not taken from the program.
 """
 import os
-import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 START_CAPTION = ("欢迎使用-系统优化程序，本程序将帮助您减少系统资源占用，"
                  "从而达到加快系统运行速度的目的。")
@@ -63,17 +60,17 @@ def free_point(s, tree, name, candidates):
     raise AssertionError(f"no free point found in {name}")
 
 
-def hover(s, checks, name, expected, tree, at=None):
+def hover(s, name, expected, tree, at=None):
     if at:
         s.move_pointer(*at, settle=0.4)
     else:
         s.move_to(name, tree=tree, verify=True)
-    checks.equal(description(s), expected, f"pointer over {name}: the description")
+    assert description(s) == expected, f"pointer over {name}: the description"
 
 
-def hover_descriptions(s, checks):
+def hover_descriptions(s):
     tree = s.tree()
-    checks.equal(tree["jianjie"]["text"], START_CAPTION, "at start jianjie shows its caption")
+    assert tree["jianjie"]["text"] == START_CAPTION, "at start jianjie shows its caption"
     # Free areas, in twips from each frame's corner: below Frame1 and right of
     # the check boxes for xtyh; left of the option buttons for Frame2; the
     # strip under jianjie for Frame1.
@@ -82,44 +79,44 @@ def hover_descriptions(s, checks):
     frame1_free = free_point(s, tree, "Frame1", [(1500, 1640), (60, 900), (3070, 900)])
 
     # Controls outside the table leave the hyphenated caption in place.
-    hover(s, checks, "Frame1", START_CAPTION, tree, at=frame1_free)
-    hover(s, checks, "jianjie", START_CAPTION, tree)
-    hover(s, checks, "xt", START_CAPTION, tree)
+    hover(s, "Frame1", START_CAPTION, tree, at=frame1_free)
+    hover(s, "jianjie", START_CAPTION, tree)
+    hover(s, "xt", START_CAPTION, tree)
     # The free area of the panel brings the welcome text without the hyphen.
-    hover(s, checks, "xtyh", WELCOME, tree, at=xtyh_free)
+    hover(s, "xtyh", WELCOME, tree, at=xtyh_free)
 
     for name, text in HOVER.items():
-        hover(s, checks, name, text, tree)
+        hover(s, name, text, tree)
         # The text stays while the pointer is on Frame1, jianjie or a button.
-        hover(s, checks, "Frame1", text, tree, at=frame1_free)
-        hover(s, checks, "jianjie", text, tree)
+        hover(s, "Frame1", text, tree, at=frame1_free)
+        hover(s, "jianjie", text, tree)
 
-    hover(s, checks, "gy", HOVER["Command1"], tree)
-    hover(s, checks, "Frame2", WELCOME, tree, at=frame2_free)
-    hover(s, checks, "moren", HOVER["moren"], tree)
-    hover(s, checks, "xtyh", WELCOME, tree, at=xtyh_free)
+    hover(s, "gy", HOVER["Command1"], tree)
+    hover(s, "Frame2", WELCOME, tree, at=frame2_free)
+    hover(s, "moren", HOVER["moren"], tree)
+    hover(s, "xtyh", WELCOME, tree, at=xtyh_free)
 
 
-def about_panel(s, checks):
+def about_panel(s):
     s.click("gy")
     tree = s.tree()
-    checks.equal(tree.visible_names(["xtyh", "oemxx", "gybcx"]), ["gybcx"],
-                 "gy shows the about panel alone")
+    assert tree.visible_names(["xtyh", "oemxx", "gybcx"]) == ["gybcx"], (
+        "gy shows the about panel alone")
     for name, text in ABOUT_TEXTS.items():
-        checks.equal(tree[name]["text"], text, f"{name} reads {text!r}")
-        checks.check(tree[name]["visible"], f"{name} is visible")
-    checks.check(tree["Image3"]["visible"], "Image3 is visible")
+        assert tree[name]["text"] == text, f"{name} reads {text!r}"
+        assert tree[name]["visible"], f"{name} is visible"
+    assert tree["Image3"]["visible"], "Image3 is visible"
 
     s.move_to("Label9", tree=tree, verify=True)
     s.move_to("Label9", dx=tree["Label9"]["screen"]["w"] // 3, tree=tree, verify=True)
-    checks.equal(s.cursor_name(), "hand", "the pointer over Label9 is the hand cursor")
+    assert s.cursor_name() == "hand", "the pointer over Label9 is the hand cursor"
     for name in ("Label5", "Label10"):
         s.move_to(name, tree=tree, verify=False)
-        checks.equal(s.cursor_name(), "arrow", f"the pointer over {name} is the arrow")
+        assert s.cursor_name() == "arrow", f"the pointer over {name} is the arrow"
     return tree
 
 
-def link_click(s, checks, tree):
+def link_click(s, tree):
     # The shell opens http addresses with the recording sc.exe from now on.
     s.run_wine("reg", "add", HTTP_OPEN, "/ve", "/d", '"C:\\velkor\\sc.exe" "%1"', "/f")
     log = os.path.join(s.workdir, "sc_calls.log")
@@ -128,27 +125,24 @@ def link_click(s, checks, tree):
 
     s.click("Label9", tree=tree)
     harness.wait_until(lambda: s.sc_calls(), 20, what="the shell to open the link")
-    checks.equal(s.sc_calls(), [f'"{LINK_ADDRESS}"'],
-                 "a click on Label9 opens the address it shows, once")
-    checks.equal(s.message_box(timeout=3), None, "the program shows no message of its own")
-    checks.check(s.running(), "the program still runs")
-    checks.equal(s.tree().visible_names(["xtyh", "oemxx", "gybcx"]), ["gybcx"],
-                 "the about panel stays shown")
+    assert s.sc_calls() == [f'"{LINK_ADDRESS}"'], (
+        "a click on Label9 opens the address it shows, once")
+    assert s.message_box(timeout=3) is None, "the program shows no message of its own"
+    assert s.running(), "the program still runs"
+    assert s.tree().visible_names(["xtyh", "oemxx", "gybcx"]) == ["gybcx"], (
+        "the about panel stays shown")
 
 
-def back_to_routine_panel(s, checks):
+def back_to_routine_panel(s):
     s.click("xt")
     time.sleep(0.3)
-    checks.equal(description(s), WELCOME, "back on the routine panel the last text stays")
+    assert description(s) == WELCOME, "back on the routine panel the last text stays"
 
 
-def test(s, checks):
-    s.start()
-    hover_descriptions(s, checks)
-    tree = about_panel(s, checks)
-    link_click(s, checks, tree)
-    back_to_routine_panel(s, checks)
+def test_hover_about(session):
+    session.start()
+    hover_descriptions(session)
+    tree = about_panel(session)
+    link_click(session, tree)
+    back_to_routine_panel(session)
 
-
-if __name__ == "__main__":
-    harness.main(test, "hover_about")

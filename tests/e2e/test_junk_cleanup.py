@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Junk cleanup end to end: the real click on "系统垃圾清理", xtql.bat run by
 Wine's own cmd.exe in a visible console, and a real key press to end it.
 
@@ -19,11 +18,9 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 FIXTURE = os.path.join(REPO, "tests", "unit", "fixtures", "xtql.bat.txt")
@@ -109,14 +106,14 @@ def console_texts(s):
     return json.loads(answer[-1])["consoles"]
 
 
-def no_message_box(s, checks, when):
+def no_message_box(s, when):
     box = s.window_titled(harness.NOTE_TITLE, "#32770")
-    checks.check(box is None, f"{when}: no message box", repr(box))
+    assert box is None, f"{when}: no message box: {repr(box)}"
 
 
-def check_panel(s, checks, when):
+def check_panel(s, when):
     tree = s.tree()
-    checks.equal(tree.visible_names(PANELS), ["gybcx"], f"{when}: the about panel is still shown")
+    assert tree.visible_names(PANELS) == ["gybcx"], f"{when}: the about panel is still shown"
 
 
 def foreground_hwnd(s):
@@ -177,91 +174,83 @@ def move_console_below_main(s, console_hwnd):
     return harness.wait_until(moved, 10, what="the console to move")
 
 
-def test(s, checks):
-    profile = user_profile(s)
+def test_junk_cleanup(session):
+    profile = user_profile(session)
     harness.log(f"user profile {profile}")
-    plant(s, profile)
+    plant(session, profile)
     # The console's own font has no Chinese glyphs under Wine; a CJK face makes
     # the screenshot readable. It changes nothing the test checks.
-    s.reg_add(r"HKCU\Console", "FaceName", "WenQuanYi Zen Hei Mono")
-    shutil.copy(CONSOLE_TEXT, os.path.join(s.tools, "console_text.exe"))
-    script = os.path.join(s.workdir, "xtql.bat")
+    session.reg_add(r"HKCU\Console", "FaceName", "WenQuanYi Zen Hei Mono")
+    shutil.copy(CONSOLE_TEXT, os.path.join(session.tools, "console_text.exe"))
+    script = os.path.join(session.workdir, "xtql.bat")
 
-    s.start()
-    s.click("gy")
-    check_panel(s, checks, "before the click")
+    session.start()
+    session.click("gy")
+    check_panel(session, "before the click")
 
     # --- the click ----------------------------------------------------------
-    s.click("lj")
+    session.click("lj")
     seen = harness.wait_until(
-        lambda: [c for c in console_texts(s) if DONE in c["lines"]], 90, interval=1.0,
+        lambda: [c for c in console_texts(session) if DONE in c["lines"]], 90, interval=1.0,
         what="the completion line in the console")
-    checks.check(seen, "a console shows the completion line")
-    if not seen:
-        return
+    assert seen, "a console shows the completion line"
     console = seen[0]
-    shot = s.screenshot(os.path.join(harness.SCREENS_DIR, "junk_cleanup-console.png"))
+    shot = session.screenshot(os.path.join(harness.SCREENS_DIR, "junk_cleanup-console.png"))
     harness.log(f"console screenshot: {shot}")
     text = [line for line in console["lines"] if line.strip()]
-    checks.equal(text[:1], [PROGRESS], "the console's first line is the progress line")
-    checks.equal(text[-1:], [DONE], "the console's last line is the completion line")
-    checks.equal(len(console_texts(s)), 1, "one interpreter runs the script")
-    checks.equal(foreground_hwnd(s), console["hwnd"], "the console is in front")
-    windows = s.windows()
-    checks.check(any(w["hwnd"] == console["hwnd"] for w in windows),
-                 "the console window is visible")
+    assert text[:1] == [PROGRESS], "the console's first line is the progress line"
+    assert text[-1:] == [DONE], "the console's last line is the completion line"
+    assert len(console_texts(session)) == 1, "one interpreter runs the script"
+    assert foreground_hwnd(session) == console["hwnd"], "the console is in front"
+    windows = session.windows()
+    assert any(w["hwnd"] == console["hwnd"] for w in windows), "the console window is visible"
 
     for path in JUNK:
-        checks.check(not os.path.exists(linux_path(s, profile, path)), f"deleted: {path}")
+        assert not os.path.exists(linux_path(session, profile, path)), f"deleted: {path}"
     for path in KEEP:
-        checks.check(os.path.exists(linux_path(s, profile, path)), f"kept: {path}")
-    temp = s.path_of(r"C:\windows\temp")
-    checks.check(os.path.isdir(temp), r"C:\windows\temp exists")
-    checks.equal(os.listdir(temp) if os.path.isdir(temp) else None, [],
-                 r"C:\windows\temp is empty")
+        assert os.path.exists(linux_path(session, profile, path)), f"kept: {path}"
+    temp = session.path_of(r"C:\windows\temp")
+    assert os.path.isdir(temp), r"C:\windows\temp exists"
+    assert (os.listdir(temp) if os.path.isdir(temp) else None) == [], r"C:\windows\temp is empty"
 
-    checks.check(os.path.exists(script), "xtql.bat waits in C:\\velkor for the key")
+    assert os.path.exists(script), "xtql.bat waits in C:\\velkor for the key"
     with open(script, "rb") as f:
         written = f.read()
-    checks.equal(written, fixture_bytes(), "xtql.bat holds the fixture's bytes")
+    assert written == fixture_bytes(), "xtql.bat holds the fixture's bytes"
     written_at = os.stat(script).st_mtime_ns
-    no_message_box(s, checks, "after the click")
-    check_panel(s, checks, "after the click")
+    no_message_box(session, "after the click")
+    check_panel(session, "after the click")
 
     # --- a second click while the console is open ------------------------------
     # With no window manager, activating a window does not raise it: move the
     # console below the main window so that the button can be clicked.
-    checks.check(move_console_below_main(s, console["hwnd"]), "the console moved aside")
-    checks.check(activate_main_window(s, console["hwnd"]), "a bare spot of the main window clicked")
-    checks.check(foreground_hwnd(s) != console["hwnd"], "the console is no longer in front")
-    s.click("lj")
+    assert move_console_below_main(session, console["hwnd"]), "the console moved aside"
+    assert activate_main_window(session, console["hwnd"]), "a bare spot of the main window clicked"
+    assert foreground_hwnd(session) != console["hwnd"], "the console is no longer in front"
+    session.click("lj")
     time.sleep(1.5)
     with open(script, "rb") as f:
-        checks.equal(f.read(), written, "second click: xtql.bat is not rewritten")
-    checks.equal(os.stat(script).st_mtime_ns, written_at, "second click: xtql.bat is untouched")
-    after = console_texts(s)
-    checks.equal([c["pid"] for c in after], [console["pid"]],
-                 "second click: no second interpreter is started")
-    checks.equal(foreground_hwnd(s), console["hwnd"], "second click: the console is back in front")
-    no_message_box(s, checks, "after the second click")
-    check_panel(s, checks, "after the second click")
+        assert f.read() == written, "second click: xtql.bat is not rewritten"
+    assert os.stat(script).st_mtime_ns == written_at, "second click: xtql.bat is untouched"
+    after = console_texts(session)
+    assert [c["pid"] for c in after] == [console["pid"]], (
+        "second click: no second interpreter is started")
+    assert foreground_hwnd(session) == console["hwnd"], "second click: the console is back in front"
+    no_message_box(session, "after the second click")
+    check_panel(session, "after the second click")
 
     # --- the key ------------------------------------------------------------------
     # A real click into the console and a key, as a user answers the pause.
-    window = next((w for w in s.consoles() if w["hwnd"] == console["hwnd"]), None)
-    checks.check(window, "the console window is still open before the key")
-    if window:
-        checks.check(s.press_key_in_console(window), "a click and a key close the console")
-    ended = harness.wait_until(lambda: not os.path.exists(script) and not console_texts(s), 30,
+    window = next((w for w in session.consoles() if w["hwnd"] == console["hwnd"]), None)
+    assert window, "the console window is still open before the key"
+    assert session.press_key_in_console(window), "a click and a key close the console"
+    ended = harness.wait_until(lambda: not os.path.exists(script) and not console_texts(session), 30,
                                interval=0.5, what="the script to end after the key")
-    checks.check(ended, "after a key press the script has deleted itself and ended")
-    checks.check(harness.wait_until(
-        lambda: all(w["hwnd"] != console["hwnd"] for w in s.windows()), 10),
+    assert ended, "after a key press the script has deleted itself and ended"
+    assert (harness.wait_until(
+        lambda: all(w["hwnd"] != console["hwnd"] for w in session.windows()), 10)), (
         "the console window has closed")
-    checks.check(s.running(), "the program still runs")
-    no_message_box(s, checks, "at the end")
-    check_panel(s, checks, "at the end")
+    assert session.running(), "the program still runs"
+    no_message_box(session, "at the end")
+    check_panel(session, "at the end")
 
-
-if __name__ == "__main__":
-    harness.main(test, "junk_cleanup")

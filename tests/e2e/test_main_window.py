@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The main window end to end: its size and style, every control of the layout
 table at its place with its caption and start state, and panel switching with
 real clicks.
@@ -8,10 +7,8 @@ prints each control's layout row next to what the window shows); the few
 values that the load step changes are written out here.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 TITLE = "Velkor 系统优化程序"
 OUTER_TWIPS = (6120, 4850)
@@ -65,93 +62,90 @@ def rect_close(actual, expected, tolerance=1):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 
 
-def check_window(s, checks, tree):
+def check_window(s, tree):
     w = tree.window
     dpi = tree.dpi
-    checks.equal(w["title"], TITLE, "window title")
-    checks.equal(w["class"], "VelkorForm1", "window class")
+    assert w["title"] == TITLE, "window title"
+    assert w["class"] == "VelkorForm1", "window class"
     size = (w["rect"]["w"], w["rect"]["h"])
     want = (px(OUTER_TWIPS[0], dpi), px(OUTER_TWIPS[1], dpi))
-    checks.check(rect_close(size, want), f"outer size {want[0]} x {want[1]} px at {dpi} DPI",
-                 f"got {size}")
+    assert rect_close(size, want), f"outer size {want[0]} x {want[1]} px at {dpi} DPI: got {size}"
     if dpi == 96:
-        checks.check(rect_close(size, (408, 323)), "outer size 408 x 323 px", f"got {size}")
+        assert rect_close(size, (408, 323)), f"outer size 408 x 323 px: got {size}"
     centre = ((tree.data["screenWidth"] - size[0]) // 2, (tree.data["screenHeight"] - size[1]) // 2)
-    checks.check(rect_close((w["rect"]["x"], w["rect"]["y"]), centre),
-                 "the window is centred on the screen",
-                 f"at ({w['rect']['x']}, {w['rect']['y']}), centre {centre}")
-    checks.equal(w["maximizeBox"], False, "no maximise box")
-    checks.equal(w["minimizeBox"], True, "a minimise box")
-    checks.equal(w["thickFrame"], False, "no sizing border")
-    checks.equal(w["style"] & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0, "style bits agree")
+    assert rect_close((w["rect"]["x"], w["rect"]["y"]), centre), (
+        f"the window is centred on the screen: at ({w['rect']['x']}, {w['rect']['y']}), centre {centre}")
+    assert w["maximizeBox"] is False, "no maximise box"
+    assert w["minimizeBox"] , "a minimise box"
+    assert w["thickFrame"] is False, "no sizing border"
+    assert w["style"] & (WS_MAXIMIZEBOX | WS_THICKFRAME) == 0, "style bits agree"
 
 
-def check_controls(s, checks, tree, layout):
+def check_controls(s, tree, layout):
     dpi = tree.dpi
     rows = [r for r in layout["controls"] if r["name"] != "Form1"]
-    checks.equal(len(rows), 40, "the layout table has 40 controls besides Form1")
+    assert len(rows) == 40, "the layout table has 40 controls besides Form1"
     counts = {}
     for c in tree.controls:
         if c["name"]:
             counts[c["name"]] = counts.get(c["name"], 0) + 1
-    checks.equal({n: k for n, k in counts.items() if k > 1}, {}, "no control id is used twice")
+    assert {n: k for n, k in counts.items() if k > 1} == {}, "no control id is used twice"
     for row in rows:
         name = row["name"]
         c = tree.get(name)
-        if not checks.check(c is not None, f"{name}: a child window with id 1000 + its index"):
-            continue
+        assert c is not None, f"{name}: a child window with id 1000 + its index"
         if row["container"] == "Form1":
-            checks.check(c["parent"] == tree.window["hwnd"],
-                         f"{name}: child of the main window", f"parent {c['parentName']}")
+            assert c["parent"] == tree.window["hwnd"], (
+                f"{name}: child of the main window: parent {c['parentName']}")
         else:
-            checks.equal(c["parentName"], row["container"], f"{name}: child of its container")
+            assert c["parentName"] == row["container"], f"{name}: child of its container"
         cls, types = CLASS_OF_KIND[row["kind"]]
-        checks.equal(c["class"], cls, f"{name}: window class for a {row['kind']}")
+        assert c["class"] == cls, f"{name}: window class for a {row['kind']}"
         if types is not None:
-            checks.check(c["buttonType"] in types, f"{name}: button style for a {row['kind']}",
-                         f"got {c['buttonType']}, expected one of {sorted(types)}")
-        checks.equal(c["text"], row["caption"], f"{name}: caption")
+            assert c["buttonType"] in types, (
+                f"{name}: button style for a {row['kind']}: got {c['buttonType']}, expected one of {sorted(types)}")
+        assert c["text"] == row["caption"], f"{name}: caption"
         actual = rect_tuple(c["rect"])
         want = expected_rect(row, dpi)
         if name == "Label9":  # sizes itself to its text
-            checks.check(rect_close(actual[:2], want[:2]), f"{name}: left and top",
-                         f"got {actual[:2]}, expected {want[:2]}")
-            checks.check(actual[2] > 0 and actual[3] > 0, f"{name}: has a size", str(actual))
+            assert rect_close(actual[:2], want[:2]), (
+                f"{name}: left and top: got {actual[:2]}, expected {want[:2]}")
+            assert actual[2] > 0 and actual[3] > 0, f"{name}: has a size: {str(actual)}"
         else:
-            checks.check(rect_close(actual, want), f"{name}: rect in its container ± 1 px",
-                         f"got {actual}, expected {want}")
+            assert rect_close(actual, want), (
+                f"{name}: rect in its container ± 1 px: got {actual}, expected {want}")
         if name not in ("oemxx", "gybcx"):
-            checks.equal(c["ownVisible"], row["visible"], f"{name}: visibility as laid out")
+            assert c["ownVisible"] == row["visible"], f"{name}: visibility as laid out"
 
 
-def check_start_state(s, checks, tree):
-    checks.equal([p for p in PANELS if tree[p]["visible"]], ["xtyh"],
-                 "at start only the routine-optimisation panel is visible")
-    checks.equal((tree["oemxx"]["ownVisible"], tree["gybcx"]["ownVisible"]), (False, False),
-                 "the OEM and about panels are hidden")
-    checks.equal(tree["Text5"]["visible"], False, "Text5 is not visible")
+def check_start_state(s, tree):
+    assert [p for p in PANELS if tree[p]["visible"]] == ["xtyh"], (
+        "at start only the routine-optimisation panel is visible")
+    assert (tree["oemxx"]["ownVisible"], tree["gybcx"]["ownVisible"]) == (False, False), (
+        "the OEM and about panels are hidden")
+    assert tree["Text5"]["visible"] is False, "Text5 is not visible"
     client_w = tree.window["client"]["w"]
-    checks.check(tree["File1"]["rect"]["x"] >= client_w, "File1 lies beyond the client area",
-                 f"File1 at x {tree['File1']['rect']['x']}, client width {client_w}")
-    checks.check(tree["File1"]["screen"]["x"] >= tree.window["clientScreen"]["x"] + client_w,
-                 "File1 is not on the screen within the window")
-    checks.check(tree["gy"]["rect"]["x"] + tree["gy"]["rect"]["w"] <= client_w and
-                 tree["xtyh"]["rect"]["x"] + tree["xtyh"]["rect"]["w"] <= client_w,
-                 "the buttons and the panel fit the client area")
-    checks.equal(tree.window["focusName"], "xt", "focus is on xt")
-    checks.equal(tree["moren"]["check"], 1, "moren is selected")
-    checks.equal(tree["huifu"]["check"], 0, "huifu is not selected")
+    assert tree["File1"]["rect"]["x"] >= client_w, (
+        f"File1 lies beyond the client area: File1 at x {tree['File1']['rect']['x']}, client width {client_w}")
+    assert tree["File1"]["screen"]["x"] >= tree.window["clientScreen"]["x"] + client_w, (
+        "File1 is not on the screen within the window")
+    assert (tree["gy"]["rect"]["x"] + tree["gy"]["rect"]["w"] <= client_w and
+                 tree["xtyh"]["rect"]["x"] + tree["xtyh"]["rect"]["w"] <= client_w), (
+        "the buttons and the panel fit the client area")
+    assert tree.window["focusName"] == "xt", "focus is on xt"
+    assert tree["moren"]["check"] == 1, "moren is selected"
+    assert tree["huifu"]["check"] == 0, "huifu is not selected"
     for box in ("kjfs", "jsb", "gxiang"):
-        checks.equal(tree[box]["check"], 1, f"{box} is ticked")
-    checks.equal(tree["jianjie"]["text"], WELCOME, "jianjie shows the welcome text with a hyphen")
+        assert tree[box]["check"] == 1, f"{box} is ticked"
+    assert tree["jianjie"]["text"] == WELCOME, "jianjie shows the welcome text with a hyphen"
     panel_rects = {rect_tuple(tree[p]["rect"]) for p in PANELS}
-    checks.equal(len(panel_rects), 1, "the three panels share one rectangle")
+    assert len(panel_rects) == 1, "the three panels share one rectangle"
     want = tuple(px(v, tree.dpi) for v in PANEL_TWIPS)
-    checks.check(rect_close(rect_tuple(tree["xtyh"]["rect"]), want),
-                 "the panels sit at (0, 1560) 6015 x 2895 twips", str(panel_rects))
+    assert rect_close(rect_tuple(tree["xtyh"]["rect"]), want), (
+        f"the panels sit at (0, 1560) 6015 x 2895 twips: {str(panel_rects)}")
 
 
-def press(s, checks, button, step):
+def press(s, button, step):
     """A real click on a navigation button; then exactly its panel is visible
     and all three panels keep their rectangle."""
     s.click(button)
@@ -161,47 +155,46 @@ def press(s, checks, button, step):
             s.tree()), 5, what=f"panel {want}")
     tree = tree or s.tree()
     visible = [p for p in PANELS if tree[p]["visible"]]
-    checks.equal(visible, [want], f"{step}: after {button} only {want} is visible")
+    assert visible == [want], f"{step}: after {button} only {want} is visible"
     rects = {rect_tuple(tree[p]["rect"]) for p in PANELS}
     want_rect = tuple(px(v, tree.dpi) for v in PANEL_TWIPS)
-    checks.check(len(rects) == 1 and rect_close(next(iter(rects)), want_rect),
-                 f"{step}: all panels at the same rectangle", str(rects))
-    checks.equal(tree.window["title"], TITLE, f"{step}: the window is unchanged")
+    assert len(rects) == 1 and rect_close(next(iter(rects)), want_rect), (
+        f"{step}: all panels at the same rectangle: {str(rects)}")
+    assert tree.window["title"] == TITLE, f"{step}: the window is unchanged"
     return tree
 
 
-def check_panel_switching(s, checks):
+def check_panel_switching(s):
     sequence = ["gy", "oem", "xt", "oem", "gy", "gy", "xt", "xt", "oem", "oem", "gy", "xt"]
     for i, button in enumerate(sequence, 1):
-        press(s, checks, button, f"click {i}")
+        press(s, button, f"click {i}")
     harness.log("panel switching done")
 
 
-def check_values_kept(s, checks):
+def check_values_kept(s):
     tree = s.tree()
     s.click("jsb", tree)
     s.click("huifu", tree)
     tree = s.tree()
-    checks.equal(tree["jsb"]["check"], 0, "a click unticks jsb")
-    checks.equal((tree["huifu"]["check"], tree["moren"]["check"]), (1, 0),
-                 "a click selects huifu")
-    press(s, checks, "gy", "values kept")
-    tree = press(s, checks, "xt", "values kept")
-    checks.equal(tree["jsb"]["check"], 0, "jsb is still clear after gy, xt")
-    checks.equal((tree["huifu"]["check"], tree["moren"]["check"]), (1, 0),
-                 "huifu is still selected after gy, xt")
-    checks.equal((tree["kjfs"]["check"], tree["gxiang"]["check"]), (1, 1),
-                 "the other boxes are still ticked")
+    assert tree["jsb"]["check"] == 0, "a click unticks jsb"
+    assert (tree["huifu"]["check"], tree["moren"]["check"]) == (1, 0), "a click selects huifu"
+    press(s, "gy", "values kept")
+    tree = press(s, "xt", "values kept")
+    assert tree["jsb"]["check"] == 0, "jsb is still clear after gy, xt"
+    assert (tree["huifu"]["check"], tree["moren"]["check"]) == (1, 0), (
+        "huifu is still selected after gy, xt")
+    assert (tree["kjfs"]["check"], tree["gxiang"]["check"]) == (1, 1), (
+        "the other boxes are still ticked")
 
 
-def check_cleanup_keeps_panel(s, checks):
-    press(s, checks, "gy", "before lj")
+def check_cleanup_keeps_panel(s):
+    press(s, "gy", "before lj")
     s.screenshot(os.path.join(harness.SCREENS_DIR, "main_window_about.png"))
     known = {w["hwnd"] for w in s.windows()}
     s.click("lj")
     tree = s.tree()
-    checks.equal([p for p in PANELS if tree[p]["visible"]], ["gybcx"],
-                 "after lj the about panel is still shown")
+    assert [p for p in PANELS if tree[p]["visible"]] == ["gybcx"], (
+        "after lj the about panel is still shown")
     # The cleanup's console (its script deletes junk on C: of this private
     # prefix only) comes up over the program and waits for a key at its end.
     consoles = harness.wait_until(lambda: s.consoles(known), 15, what="the cleanup console")
@@ -209,26 +202,23 @@ def check_cleanup_keeps_panel(s, checks):
         harness.log(f"answering the console {w['title']!r}")
         s.press_key_in_console(w)
     tree = s.tree()
-    checks.equal([p for p in PANELS if tree[p]["visible"]], ["gybcx"],
-                 "with the cleanup under way the about panel is still the one shown")
-    checks.check(s.running(), "the program still runs")
+    assert [p for p in PANELS if tree[p]["visible"]] == ["gybcx"], (
+        "with the cleanup under way the about panel is still the one shown")
+    assert s.running(), "the program still runs"
 
 
-def test(s, checks):
-    tree = s.start(title=TITLE)
-    s.screenshot(os.path.join(harness.SCREENS_DIR, "main_window.png"))
-    layout = s.inspect("layout")
-    checks.equal(layout["title"], TITLE, "the layout table's title")
-    checks.equal((layout["outerWidth"], layout["outerHeight"]), OUTER_TWIPS,
-                 "the layout table's outer size")
-    check_window(s, checks, tree)
-    check_controls(s, checks, tree, layout)
-    check_start_state(s, checks, tree)
-    check_panel_switching(s, checks)
-    check_values_kept(s, checks)
-    check_cleanup_keeps_panel(s, checks)
-    check_window(s, checks, s.tree())
+def test_main_window(session):
+    tree = session.start(title=TITLE)
+    session.screenshot(os.path.join(harness.SCREENS_DIR, "main_window.png"))
+    layout = session.inspect("layout")
+    assert layout["title"] == TITLE, "the layout table's title"
+    assert (layout["outerWidth"], layout["outerHeight"]) == OUTER_TWIPS, (
+        "the layout table's outer size")
+    check_window(session, tree)
+    check_controls(session, tree, layout)
+    check_start_state(session, tree)
+    check_panel_switching(session)
+    check_values_kept(session)
+    check_cleanup_keeps_panel(session)
+    check_window(session, session.tree())
 
-
-if __name__ == "__main__":
-    harness.main(test, "main_window")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """OEM information end to end: the panel, applying new values and the logo
 picker, with real clicks and real typing, Wine's registry, its system32 and
 its cmd.exe running fuzhi.bat.
@@ -33,11 +32,9 @@ green oemlogo.bmp in SysWOW64; the panel must show none of them.
 """
 import os
 import struct
-import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 CURRENT_VERSION = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
 SYSTEM32 = "C:\\windows\\system32"
@@ -123,13 +120,10 @@ def picker_tree(s):
     return harness.Tree(s.inspect("tree", PICKER_TITLE, "--class", PICKER_CLASS, "--wait", "10"))
 
 
-def open_picker(s, checks, what, **click):
-    """Clicks 更换OEM LOGO图片 for real; True once the picker is open."""
+def open_picker(s, what, **click):
+    """Clicks 更换OEM LOGO图片 for real and waits until the picker is open."""
     s.click("Command4", s.tree(), **click)
-    if harness.wait_until(lambda: pickers(s), 10, what="the picker"):
-        return True
-    checks.fail(what)
-    return False
+    assert harness.wait_until(lambda: pickers(s), 10, what="the picker"), what
 
 
 def open_folder(s, picker, name):
@@ -152,154 +146,144 @@ def item_point(s, listbox, text):
     return client["x"] + 30, y
 
 
-def test(s, checks):
-    ini = s.path_of(SYSTEM32 + "\\oeminfo.ini")
-    logo = s.path_of(SYSTEM32 + "\\oemlogo.bmp")
-    logos = os.path.join(s.workdir, "logos")
+def test_oem(session):
+    ini = session.path_of(SYSTEM32 + "\\oeminfo.ini")
+    logo = session.path_of(SYSTEM32 + "\\oemlogo.bmp")
+    logos = os.path.join(session.workdir, "logos")
     red, blue, green = bitmap(8, 8, RED), bitmap(16, 12, BLUE), bitmap(10, 10, GREEN)
-    s.reg_add(CURRENT_VERSION, "RegisteredOwner", OWNER)
-    s.reg_add(CURRENT_VERSION, "RegisteredOrganization", ORGANISATION)
+    session.reg_add(CURRENT_VERSION, "RegisteredOwner", OWNER)
+    session.reg_add(CURRENT_VERSION, "RegisteredOrganization", ORGANISATION)
     write(ini, INI_BEFORE.encode("gbk"))
     write(logo, red)
     write(os.path.join(logos, CHOSEN), blue)
     write(os.path.join(logos, "green.bmp"), green)
     write(os.path.join(logos, "notes.txt"), b"not a picture\r\n")
     write(os.path.join(logos, ".hidden.bmp"), green)  # Wine shows dot files as hidden
-    s.reg_add(CURRENT_VERSION, "RegisteredOwner", "诱饵", view=32)
-    write(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini"),
+    session.reg_add(CURRENT_VERSION, "RegisteredOwner", "诱饵", view=32)
+    write(session.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini"),
           "[General]\r\nManufacturer=诱饵\r\nModel=SysWOW64\r\n".encode("gbk"))
-    write(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp"), green)
+    write(session.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp"), green)
 
     # 1. The panel shows what is installed.
-    main = s.start()
-    s.click("oem", main)
-    main = s.tree()
-    checks.check(main["oemxx"]["visible"] and not main["xtyh"]["visible"], "the OEM panel is shown")
-    checks.equal(boxes(s), [OWNER, ORGANISATION, "天逸 F41", "联想集团"],
-                 "owner, organisation, model and manufacturer as installed")
-    checks.check(close_enough(colour_at(s, main["Image2"], "installed-logo"), RED),
-                 "Image2 shows the installed (red) logo")
-    checks.equal(read(ini), INI_BEFORE.encode("gbk"), "opening the panel left oeminfo.ini alone")
+    main = session.start()
+    session.click("oem", main)
+    main = session.tree()
+    assert main["oemxx"]["visible"] and not main["xtyh"]["visible"], "the OEM panel is shown"
+    assert boxes(session) == [OWNER, ORGANISATION, "天逸 F41", "联想集团"], (
+        "owner, organisation, model and manufacturer as installed")
+    assert close_enough(colour_at(session, main["Image2"], "installed-logo"), RED), (
+        "Image2 shows the installed (red) logo")
+    assert read(ini) == INI_BEFORE.encode("gbk"), "opening the panel left oeminfo.ini alone"
 
     # 2. Edit with real typing and apply.
     for name, text in (("Text1", NEW_OWNER), ("Text2", NEW_ORGANISATION),
                        ("Text3", NEW_MODEL), ("Text4", NEW_MANUFACTURER)):
-        retype(s, name, text, main)
-    checks.equal(boxes(s), [NEW_OWNER, NEW_ORGANISATION, NEW_MODEL, NEW_MANUFACTURER],
-                 "the four boxes hold the typed text")
-    s.click("Command6", main)
-    checks.equal(s.close_message_box(), UPDATED, "the confirmation after applying")
-    checks.equal(read(ini), INI_AFTER.encode("gbk"),
-                 "oeminfo.ini: the two keys changed, in GBK, every other line kept")
-    checks.check("[Support Information]" in read(ini).decode("gbk"), "the support section survived")
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), NEW_OWNER,
-                 "reg query: RegisteredOwner")
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOrganization"), NEW_ORGANISATION,
-                 "reg query: RegisteredOrganization")
+        retype(session, name, text, main)
+    assert boxes(session) == [NEW_OWNER, NEW_ORGANISATION, NEW_MODEL, NEW_MANUFACTURER], (
+        "the four boxes hold the typed text")
+    session.click("Command6", main)
+    assert session.close_message_box() == UPDATED, "the confirmation after applying"
+    assert read(ini) == INI_AFTER.encode("gbk"), (
+        "oeminfo.ini: the two keys changed, in GBK, every other line kept")
+    assert "[Support Information]" in read(ini).decode("gbk"), "the support section survived"
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOwner") == NEW_OWNER, (
+        "reg query: RegisteredOwner")
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOrganization") == NEW_ORGANISATION, (
+        "reg query: RegisteredOrganization")
 
     # 3. Typed text gives way to the installed values when the panel opens again.
-    retype(s, "Text1", "临时文字", main)
-    s.click("xt", main)
-    s.click("oem", main)
-    checks.equal(boxes(s), [NEW_OWNER, NEW_ORGANISATION, NEW_MODEL, NEW_MANUFACTURER],
-                 "reopened panel shows the applied values")
+    retype(session, "Text1", "临时文字", main)
+    session.click("xt", main)
+    session.click("oem", main)
+    assert boxes(session) == [NEW_OWNER, NEW_ORGANISATION, NEW_MODEL, NEW_MANUFACTURER], (
+        "reopened panel shows the applied values")
 
     # 4. The picker.
-    if not open_picker(s, checks, "更换OEM LOGO图片 opens the picker"):
-        return
-    picker = picker_tree(s)
+    open_picker(session, "更换OEM LOGO图片 opens the picker")
+    picker = picker_tree(session)
     w = picker.window
     dpi = picker.dpi
-    checks.equal((w["client"]["w"], w["client"]["h"]),
-                 (round(7410 * dpi / 1440), round(3435 * dpi / 1440)),
-                 "picker client area is 7410 x 3435 twips")
-    checks.check(w["exstyle"] & WS_EX_TOOLWINDOW and not w["minimizeBox"]
-                 and not w["maximizeBox"] and not w["thickFrame"],
-                 "picker is a fixed tool window without minimise and maximise")
-    checks.equal(picker["Text1"]["text"], "", "picker's Text1 is emptied on load")
-    checks.equal([picker[n]["text"] for n in ("Command1", "Command2")], ["返回", "确定"],
-                 "picker's buttons")
+    assert ((w["client"]["w"], w["client"]["h"]) ==
+            (round(7410 * dpi / 1440), round(3435 * dpi / 1440))), (
+        "picker client area is 7410 x 3435 twips")
+    assert (w["exstyle"] & WS_EX_TOOLWINDOW and not w["minimizeBox"]
+                 and not w["maximizeBox"] and not w["thickFrame"]), (
+        "picker is a fixed tool window without minimise and maximise")
+    assert picker["Text1"]["text"] == "", "picker's Text1 is emptied on load"
+    assert [picker[n]["text"] for n in ("Command1", "Command2")] == ["返回", "确定"], "picker's buttons"
     first = w["hwnd"]
 
-    s.click("Command4", s.tree(), dy=main["Command4"]["screen"]["h"] - 5)  # the visible part
+    session.click("Command4", session.tree(), dy=main["Command4"]["screen"]["h"] - 5)  # the visible part
     time.sleep(1)
-    again = pickers(s)
-    checks.check(len(again) == 1 and again[0]["hwnd"] == first and again[0]["foreground"],
-                 "a second click brings the same picker to the front", f"{again}")
+    again = pickers(session)
+    assert len(again) == 1 and again[0]["hwnd"] == first and again[0]["foreground"], (
+        f"a second click brings the same picker to the front: {again}")
 
-    picker = open_folder(s, picker_tree(s), "logos")
-    checks.equal(picker["File1"]["items"], ["green.bmp", CHOSEN],
-                 "File1 lists the folder's bitmaps only (no text file, no hidden file)")
-    x, y = item_point(s, picker["File1"], CHOSEN)
-    s.click_at(x, y)
-    picker = picker_tree(s)
+    picker = open_folder(session, picker_tree(session), "logos")
+    assert picker["File1"]["items"] == ["green.bmp", CHOSEN], (
+        "File1 lists the folder's bitmaps only (no text file, no hidden file)")
+    x, y = item_point(session, picker["File1"], CHOSEN)
+    session.click_at(x, y)
+    picker = picker_tree(session)
     chosen_path = "C:\\velkor\\logos\\" + CHOSEN
-    checks.equal(picker["Text1"]["text"], chosen_path, "Text1 holds the chosen path")
-    checks.check(close_enough(colour_at(s, picker["Image1"], "preview"), BLUE),
-                 "the preview shows the chosen (blue) bitmap")
+    assert picker["Text1"]["text"] == chosen_path, "Text1 holds the chosen path"
+    assert close_enough(colour_at(session, picker["Image1"], "preview"), BLUE), (
+        "the preview shows the chosen (blue) bitmap")
 
-    s.click("Command2", picker)
-    closed = harness.wait_until(lambda: not pickers(s), 10, what="the picker to close")
-    checks.check(closed, "确定 closes the picker")
+    session.click("Command2", picker)
+    closed = harness.wait_until(lambda: not pickers(session), 10, what="the picker to close")
+    assert closed, "确定 closes the picker"
     installed = harness.wait_until(lambda: os.path.exists(logo) and read(logo) == blue, 30,
                                    what="oemlogo.bmp to be replaced")
     if not installed:
         print(f"  oemlogo.bmp: {len(read(logo))} bytes; fuzhi.bat: "
-              f"{os.path.exists(os.path.join(s.workdir, 'fuzhi.bat'))}")
-    checks.check(installed, "fuzhi.bat copied the chosen file over system32's oemlogo.bmp")
+              f"{os.path.exists(os.path.join(session.workdir, 'fuzhi.bat'))}")
+    assert installed, "fuzhi.bat copied the chosen file over system32's oemlogo.bmp"
     gone = harness.wait_until(
-        lambda: not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")), 30,
+        lambda: not os.path.exists(os.path.join(session.workdir, "fuzhi.bat")), 30,
         what="fuzhi.bat to delete itself")
-    checks.check(gone, "fuzhi.bat ran to its last line and deleted itself")
-    checks.check(s.window_titled(harness.MAIN_TITLE) is not None, "the main window is still open")
+    assert gone, "fuzhi.bat ran to its last line and deleted itself"
+    assert session.window_titled(harness.MAIN_TITLE) is not None, "the main window is still open"
 
-    main = s.tree()
-    s.click("xt", main)
-    s.click("oem", main)
-    checks.check(close_enough(colour_at(s, s.tree()["Image2"], "new-logo"), BLUE),
-                 "the panel shows the new (blue) logo")
+    main = session.tree()
+    session.click("xt", main)
+    session.click("oem", main)
+    assert close_enough(colour_at(session, session.tree()["Image2"], "new-logo"), BLUE), (
+        "the panel shows the new (blue) logo")
 
     # 5. 返回 writes nothing.
-    if not open_picker(s, checks, "the picker opens a second time"):
-        return
-    picker = picker_tree(s)
-    checks.equal(picker["Text1"]["text"], "", "a new picker starts with an empty Text1")
-    picker = open_folder(s, picker, "logos")
-    x, y = item_point(s, picker["File1"], "green.bmp")
-    s.click_at(x, y)
-    checks.equal(picker_tree(s)["Text1"]["text"], "C:\\velkor\\logos\\green.bmp",
-                 "green.bmp chosen")
-    s.click("Command1", picker)
-    checks.check(harness.wait_until(lambda: not pickers(s), 10, what="the picker to close"),
-                 "返回 closes the picker")
+    open_picker(session, "the picker opens a second time")
+    picker = picker_tree(session)
+    assert picker["Text1"]["text"] == "", "a new picker starts with an empty Text1"
+    picker = open_folder(session, picker, "logos")
+    x, y = item_point(session, picker["File1"], "green.bmp")
+    session.click_at(x, y)
+    assert picker_tree(session)["Text1"]["text"] == "C:\\velkor\\logos\\green.bmp", "green.bmp chosen"
+    session.click("Command1", picker)
+    assert harness.wait_until(lambda: not pickers(session), 10, what="the picker to close"), (
+        "返回 closes the picker")
     time.sleep(2)
-    checks.check(not os.path.exists(os.path.join(s.workdir, "fuzhi.bat")),
-                 "返回 wrote no fuzhi.bat")
-    checks.check(read(logo) == blue, "返回 left the installed logo as it was",
-                 f"{len(read(logo))} bytes, not the blue bitmap")
-    checks.check(close_enough(colour_at(s, s.tree()["Image2"], "after-back"), BLUE),
-                 "返回 did not reload Image2 with anything else")
+    assert not os.path.exists(os.path.join(session.workdir, "fuzhi.bat")), "返回 wrote no fuzhi.bat"
+    assert read(logo) == blue, (
+        f"返回 left the installed logo as it was: {len(read(logo))} bytes, not the blue bitmap")
+    assert close_enough(colour_at(session, session.tree()["Image2"], "after-back"), BLUE), (
+        "返回 did not reload Image2 with anything else")
 
     # 6. The picker outlives the main window; the program ends with the last
     #    of the two, closed by the picker's own close button.
-    if not open_picker(s, checks, "the picker opens a third time"):
-        return
-    s.inspect("close", harness.MAIN_TITLE)
-    checks.check(harness.wait_until(lambda: s.window_titled(harness.MAIN_TITLE) is None, 10,
-                                    what="the main window to close"),
-                 "the main window closes")
+    open_picker(session, "the picker opens a third time")
+    session.inspect("close", harness.MAIN_TITLE)
+    assert (harness.wait_until(lambda: session.window_titled(harness.MAIN_TITLE) is None, 10,
+                                    what="the main window to close")), "the main window closes"
     time.sleep(1)
-    checks.check(s.running() and len(pickers(s)) == 1,
-                 "with the main window closed the picker stays open and the program runs")
-    w = pickers(s)[0]
+    assert session.running() and len(pickers(session)) == 1, (
+        "with the main window closed the picker stays open and the program runs")
+    w = pickers(session)[0]
     # the close button at the right end of the caption bar
-    s.click_at(w["rect"]["x"] + w["rect"]["w"] - 14,
-               w["rect"]["y"] + (w["clientScreen"]["y"] - w["rect"]["y"]) // 2)
-    checks.check(harness.wait_until(lambda: not pickers(s), 10, what="the picker to close"),
-                 "the close button closes the picker")
-    checks.check(harness.wait_until(lambda: not s.running(), 15, what="the program to end"),
-                 "the program ends with its last window")
+    session.click_at(w["rect"]["x"] + w["rect"]["w"] - 14,
+                     w["rect"]["y"] + (w["clientScreen"]["y"] - w["rect"]["y"]) // 2)
+    assert harness.wait_until(lambda: not pickers(session), 10, what="the picker to close"), (
+        "the close button closes the picker")
+    assert harness.wait_until(lambda: not session.running(), 15, what="the program to end"), (
+        "the program ends with its last window")
 
-
-if __name__ == "__main__":
-    harness.main(test, "oem")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """OEM information end to end: the panel reads the manufacturer and model
 where Windows reads them (the first [General] section, keys without regard
 to case or blanks, the first line winning, the whole file, comments not
@@ -10,12 +9,8 @@ model; "应用新的OEM信息" is pressed without editing them (for the first fi
 with the owner edited by typing), "OEM信息已经更新" is confirmed, and
 oeminfo.ini holds exactly the bytes it held before.
 """
-import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-from test_oem import (CURRENT_VERSION, SYSTEM32, UPDATED, boxes, read, retype,  # noqa: E402
+from test_oem import (CURRENT_VERSION, SYSTEM32, UPDATED, boxes, read, retype,
                       write)
 
 OWNER, NEW_OWNER = "王小明", "Li Si"  # typed: ASCII, which xdotool types reliably
@@ -48,28 +43,25 @@ def difference(actual, expected):
             f"{actual[at:at + 40]!r}, expected {expected[at:at + 40]!r}")
 
 
-def test(s, checks):
-    ini = s.path_of(SYSTEM32 + "\\oeminfo.ini")
-    s.reg_add(CURRENT_VERSION, "RegisteredOwner", OWNER)
-    main = s.start()
+def test_oem_unchanged(session):
+    ini = session.path_of(SYSTEM32 + "\\oeminfo.ini")
+    session.reg_add(CURRENT_VERSION, "RegisteredOwner", OWNER)
+    main = session.start()
     for n, (what, text, manufacturer, model) in enumerate(FILES):
         data = text.encode("gbk")
         write(ini, data)
-        s.click("xt", main)
-        s.click("oem", main)
-        shown = boxes(s)
-        checks.equal(shown[2:], [model, manufacturer],
-                     f"{what}: the panel shows the model and manufacturer of [General]")
+        session.click("xt", main)
+        session.click("oem", main)
+        shown = boxes(session)
+        assert shown[2:] == [model, manufacturer], (
+            f"{what}: the panel shows the model and manufacturer of [General]")
         if n == 0:
-            retype(s, "Text1", NEW_OWNER, main)
-        s.click("Command6", main)
-        checks.equal(s.close_message_box(), UPDATED, f"{what}: the confirmation")
+            retype(session, "Text1", NEW_OWNER, main)
+        session.click("Command6", main)
+        assert session.close_message_box() == UPDATED, f"{what}: the confirmation"
         after = read(ini)
-        checks.check(after == data, f"{what}: oeminfo.ini is byte for byte as it was",
-                     difference(after, data))
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), NEW_OWNER,
-                 "the owner edited with the first file was applied")
+        assert after == data, (
+            f"{what}: oeminfo.ini is byte for byte as it was: {difference(after, data)}")
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOwner") == NEW_OWNER, (
+        "the owner edited with the first file was applied")
 
-
-if __name__ == "__main__":
-    harness.main(test, "oem_unchanged")

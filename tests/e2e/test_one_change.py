@@ -1,32 +1,32 @@
-#!/usr/bin/env python3
 """One change at a time on the machine: the window, a second start of the
 program and the command line at once, with real input and the recording
 sc.exe holding a script in the middle of its run (sc_hold).
 
-  1. "下一步" in the window optimises; its fwyh.bat is held at its first sc
-     call. Meanwhile:
-       - a second start of the program (no switches) opens no second window,
-         ends, and brings the open window to the front (over another
-         program's window that had it);
-       - /restore /quiet and /undo /quiet from the command line give exit
-         code 5 and name the change that goes on, "“系统常规优化”";
-       - "恢复默认服务" in the same window is refused by name.
-     Once the hold is gone the optimisation ends whole: sc saw exactly the
-     79 calls of fwyh.bat, no call of huifu.bat, and there is one record.
-  2. The other way round: /restore /quiet from the command line is held in
-     huifu.bat; "下一步" in the window and /optimize /quiet are refused,
-     naming "从命令行启动的“恢复默认服务”"; the run then ends with exit code 0,
-     sc saw exactly the 80 calls of huifu.bat, and there are two records.
+The same sequence twice, the one change started first from each side:
+  - "下一步" in the window optimises, its fwyh.bat held at its first sc call;
+    meanwhile a second start of the program (no switches) opens no second
+    window, ends, and brings the open window to the front (over another
+    program's window that had it); /restore /quiet and /undo /quiet from
+    the command line give exit code 5 and name the change that goes on,
+    "“系统常规优化”", writing no script; "恢复默认服务" in the same window is
+    refused by name;
+  - /restore /quiet from the command line is held in huifu.bat; "下一步" in
+    the window and /optimize /quiet are refused the same way, naming
+    "从命令行启动的“恢复默认服务”".
+Once the hold is gone the change ends whole (the command line's with exit
+code 0): sc saw exactly the calls of its script (79 of fwyh.bat, 80 of
+huifu.bat) and nothing else, and there is one record more, registered.
 """
 import os
 import shutil
 import subprocess
-import sys
 import threading
+from dataclasses import dataclass
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
+import pytest
+
+import harness
+import test_routine_optimisation as routine
 
 RECORDS = "C:\\ProgramData\\Velkor\\undo"
 WINDOW_CHANGE = "“系统常规优化”"
@@ -49,12 +49,12 @@ def hold(s):
     return path
 
 
-def wait_held(s, checks, when):
+def wait_held(s, when):
     held = harness.wait_until(lambda: s.sc_calls(), 90, what=f"{when}: the first sc call")
-    checks.check(held, f"{when}: a script is held at its first sc call")
+    assert held, f"{when}: a script is held at its first sc call"
 
 
-def second_start(s, checks):
+def second_start(s):
     """Another program's window has the front; a second start of Velkor.exe
     ends, opens no window of its own and gives the front to the open one."""
     other = subprocess.Popen([s.wine, f"{harness.TOOLS_DIR_WIN}\\testwin.exe"], cwd=s.tools,
@@ -63,7 +63,7 @@ def second_start(s, checks):
         in_front = harness.wait_until(
             lambda: (s.focus() or {}).get("title") == "E2E 测试窗口", 30,
             what="the other window to come to the front")
-        checks.check(in_front, "another program's window has the front")
+        assert in_front, "another program's window has the front"
         second = subprocess.Popen([s.wine, f"{harness.WORK_DIR_WIN}\\Velkor.exe"],
                                   cwd=s.workdir, env=s.env, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL)
@@ -72,88 +72,85 @@ def second_start(s, checks):
         except subprocess.TimeoutExpired:
             second.kill()
             code = None
-        checks.equal(code, 0, "a second start ends by itself with exit code 0")
+        assert code == 0, "a second start ends by itself with exit code 0"
         mains = [w for w in s.windows() if w["title"] == harness.MAIN_TITLE]
-        checks.equal(len(mains), 1, "still one main window")
+        assert len(mains) == 1, "still one main window"
         front = harness.wait_until(
             lambda: (s.focus() or {}).get("title") == harness.MAIN_TITLE, 10,
             what="the main window to come to the front")
-        checks.check(front, "the open main window is brought to the front",
-                     repr(s.focus()))
+        assert front, f"the open main window is brought to the front: {repr(s.focus())}"
     finally:
         other.kill()
         other.wait()
 
 
-def window_first(s, checks):
-    when = "while the window optimises"
+@dataclass
+class First:
+    """The change that goes on, and what is refused meanwhile."""
+    when: str
+    change: str  # how the refusals name it
+    script: str  # the script held, whose calls sc sees
+    calls: int
+    refused_option: str  # the window's option whose 下一步 is refused
+    refused_switches: tuple  # command lines refused
+    second_start: bool  # a second start of the program is tried too
+
+
+FIRST = {
+    "window": First("while the window optimises", WINDOW_CHANGE, "fwyh.bat", 79, "huifu",
+                    (("/restore", "/quiet"), ("/undo", "/quiet")), True),
+    "command line": First("while the command line restores", COMMAND_LINE_CHANGE, "huifu.bat",
+                          80, "moren", (("/optimize", "/quiet"),), False),
+}
+
+
+@pytest.fixture(scope="module")
+def window(session):
+    shutil.copy(harness.TESTWIN, os.path.join(session.tools, "testwin.exe"))
+    return session.start()
+
+
+@pytest.mark.usefixtures("window")
+@pytest.mark.parametrize("side", FIRST)
+def test_one_change(session, side):
+    s, first, when = session, FIRST[side], FIRST[side].when
+    before, _ = records(s)
     routine.untweak(s)
     path = hold(s)
+    runner, first_run = None, {}
     try:
-        routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "下一步")
-        wait_held(s, checks, when)
-        second_start(s, checks)
+        if side == "window":
+            routine.click_next_and_read_message(s, routine.OPTIMISED, "下一步")
+        else:
+            runner = threading.Thread(target=lambda: first_run.update(
+                code=s.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)[0]))
+            runner.start()
+        wait_held(s, when)
+        if first.second_start:
+            second_start(s)
 
-        for args in (("/restore", "/quiet"), ("/undo", "/quiet")):
+        for args in first.refused_switches:
             with harness.ScriptCatcher(s.workdir, os.path.join(s.root, "caught")) as caught:
                 code, out = s.run_program(*args, timeout=60)
-            checks.equal(code, 5, f"{when}: {' '.join(args)} gives exit code 5")
-            checks.check(out.startswith(WINDOW_CHANGE + "仍在进行中，本次未作任何更改。"),
-                         f"{when}: {' '.join(args)} names the window's change", repr(out))
-            checks.equal(sorted(caught.kept), [], f"{when}: {' '.join(args)} writes no script")
+            assert code == 5, f"{when}: {' '.join(args)} gives exit code 5"
+            assert out.startswith(first.change + "仍在进行中，本次未作任何更改。"), (
+                f"{when}: {' '.join(args)} names the change that goes on: {out!r}")
+            assert sorted(caught.kept) == [], f"{when}: {' '.join(args)} writes no script"
 
-        s.click("huifu")
+        s.click(first.refused_option)
         s.click("Command1")
         message = s.close_message_box(timeout=30)
-        checks.equal(message, WINDOW_CHANGE + "仍在进行中，请稍候再试。",
-                     f"{when}: 恢复默认服务 in the same window is refused by name")
+        assert message == first.change + "仍在进行中，请稍候再试。", (
+            f"{when}: 下一步 with {first.refused_option} in the window is refused by name")
     finally:
         os.remove(path)
-    routine.wait_for_scripts(s, checks, 79, when)
-    routine.check_calls(checks, s.sc_calls(), routine.expected_sc_calls("fwyh.bat"),
-                        f"{when}: sc saw exactly the 79 calls of fwyh.bat")
+        if runner:
+            runner.join(routine.SCRIPTS_TIMEOUT + 30)
+    if runner:
+        assert first_run.get("code") == 0, f"{when}: the run then ends with exit code 0"
+    routine.wait_for_scripts(s, first.calls, when)
+    routine.check_calls(s.sc_calls(), routine.expected_sc_calls(first.script),
+                        f"{when}: sc saw exactly the {first.calls} calls of {first.script}")
     names, values = records(s)
-    checks.equal(len(names), 1, f"{when}: one record")
-    checks.equal(values, names, f"{when}: that record registered, no other")
-
-
-def command_line_first(s, checks):
-    when = "while the command line restores"
-    os.remove(os.path.join(s.workdir, "sc_calls.log"))
-    path = hold(s)
-    first = {}
-    runner = threading.Thread(target=lambda: first.update(
-        result=s.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)))
-    try:
-        runner.start()
-        wait_held(s, checks, when)
-        s.click("moren")
-        s.click("Command1")
-        message = s.close_message_box(timeout=30)
-        checks.equal(message, COMMAND_LINE_CHANGE + "仍在进行中，请稍候再试。",
-                     f"{when}: 下一步 in the window is refused by name")
-        code, out = s.run_program("/optimize", "/quiet", timeout=60)
-        checks.equal(code, 5, f"{when}: a second command line gives exit code 5")
-        checks.check(COMMAND_LINE_CHANGE + "仍在进行中" in out,
-                     f"{when}: a second command line names the first", repr(out))
-    finally:
-        os.remove(path)
-        runner.join(routine.SCRIPTS_TIMEOUT + 30)
-    code, _ = first.get("result", (None, ""))
-    checks.equal(code, 0, f"{when}: the run then ends with exit code 0")
-    routine.check_calls(checks, s.sc_calls(), routine.expected_sc_calls("huifu.bat"),
-                        f"{when}: sc saw exactly the 80 calls of huifu.bat")
-    names, values = records(s)
-    checks.equal(len(names), 2, f"{when}: two records now")
-    checks.equal(values, names, f"{when}: both registered, no other")
-
-
-def test(s, checks):
-    shutil.copy(harness.TESTWIN, os.path.join(s.tools, "testwin.exe"))
-    s.start()
-    window_first(s, checks)
-    command_line_first(s, checks)
-
-
-if __name__ == "__main__":
-    harness.main(test, "one_change")
+    assert len(names) == len(before) + 1, f"{when}: one record more"
+    assert values == names, f"{when}: that record registered, no other"

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The per-service optimisation end to end, from the main window's system menu.
 
   1. The system menu (opened with alt+space, the item chosen with the keys)
@@ -16,12 +15,10 @@
      message is "系统已经优化完毕", and the routine panel is shown alone.
 """
 import os
-import sys
 import threading
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 FIXTURES = os.path.join(harness.REPO, "tests", "unit", "fixtures")
 DIALOG = "详细服务优化"
@@ -83,9 +80,9 @@ def states_of(tree):
     return [b["check"] if b else None for b in boxes(tree)]
 
 
-def open_dialog(s, checks, when):
+def open_dialog(s, when):
     tree = s.system_menu_item(s.SERVICE_ITEM, DIALOG)
-    checks.check(tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open")
+    assert tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open"
     return tree
 
 
@@ -120,57 +117,56 @@ class ScriptCatcher(threading.Thread):
             time.sleep(0.002)
 
 
-def first_look(s, checks):
-    tree = open_dialog(s, checks, "first opening")
+def first_look(s):
+    tree = open_dialog(s, "first opening")
     found = boxes(tree)
-    checks.check(all(b is not None and b["buttonType"] == 3 for b in found),
-                 "17 automatic check boxes", repr([b and b["text"] for b in found]))
+    assert all(b is not None and b["buttonType"] == 3 for b in found), (
+        f"17 automatic check boxes: {[b and b['text'] for b in found]!r}")
     for i, (box, services) in enumerate(zip(found, CHOICE_SERVICES), 1):
-        if box:
-            checks.check(all(name in box["text"] for name in services),
-                         f"box {i} names {', '.join(services)}", box["text"])
-    checks.equal(states_of(tree), expected_initial_states(s),
-                 "each box starts ticked when its service starts automatically")
+        assert all(name in box["text"] for name in services), (
+            f"box {i} names {', '.join(services)}: {box['text']}")
+    assert states_of(tree) == expected_initial_states(s), (
+        "each box starts ticked when its service starts automatically")
     buttons = {c["id"]: c["text"] for c in tree.controls}
-    checks.equal((buttons.get(1), buttons.get(2)), ("确定", "取消"), "the buttons 确定 and 取消")
-    checks.equal(s.focus().get("focusId"), FIRST_BOX, "focus starts on the first box")
+    assert (buttons.get(1), buttons.get(2)) == ("确定", "取消"), "the buttons 确定 and 取消"
+    assert s.focus().get("focusId") == FIRST_BOX, "focus starts on the first box"
 
     s.key("Escape", settle=0.8)
-    checks.equal(s.window_titled(DIALOG), None, "Esc closes the dialog")
-    checks.equal(s.message_box(timeout=2), None, "Esc: no message")
-    checks.equal(leftovers(s), [], "Esc: no script written")
-    checks.equal(s.sc_calls(), [], "Esc: sc was not called")
+    assert s.window_titled(DIALOG) is None, "Esc closes the dialog"
+    assert s.message_box(timeout=2) is None, "Esc: no message"
+    assert leftovers(s) == [], "Esc: no script written"
+    assert s.sc_calls() == [], "Esc: sc was not called"
 
 
-def run_from_about_panel(s, checks):
+def run_from_about_panel(s):
     # jsb ticked, gxiang cleared on the routine panel; then the about panel.
     tree = s.tree()
-    checks.equal(tree["jsb"]["check"], 1, "jsb is ticked")
+    assert tree["jsb"]["check"] == 1, "jsb is ticked"
     s.click("gxiang", tree)
-    checks.equal(s.tree()["gxiang"]["check"], 0, "gxiang is cleared")
+    assert s.tree()["gxiang"]["check"] == 0, "gxiang is cleared"
     s.click("gy")
 
-    tree = open_dialog(s, checks, "second opening")
+    tree = open_dialog(s, "second opening")
     before = states_of(tree)
 
     # Keyboard: Tab to the second box, space turns it over.
     s.key("Tab")
-    checks.equal(s.focus().get("focusId"), FIRST_BOX + 1, "Tab moves to the second box")
+    assert s.focus().get("focusId") == FIRST_BOX + 1, "Tab moves to the second box"
     s.key("space")
     tree = s.tree(DIALOG)
-    checks.equal(states_of(tree)[1], 1 - before[1], "space turns the second box over")
+    assert states_of(tree)[1] == 1 - before[1], "space turns the second box over"
 
     # Pointer: clear a ticked box, and turn choice 15 over (16 follows).
     ticked = [i for i in (0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16) if before[i] == 1]
-    checks.check(ticked, "some box starts ticked", repr(before))
+    assert ticked, f"some box starts ticked: {repr(before)}"
     cleared = ticked[0]
     s.click_at(*s.centre(boxes(tree)[cleared], dx=8))
     s.click_at(*s.centre(boxes(tree)[14], dx=8))
     tree = s.tree(DIALOG)
     states = states_of(tree)
-    checks.equal(states[cleared], 0, f"a click clears box {cleared + 1}")
-    checks.equal(states[14], 1 - before[14], "a click turns box 15 over")
-    checks.equal(states[15], states[14], "box 16, the same service, follows box 15")
+    assert states[cleared] == 0, f"a click clears box {cleared + 1}"
+    assert states[14] == 1 - before[14], "a click turns box 15 over"
+    assert states[15] == states[14], "box 16, the same service, follows box 15"
 
     expected = expected_script(states)
     catcher = ScriptCatcher(os.path.join(s.workdir, "xiangxi.bat"), b"del xiangxi.bat\r\n")
@@ -178,36 +174,33 @@ def run_from_about_panel(s, checks):
     ok = next(c for c in tree.controls if c["id"] == IDOK)
     s.click_at(*s.centre(ok))
     message = s.close_message_box(timeout=30)
-    checks.equal(message, DONE, "the message after 确定")
+    assert message == DONE, "the message after 确定"
 
     harness.wait_until(lambda: not leftovers(s) and len(s.sc_calls()) >= 20,
                        SCRIPTS_TIMEOUT, interval=1.0, what="the scripts to end")
     catcher.stop = True
     catcher.join(5)
-    checks.check(catcher.content is not None, "xiangxi.bat was caught while it ran")
-    checks.equal(catcher.content, expected,
-                 "xiangxi.bat holds the fixture lines chosen by the boxes, CR LF after each")
+    assert catcher.content is not None, "xiangxi.bat was caught while it ran"
+    assert catcher.content == expected, (
+        "xiangxi.bat holds the fixture lines chosen by the boxes, CR LF after each")
     expected_calls = [line[3:].lstrip(" ") for line in expected.decode().splitlines()
                       if line.startswith("sc ")]
-    checks.equal(s.sc_calls(), expected_calls, "sc saw the 20 calls of xiangxi.bat in order")
-    checks.equal(leftovers(s), [], "no .bat or .reg left in the working directory")
-    checks.check(key_exists(s, NOTEPAD_VERB + "\\command"), "jsb ticked: the Notepad verb exists")
-    checks.check(key_exists(s, SHARED_DOCS), "gxiang clear: Shared Documents stays")
+    assert s.sc_calls() == expected_calls, "sc saw the 20 calls of xiangxi.bat in order"
+    assert leftovers(s) == [], "no .bat or .reg left in the working directory"
+    assert key_exists(s, NOTEPAD_VERB + "\\command"), "jsb ticked: the Notepad verb exists"
+    assert key_exists(s, SHARED_DOCS), "gxiang clear: Shared Documents stays"
 
     tree = s.tree()
-    checks.equal(tree.visible_names(["xtyh", "oemxx", "gybcx"]), ["xtyh"],
-                 "afterwards the routine panel is shown alone")
+    assert tree.visible_names(["xtyh", "oemxx", "gybcx"]) == ["xtyh"], (
+        "afterwards the routine panel is shown alone")
 
 
-def test(s, checks):
-    s.start()
+def test_per_service(session):
+    session.start()
     # The verb absent and the Shared Documents key present, so that both
     # tweak decisions can be seen.
-    s.run_wine("reg", "delete", NOTEPAD_VERB, "/f")
-    s.run_wine("reg", "add", SHARED_DOCS, "/ve", "/d", "SharedDocs", "/f")
-    first_look(s, checks)
-    run_from_about_panel(s, checks)
+    session.run_wine("reg", "delete", NOTEPAD_VERB, "/f")
+    session.run_wine("reg", "add", SHARED_DOCS, "/ve", "/d", "SharedDocs", "/f")
+    first_look(session)
+    run_from_about_panel(session)
 
-
-if __name__ == "__main__":
-    harness.main(test, "per_service")

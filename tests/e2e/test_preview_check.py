@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """/whatif and /check end to end, and the start modes read back after a run:
 Velkor.exe started with switches from C:\\velkor, its exit code and standard
 output read back, the scripts run by Wine's own cmd.exe and regedit and the
@@ -26,12 +25,12 @@ undone, and three files in the Windows prefetch folder.
 The /whatif and /check output of steps 1 and 2 is logged for the reader.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_command_line as command_line  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
+import pytest
+
+import harness
+import test_command_line as command_line
+import test_routine_optimisation as routine
 
 SERVICES_KEY = "HKLM\\System\\CurrentControlSet\\Services"
 # Start values: 2 automatic, 3 on demand, 4 disabled; each unlike the table's.
@@ -56,6 +55,11 @@ def start_value(s, service):
     return None if value is None else int(value, 0)
 
 
+def planted_modes(s):
+    """{service: start value} of the planted services, as the registry holds them now."""
+    return {name: start_value(s, name) for name in PLANTED_MODES}
+
+
 def plant(s):
     for service, mode in PLANTED_MODES.items():
         s.reg_add(f"{SERVICES_KEY}\\{service}", "Start", str(mode), "REG_DWORD")
@@ -69,115 +73,108 @@ def show(what, out):
     harness.log(f"{what}:\n{out}")
 
 
-def whatif(s, checks, optimised):
-    code, out = s.run_program("/whatif", "/optimize", "/clean", "/quiet", timeout=120)
+@pytest.fixture(scope="module")
+def optimised(session):
+    """Plants the start modes, the undone tweaks and the prefetch files before
+    the program first runs; the start modes of the optimisation table."""
+    routine.untweak(session)
+    session.run_wine("reg", "delete", routine.USER_EXPLORER, "/v", "Link", "/f")
+    plant(session)
+    session.restart_wine()
+    assert planted_modes(session) == PLANTED_MODES, "the start modes are planted"
+    return table_modes("fwyh.bat")
+
+
+def test_whatif(session, optimised):
+    code, out = session.run_program("/whatif", "/optimize", "/clean", "/quiet", timeout=120)
     show("/whatif /optimize /clean /quiet", out)
     lines = command_line.outcome_lines(out)
-    checks.equal(code, 0, "/whatif: exit code 0")
+    assert code == 0, "/whatif: exit code 0"
     for service, mode in PLANTED_MODES.items():
         want = f"  服务 {service}：{WORDS[mode]} → {WORDS[optimised[service]]}"
-        checks.check(want in lines, f"/whatif: {want.strip()}")
+        assert want in lines, f"/whatif: {want.strip()}"
     for root in ("HKEY_USERS\\.DEFAULT", "HKEY_CURRENT_USER"):
         want = f"  注册表值 {root}\\{EXPLORER}\\Link：不存在 → hex:00,00,00,00"
-        checks.check(want in lines, f"/whatif: {want.strip()}")
+        assert want in lines, f"/whatif: {want.strip()}"
     want = '  注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut："" → 删除'
-    checks.check(want in lines, f"/whatif: {want.strip()}")
+    assert want in lines, f"/whatif: {want.strip()}"
     want = (f"  del /f /s /q %windir%\\prefetch\\*.*：{len(PREFETCH_FILES)} 个文件，"
             f"{sum(PREFETCH_FILES.values())} 字节")
-    checks.check(want in lines, f"/whatif: {want.strip()}")
-    checks.equal(lines[-1], "预览完毕，未作任何更改。 / Preview only: nothing was changed.",
-                 "/whatif: the closing line")
+    assert want in lines, f"/whatif: {want.strip()}"
+    assert lines[-1] == "预览完毕，未作任何更改。 / Preview only: nothing was changed.", (
+        "/whatif: the closing line")
 
-    checks.equal(s.sc_calls(), [], "/whatif: sc was not called")
-    checks.equal(routine.leftovers(s), [], "/whatif: no script written")
-    routine.check_untweaked(s, checks, "/whatif")
-    checks.equal({name: start_value(s, name) for name in PLANTED_MODES}, PLANTED_MODES,
-                 "/whatif: the start modes are as planted")
-    checks.equal(sorted(os.listdir(s.path_of(PREFETCH))), sorted(PREFETCH_FILES),
-                 "/whatif: the prefetch files are still there")
+    assert session.sc_calls() == [], "/whatif: sc was not called"
+    assert routine.leftovers(session) == [], "/whatif: no script written"
+    routine.check_untweaked(session, "/whatif")
+    assert planted_modes(session) == PLANTED_MODES, "/whatif: the start modes are as planted"
+    assert sorted(os.listdir(session.path_of(PREFETCH))) == sorted(PREFETCH_FILES), (
+        "/whatif: the prefetch files are still there")
 
 
-def check_before(s, checks, optimised):
-    code, out = s.run_program("/check", "/optimize", "/quiet", timeout=120)
+def test_check_before(session, optimised):
+    code, out = session.run_program("/check", "/optimize", "/quiet", timeout=120)
     show("/check /optimize /quiet, before", out)
     lines = command_line.outcome_lines(out)
-    checks.equal(code, 6, "/check before /optimize: exit code 6")
+    assert code == 6, "/check before /optimize: exit code 6"
     for service, mode in PLANTED_MODES.items():
         want = f"  服务 {service}：{WORDS[mode]}，应为 {WORDS[optimised[service]]}"
-        checks.check(want in lines, f"/check: {want.strip()}")
+        assert want in lines, f"/check: {want.strip()}"
     want = f"  注册表值 HKEY_CURRENT_USER\\{EXPLORER}\\Link：不存在，应为 hex:00,00,00,00"
-    checks.check(want in lines, f"/check: {want.strip()}")
-    checks.check(lines[-1].startswith("检查完毕：有 "), "/check: the closing line", lines[-1])
-    checks.equal(s.sc_calls(), [], "/check: sc was not called")
+    assert want in lines, f"/check: {want.strip()}"
+    assert lines[-1].startswith("检查完毕：有 "), f"/check: the closing line: {lines[-1]}"
+    assert session.sc_calls() == [], "/check: sc was not called"
 
 
-def optimise_then_check(s, checks, optimised):
-    code, out = s.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+def test_optimise_then_check(session, optimised):
+    code, out = session.run_program("/optimize", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
     lines = command_line.outcome_lines(out)
-    checks.equal(code, 0, "/optimize: exit code 0, every start mode read back in place")
-    checks.equal(lines[:1], [command_line.OPTIMISED_LINE], "/optimize: the outcome line")
-    checks.equal({name: start_value(s, name) for name in PLANTED_MODES},
-                 {name: {"AUTO": 2, "DEMAND": 3, "DISABLED": 4}[optimised[name]]
-                  for name in PLANTED_MODES}, "/optimize: the planted services were set")
-    code, out = s.run_program("/check", "/optimize", "/quiet", timeout=120)
+    assert code == 0, "/optimize: exit code 0, every start mode read back in place"
+    assert lines[:1] == [command_line.OPTIMISED_LINE], "/optimize: the outcome line"
+    assert planted_modes(session) == {name: {"AUTO": 2, "DEMAND": 3, "DISABLED": 4}[optimised[name]]
+                                for name in PLANTED_MODES}, (
+        "/optimize: the planted services were set")
+    code, out = session.run_program("/check", "/optimize", "/quiet", timeout=120)
     show("/check /optimize /quiet, after", out)
-    checks.equal(code, 0, "/check after /optimize: exit code 0")
-    checks.equal(command_line.outcome_lines(out)[-1],
-                 "检查完毕：全部符合，未作任何更改。 / Check: everything is in place; nothing was "
-                 "changed.", "/check after /optimize: everything in place")
+    assert code == 0, "/check after /optimize: exit code 0"
+    assert command_line.outcome_lines(out)[-1] == (
+        "检查完毕：全部符合，未作任何更改。 / Check: everything is in place; nothing was changed."
+    ), "/check after /optimize: everything in place"
 
 
-def log_file(s, checks):
+@pytest.mark.usefixtures("optimised")
+def test_log_file(session):
     """/log: appends the run's lines to the named file; a name that is also
     another file's is not written through."""
-    os.makedirs(s.path_of("C:\\logs"), exist_ok=True)
-    with open(s.path_of("C:\\logs\\elsewhere.txt"), "wb") as f:
+    os.makedirs(session.path_of("C:\\logs"), exist_ok=True)
+    with open(session.path_of("C:\\logs\\elsewhere.txt"), "wb") as f:
         f.write(b"kept\r\n")
     # A hard link: Wine shows no symbolic link to a file as a link at all.
-    os.link(s.path_of("C:\\logs\\elsewhere.txt"), s.path_of("C:\\logs\\linked.txt"))
-    code, _ = s.run_program("/check", "/optimize", "/log:C:\\logs\\PC01.txt", "/quiet",
+    os.link(session.path_of("C:\\logs\\elsewhere.txt"), session.path_of("C:\\logs\\linked.txt"))
+    code, _ = session.run_program("/check", "/optimize", "/log:C:\\logs\\PC01.txt", "/quiet",
                             timeout=120)
-    checks.equal(code, 0, "/check /log: exit code 0")
-    with open(s.path_of("C:\\logs\\PC01.txt"), "rb") as f:
+    assert code == 0, "/check /log: exit code 0"
+    with open(session.path_of("C:\\logs\\PC01.txt"), "rb") as f:
         logged = f.read().decode("gbk").split("\r\n")
-    checks.check(logged[0].endswith("[0] Velkor.exe /check /optimize /log:C:\\logs\\PC01.txt "
-                                    "/quiet") and "检查完毕：全部符合" in logged[-2],
-                 "/log: the named file holds the run's lines", repr(logged[:2] + logged[-2:]))
-    code, out = s.run_program("/check", "/optimize", "/log:C:\\logs\\linked.txt", "/quiet",
+    assert (logged[0].endswith("[0] Velkor.exe /check /optimize /log:C:\\logs\\PC01.txt "
+                               "/quiet") and "检查完毕：全部符合" in logged[-2]), (
+        f"/log: the named file holds the run's lines: {repr(logged[:2] + logged[-2:])}")
+    code, out = session.run_program("/check", "/optimize", "/log:C:\\logs\\linked.txt", "/quiet",
                               timeout=120)
-    checks.check("无法写入日志 C:\\logs\\linked.txt" in out, "/log: a link is refused", repr(out))
-    with open(s.path_of("C:\\logs\\elsewhere.txt"), "rb") as f:
-        checks.equal(f.read(), b"kept\r\n", "/log: the file the link leads to is unchanged")
+    assert "无法写入日志 C:\\logs\\linked.txt" in out, f"/log: a link is refused: {repr(out)}"
+    with open(session.path_of("C:\\logs\\elsewhere.txt"), "rb") as f:
+        assert f.read() == b"kept\r\n", "/log: the file the link leads to is unchanged"
 
 
-def refused_mode(s, checks, optimised):
+def test_refused_mode(session, optimised):
     defaults = table_modes("huifu.bat")
     service = next(name for name in defaults
                    if name in optimised and defaults[name] != optimised[name] and
-                   start_value(s, name) is not None)
-    with open(os.path.join(s.workdir, "sc_refuse"), "w") as f:
+                   start_value(session, name) is not None)
+    with open(os.path.join(session.workdir, "sc_refuse"), "w") as f:
         f.write(service + "\r\n")
-    code, out = s.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
-    os.remove(os.path.join(s.workdir, "sc_refuse"))
-    checks.equal(code, 3, f"/restore with sc refusing {service}: exit code 3")
+    code, out = session.run_program("/restore", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+    os.remove(os.path.join(session.workdir, "sc_refuse"))
+    assert code == 3, f"/restore with sc refusing {service}: exit code 3"
     want = f"服务 {service}：{WORDS[optimised[service]]}，应为 {WORDS[defaults[service]]}"
-    checks.check(want in out, f"/restore: the line names {service}", repr(out))
-
-
-def test(s, checks):
-    routine.untweak(s)
-    s.run_wine("reg", "delete", routine.USER_EXPLORER, "/v", "Link", "/f")
-    plant(s)
-    s.restart_wine()
-    optimised = table_modes("fwyh.bat")
-    checks.equal({name: start_value(s, name) for name in PLANTED_MODES}, PLANTED_MODES,
-                 "the start modes are planted")
-    whatif(s, checks, optimised)
-    check_before(s, checks, optimised)
-    optimise_then_check(s, checks, optimised)
-    log_file(s, checks)
-    refused_mode(s, checks, optimised)
-
-
-if __name__ == "__main__":
-    harness.main(test, "preview_check")
+    assert want in out, f"/restore: the line names {service}: {repr(out)}"

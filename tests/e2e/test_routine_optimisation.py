@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Routine optimisation end to end: the real "下一步" click, the scripts run by
 Wine's own cmd.exe, regedit and reg, and the recording sc.exe.
 
@@ -19,11 +18,9 @@ The expected sc calls come from the hand-written script fixtures of the unit
 tests, not from the program.
 """
 import os
-import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 FIXTURES = os.path.join(harness.REPO, "tests", "unit", "fixtures")
 
@@ -57,7 +54,7 @@ def expected_sc_calls(script):
     return calls
 
 
-def check_calls(checks, actual, expected, what):
+def check_calls(actual, expected, what):
     """The calls equal, or the first difference named (the lists are long)."""
     detail = ""
     if actual != expected:
@@ -66,7 +63,7 @@ def check_calls(checks, actual, expected, what):
         got = repr(actual[i]) if i < len(actual) else "nothing"
         want = repr(expected[i]) if i < len(expected) else "nothing"
         detail = f"{len(actual)} calls for {len(expected)}; call {i + 1} is {got}, expected {want}"
-    return checks.check(actual == expected, what, detail)
+    assert actual == expected, f"{what}: {detail}"
 
 
 def leftovers(s):
@@ -118,35 +115,31 @@ def untweak(s):
             os.remove(log)
 
 
-def check_untweaked(s, checks, when):
-    checks.check("IsShortcut" in (s.reg_query(LNKFILE) or {}),
-                 f"{when}: lnkfile keeps IsShortcut")
-    checks.check("IsShortcut" in (s.reg_query(PIFFILE) or {}),
-                 f"{when}: piffile keeps IsShortcut")
-    checks.equal(s.reg_query(DEFAULT_EXPLORER, "Link"), None, f"{when}: no Link value written")
-    checks.equal(s.reg_query(USER_EXPLORER, "Link"), None,
-                 f"{when}: no Link value written for the user")
-    checks.check(not key_exists(s, NOTEPAD_VERB), f"{when}: no Notepad verb written")
-    checks.check(key_exists(s, SHARED_DOCS), f"{when}: the Shared Documents key stays")
+def check_untweaked(s, when):
+    assert "IsShortcut" in (s.reg_query(LNKFILE) or {}), f"{when}: lnkfile keeps IsShortcut"
+    assert "IsShortcut" in (s.reg_query(PIFFILE) or {}), f"{when}: piffile keeps IsShortcut"
+    assert s.reg_query(DEFAULT_EXPLORER, "Link") is None, f"{when}: no Link value written"
+    assert s.reg_query(USER_EXPLORER, "Link") is None, f"{when}: no Link value written for the user"
+    assert not key_exists(s, NOTEPAD_VERB), f"{when}: no Notepad verb written"
+    assert key_exists(s, SHARED_DOCS), f"{when}: the Shared Documents key stays"
 
 
-def check_native_interpreter(s, checks, when):
+def check_native_interpreter(s, when):
     """Every sc call came from a native command interpreter: a 32-bit one on
     64-bit Windows would see SysWOW64 as system32 and the 32-bit registry."""
     callers = s.sc_callers()
-    checks.check(callers and set(callers) == {"native"},
-                 f"{when}: the scripts ran in the native (64-bit) command interpreter",
-                 f"sc was started by: {sorted(set(callers))}")
+    assert callers and set(callers) == {"native"}, (
+        f"{when}: the scripts ran in the native (64-bit) command interpreter: sc was started by: {sorted(set(callers))}")
 
 
-def click_next_and_read_message(s, checks, expected, when):
+def click_next_and_read_message(s, expected, when):
     s.click("Command1")
     message = s.close_message_box(timeout=30)
-    checks.equal(message, expected, f"{when}: the message")
-    checks.check(s.running(), f"{when}: the program still runs after the message")
+    assert message == expected, f"{when}: the message"
+    assert s.running(), f"{when}: the program still runs after the message"
 
 
-def wait_for_scripts(s, checks, calls, when):
+def wait_for_scripts(s, calls, when):
     """Polls until every script has deleted itself, its command interpreter
     has ended and sc saw `calls` calls."""
     started = time.monotonic()
@@ -154,72 +147,70 @@ def wait_for_scripts(s, checks, calls, when):
         lambda: not leftovers(s) and len(s.sc_calls()) >= calls and not script_interpreters(s),
         SCRIPTS_TIMEOUT, interval=1.0, what=f"the scripts of {when}")
     harness.log(f"{when}: scripts ended after {time.monotonic() - started:.1f} s")
-    checks.equal(script_interpreters(s), [], f"{when}: every script's interpreter has ended")
-    checks.equal(leftovers(s), [], f"{when}: no .bat or .reg left in the working directory")
+    assert script_interpreters(s) == [], f"{when}: every script's interpreter has ended"
+    assert leftovers(s) == [], f"{when}: no .bat or .reg left in the working directory"
     return done
 
 
-def set_check(s, checks, name, want):
+def set_check(s, name, want):
     tree = s.tree()
     if tree[name]["check"] != want:
         s.click(name, tree)
-    checks.equal(s.tree()[name]["check"], want, f"{name} is {'ticked' if want else 'clear'}")
+    assert s.tree()[name]["check"] == want, f"{name} is {'ticked' if want else 'clear'}"
 
 
-def optimise_as_opened(s, checks):
+def optimise_as_opened(s):
     when = "optimise as opened"
     untweak(s)
     tree = s.tree()
-    checks.equal(tree["moren"]["check"], 1, "moren is selected when the window opens")
+    assert tree["moren"]["check"] == 1, "moren is selected when the window opens"
     for box in ("kjfs", "jsb", "gxiang"):
-        checks.equal(tree[box]["check"], 1, f"{box} is ticked when the window opens")
+        assert tree[box]["check"] == 1, f"{box} is ticked when the window opens"
 
-    click_next_and_read_message(s, checks, OPTIMISED, when)
-    wait_for_scripts(s, checks, 79, when)
+    click_next_and_read_message(s, OPTIMISED, when)
+    wait_for_scripts(s, 79, when)
 
-    checks.equal(default_value(s, NOTEPAD_COMMAND), ("REG_SZ", "notepad.exe %1"),
-                 "the Notepad verb's command is notepad.exe %1")
+    assert default_value(s, NOTEPAD_COMMAND) == ("REG_SZ", "notepad.exe %1"), (
+        "the Notepad verb's command is notepad.exe %1")
     lnk = s.reg_query(LNKFILE) or {}
-    checks.equal(default_value(s, LNKFILE), ("REG_SZ", "快捷方式"),
-                 "lnkfile's default value is 快捷方式")
-    checks.equal(lnk.get("EditFlags"), ("REG_DWORD", "0x1"), "lnkfile's EditFlags is 1")
-    checks.check("IsShortcut" not in lnk, "lnkfile has no IsShortcut", repr(lnk))
+    assert default_value(s, LNKFILE) == ("REG_SZ", "快捷方式"), "lnkfile's default value is 快捷方式"
+    assert lnk.get("EditFlags") == ("REG_DWORD", "0x1"), "lnkfile's EditFlags is 1"
+    assert "IsShortcut" not in lnk, f"lnkfile has no IsShortcut: {repr(lnk)}"
     pif = s.reg_query(PIFFILE)
-    checks.check(pif is not None and "IsShortcut" not in pif, "piffile has no IsShortcut",
-                 repr(pif))
-    checks.equal(s.reg_query(DEFAULT_EXPLORER, "Link"), "00000000",
-                 "the default user's Link is 00 00 00 00")
-    checks.equal(s.reg_query(USER_EXPLORER, "Link"), "00000000",
-                 "the current user's Link is 00 00 00 00")
-    checks.check(not key_exists(s, SHARED_DOCS), "the Shared Documents key is gone")
-    check_calls(checks, s.sc_calls(), expected_sc_calls("fwyh.bat"),
+    assert pif is not None and "IsShortcut" not in pif, f"piffile has no IsShortcut: {repr(pif)}"
+    assert s.reg_query(DEFAULT_EXPLORER, "Link") == "00000000", (
+        "the default user's Link is 00 00 00 00")
+    assert s.reg_query(USER_EXPLORER, "Link") == "00000000", (
+        "the current user's Link is 00 00 00 00")
+    assert not key_exists(s, SHARED_DOCS), "the Shared Documents key is gone"
+    check_calls(s.sc_calls(), expected_sc_calls("fwyh.bat"),
                 "sc saw the 79 calls of fwyh.bat in order")
-    check_native_interpreter(s, checks, when)
+    check_native_interpreter(s, when)
 
 
-def restore(s, checks):
+def restore(s):
     when = "restore"
     untweak(s)
     s.click("huifu")
     tree = s.tree()
-    checks.equal(tree["huifu"]["check"], 1, "huifu is selected")
-    checks.equal(tree["moren"]["check"], 0, "moren is cleared by huifu")
+    assert tree["huifu"]["check"] == 1, "huifu is selected"
+    assert tree["moren"]["check"] == 0, "moren is cleared by huifu"
 
-    click_next_and_read_message(s, checks, RESTORED, when)
-    wait_for_scripts(s, checks, 80, when)
+    click_next_and_read_message(s, RESTORED, when)
+    wait_for_scripts(s, 80, when)
 
     calls = s.sc_calls()
-    check_calls(checks, calls, expected_sc_calls("huifu.bat"),
+    check_calls(calls, expected_sc_calls("huifu.bat"),
                 "sc saw the 80 calls of huifu.bat in order")
-    check_native_interpreter(s, checks, when)
-    checks.check(any(c.split() == ["config", "RSVP", "start=", "DEMAND"] for c in calls),
-                 "restoring sets RSVP to DEMAND")
-    checks.check(any(c.split() == ["config", "wuauserv", "start=", "AUTO"] for c in calls),
-                 "restoring sets wuauserv to AUTO")
-    check_untweaked(s, checks, when)
+    check_native_interpreter(s, when)
+    assert any(c.split() == ["config", "RSVP", "start=", "DEMAND"] for c in calls), (
+        "restoring sets RSVP to DEMAND")
+    assert any(c.split() == ["config", "wuauserv", "start=", "AUTO"] for c in calls), (
+        "restoring sets wuauserv to AUTO")
+    check_untweaked(s, when)
 
 
-def optimise_without_tweaks(s, checks):
+def optimise_without_tweaks(s):
     when = "optimise with no box ticked"
     untweak(s)
     # A longer script of the same name from before: the new one replaces it
@@ -228,24 +219,21 @@ def optimise_without_tweaks(s, checks):
         f.write(b"sc config   Stale start= DISABLED\r\n" * 200)
     s.click("moren")
     for box in ("kjfs", "jsb", "gxiang"):
-        set_check(s, checks, box, 0)
+        set_check(s, box, 0)
 
-    click_next_and_read_message(s, checks, OPTIMISED, when)
-    wait_for_scripts(s, checks, 79, when)
+    click_next_and_read_message(s, OPTIMISED, when)
+    wait_for_scripts(s, 79, when)
 
-    check_calls(checks, s.sc_calls(), expected_sc_calls("fwyh.bat"),
+    check_calls(s.sc_calls(), expected_sc_calls("fwyh.bat"),
                 f"{when}: sc saw the 79 calls of fwyh.bat")
-    check_untweaked(s, checks, when)
+    check_untweaked(s, when)
 
 
-def test(s, checks):
-    s.start()
-    checks.check(os.path.exists(os.path.join(s.workdir, "sc.exe")),
-                 "the recording sc.exe lies in the working directory")
-    optimise_as_opened(s, checks)
-    restore(s, checks)
-    optimise_without_tweaks(s, checks)
+def test_routine_optimisation(session):
+    session.start()
+    assert os.path.exists(os.path.join(session.workdir, "sc.exe")), (
+        "the recording sc.exe lies in the working directory")
+    optimise_as_opened(session)
+    restore(session)
+    optimise_without_tweaks(session)
 
-
-if __name__ == "__main__":
-    harness.main(test, "routine_optimisation")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """No other process can change a script while it runs: the junk cleanup's
 console waits for a key, which keeps xtql.bat running long enough to try.
 
@@ -16,11 +15,9 @@ console waits for a key, which keeps xtql.bat running long enough to try.
 """
 import os
 import shutil
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_junk_cleanup as junk  # noqa: E402
+import harness
+import test_junk_cleanup as junk
 
 SCRIPT = "C:\\velkor\\xtql.bat"
 # Moving another file over it is not among them: Wine refuses that for any
@@ -28,75 +25,66 @@ SCRIPT = "C:\\velkor\\xtql.bat"
 DENIED = ("write", "append", "delete", "rename")
 
 
-def wait_for_console(s, checks, when):
+def wait_for_console(s, when):
     seen = harness.wait_until(
         lambda: [c for c in junk.console_texts(s) if junk.DONE in c["lines"]], 90, interval=1.0,
         what=f"{when}: the completion line")
-    checks.check(seen, f"{when}: the console shows the completion line and waits")
-    return seen[0] if seen else None
+    assert seen, f"{when}: the console shows the completion line and waits"
+    return seen[0]
 
 
-def check_guarded(s, checks, script, when):
+def check_guarded(s, script, when):
     probe = s.probe_file(SCRIPT)
     harness.log(f"{when}: {probe}")
-    if not checks.check(probe is not None, f"{when}: xtql.bat exists"):
-        return
-    checks.equal(probe["read"], 0, f"{when}: another process may read xtql.bat")
+    assert probe is not None, f"{when}: xtql.bat exists"
+    assert probe["read"] == 0, f"{when}: another process may read xtql.bat"
     for what in DENIED:
-        checks.check(probe[what] != 0, f"{when}: another process cannot {what} xtql.bat",
-                     f"error code {probe[what]}")
+        assert probe[what] != 0, (
+            f"{when}: another process cannot {what} xtql.bat: error code {probe[what]}")
     with open(script, "rb") as f:
-        checks.equal(f.read(), junk.fixture_bytes(), f"{when}: xtql.bat holds the fixture's bytes")
+        assert f.read() == junk.fixture_bytes(), f"{when}: xtql.bat holds the fixture's bytes"
 
 
-def press_key(s, checks, console, when):
+def press_key(s, console, when):
     window = next((w for w in s.consoles() if w["hwnd"] == console["hwnd"]), None)
-    checks.check(window and s.press_key_in_console(window), f"{when}: a key closes the console")
+    assert window and s.press_key_in_console(window), f"{when}: a key closes the console"
 
 
-def test(s, checks):
-    shutil.copy(junk.CONSOLE_TEXT, os.path.join(s.tools, "console_text.exe"))
-    script = os.path.join(s.workdir, "xtql.bat")
+def test_script_guard(session):
+    shutil.copy(junk.CONSOLE_TEXT, os.path.join(session.tools, "console_text.exe"))
+    script = os.path.join(session.workdir, "xtql.bat")
 
     # 1. A running script.
-    s.start()
-    s.click("lj")
-    console = wait_for_console(s, checks, "first run")
-    if not console:
-        return
-    check_guarded(s, checks, script, "while the console waits")
+    session.start()
+    session.click("lj")
+    console = wait_for_console(session, "first run")
+    check_guarded(session, script, "while the console waits")
 
     # 2. The program ends first.
-    s.inspect("close", harness.MAIN_TITLE)
-    checks.check(harness.wait_until(lambda: not s.running(), 15, what="the program to end"),
-                 "the program ends while the console still waits")
-    checks.check(any(w["hwnd"] == console["hwnd"] for w in s.consoles()),
-                 "the console is still open")
-    check_guarded(s, checks, script, "after the program ended")
+    session.inspect("close", harness.MAIN_TITLE)
+    assert harness.wait_until(lambda: not session.running(), 15, what="the program to end"), (
+        "the program ends while the console still waits")
+    assert any(w["hwnd"] == console["hwnd"] for w in session.consoles()), "the console is still open"
+    check_guarded(session, script, "after the program ended")
 
     # 3. The key ends the script; the guard goes with its interpreter.
-    press_key(s, checks, console, "first run")
-    free = harness.wait_until(lambda: (s.probe_file(SCRIPT) or {}).get("write") == 0, 15,
+    press_key(session, console, "first run")
+    free = harness.wait_until(lambda: (session.probe_file(SCRIPT) or {}).get("write") == 0, 15,
                               what="the guard to go")
-    checks.check(free, "with the interpreter gone, xtql.bat is no longer guarded")
-    checks.check(os.path.exists(script), "with the program gone, xtql.bat is left behind")
+    assert free, "with the interpreter gone, xtql.bat is no longer guarded"
+    assert os.path.exists(script), "with the program gone, xtql.bat is left behind"
 
     # 4. A new run replaces the leftover and cleans up after itself.
     with open(script, "ab") as f:
         f.write(b"echo planted\r\n")
-    s.start()
-    s.click("lj")
-    console = wait_for_console(s, checks, "second run")
-    if not console:
-        return
-    check_guarded(s, checks, script, "second run, while the console waits")
-    press_key(s, checks, console, "second run")
+    session.start()
+    session.click("lj")
+    console = wait_for_console(session, "second run")
+    check_guarded(session, script, "second run, while the console waits")
+    press_key(session, console, "second run")
     gone = harness.wait_until(lambda: not os.path.exists(script), 15,
                               what="the program to delete xtql.bat")
-    checks.check(gone, "after the key the program deletes xtql.bat")
-    checks.check(s.running(), "the program still runs")
-    checks.equal(s.window_titled(harness.NOTE_TITLE, "#32770"), None, "no message box appeared")
+    assert gone, "after the key the program deletes xtql.bat"
+    assert session.running(), "the program still runs"
+    assert session.window_titled(harness.NOTE_TITLE, "#32770") is None, "no message box appeared"
 
-
-if __name__ == "__main__":
-    harness.main(test, "script_guard")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Undo end to end: snapshots taken before "下一步" and "应用新的OEM信息", and
 "撤销上一次更改..." from the system menu with real input, the undo scripts run
 by Wine's own cmd.exe and regedit (and the recording sc.exe).
@@ -48,12 +47,10 @@ Wow6432Node; the snapshots saved the files of the native system32; and
 oeminfo.ini is hidden and system after the change as after its undo.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_oem as oem  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
+import harness
+import test_oem as oem
+import test_routine_optimisation as routine
 
 DIALOG = "撤销更改"
 LIST_ID = 101
@@ -122,29 +119,28 @@ def plant_decoys(s):
     oem.write(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp"), DECOY_LOGO)
 
 
-def check_decoys(s, checks, when):
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner", view=32), DECOY_OWNER,
-                 f"{when}: the owner in the 32-bit registry view is untouched")
-    checks.equal(value_of(s, routine.SHARED_DOCS, "", view=32), DECOY_SHARED_DOCS,
-                 f"{when}: the Shared Documents key in the 32-bit view is untouched")
-    checks.equal(oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini")), DECOY_INI,
-                 f"{when}: SysWOW64\\oeminfo.ini is untouched")
-    checks.equal(oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp")), DECOY_LOGO,
-                 f"{when}: SysWOW64\\oemlogo.bmp is untouched")
-    checks.equal(s.reg_query(VELKOR_KEY, view=32), None,
-                 f"{when}: no key of the program's in the 32-bit view (Wow6432Node)")
+def check_decoys(s, when):
+    assert s.reg_query(CURRENT_VERSION, "RegisteredOwner", view=32) == DECOY_OWNER, (
+        f"{when}: the owner in the 32-bit registry view is untouched")
+    assert value_of(s, routine.SHARED_DOCS, "", view=32) == DECOY_SHARED_DOCS, (
+        f"{when}: the Shared Documents key in the 32-bit view is untouched")
+    assert oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oeminfo.ini")) == DECOY_INI, (
+        f"{when}: SysWOW64\\oeminfo.ini is untouched")
+    assert oem.read(s.path_of(harness.SYSWOW64_WIN + "\\oemlogo.bmp")) == DECOY_LOGO, (
+        f"{when}: SysWOW64\\oemlogo.bmp is untouched")
+    assert s.reg_query(VELKOR_KEY, view=32) is None, (
+        f"{when}: no key of the program's in the 32-bit view (Wow6432Node)")
 
 
-def check_registered(s, checks, folders):
+def check_registered(s, folders):
     """The undo records are registered in the native (64-bit) registry view."""
     code, text = s.run_wine("reg", "query", VELKOR_KEY + "\\Undo", "/s", "/reg:64")
     missing = [name for name in folders if name not in text]
-    checks.check(code == 0 and folders and not missing,
-                 "the snapshots are registered in the 64-bit registry view",
-                 f"exit code {code}, not named: {missing}")
+    assert code == 0 and folders and not missing, (
+        f"the snapshots are registered in the 64-bit registry view: exit code {code}, not named: {missing}")
 
 
-def check_saved_files(s, checks, root, folders):
+def check_saved_files(s, root, folders):
     """The snapshots saved oeminfo.ini and oemlogo.bmp as the native system32
     held them (not the SysWOW64 decoys)."""
     saved = {"oeminfo.ini": [], "oemlogo.bmp": []}
@@ -153,8 +149,8 @@ def check_saved_files(s, checks, root, folders):
             for kind in saved:
                 if entry.lower().startswith("saved-") and entry.lower().endswith("-" + kind):
                     saved[kind].append(oem.read(os.path.join(root, name, entry)))
-    checks.equal(saved["oeminfo.ini"], [INI], "the snapshot saved system32's oeminfo.ini")
-    checks.equal(saved["oemlogo.bmp"], [LOGO], "the snapshot saved system32's oemlogo.bmp")
+    assert saved["oeminfo.ini"] == [INI], "the snapshot saved system32's oeminfo.ini"
+    assert saved["oemlogo.bmp"] == [LOGO], "the snapshot saved system32's oemlogo.bmp"
 
 
 def plant(s):
@@ -221,9 +217,9 @@ def clear_sc_log(s):
     s.clear_sc_calls()
 
 
-def open_undo_dialog(s, checks, when):
+def open_undo_dialog(s, when):
     tree = s.system_menu_item(s.UNDO_ITEM, DIALOG)
-    checks.check(tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open")
+    assert tree.window["visible"], f"{when}: the dialog {DIALOG!r} is open"
     return tree
 
 
@@ -236,19 +232,19 @@ def click_item(s, listbox, index):
     s.click_at(client["x"] + 30, client["y"] + (index - listbox["topIndex"]) * height + height // 2)
 
 
-def undo_entry(s, checks, index, when, answer=None):
+def undo_entry(s, index, when, answer=None):
     """Chooses the entry with a real click, presses 撤销; answers the
     question with `answer` (IDYES/IDNO) if one is expected. Returns the
     message that follows (None when none does)."""
-    tree = open_undo_dialog(s, checks, when)
+    tree = open_undo_dialog(s, when)
     click_item(s, control(tree, LIST_ID), index)
-    checks.equal(control(s.tree(DIALOG), LIST_ID)["selected"], index,
-                 f"{when}: entry {index + 1} is chosen")
+    assert control(s.tree(DIALOG), LIST_ID)["selected"] == index, (
+        f"{when}: entry {index + 1} is chosen")
     s.click_at(*s.centre(control(tree, IDOK)))
     if answer is not None:
         box = s.message_box(timeout=15)
-        checks.check(box is not None and "次更改没有撤销" in box["message"],
-                     f"{when}: asks first, as newer changes exist", repr(box))
+        assert box is not None and "次更改没有撤销" in box["message"], (
+            f"{when}: asks first, as newer changes exist: {repr(box)}")
         s.close_message_box(button_id=answer)
         if answer == IDNO:
             return s.message_box(timeout=3) and s.close_message_box()
@@ -267,150 +263,147 @@ def snapshot_folders(s):
     return root, sorted(d for d in os.listdir(root) if not d.startswith("~") and d != planted)
 
 
-def check_tweaks_back(s, checks):
+def check_tweaks_back(s):
     for key, value, kind, _, shown in TWEAK_VALUES:
-        checks.equal(value_of(s, key, value), (kind, shown),
-                     f"reg query: {key}\\{value or '(默认)'} is back with its type and data")
+        assert value_of(s, key, value) == (kind, shown), (
+            f"reg query: {key}\\{value or '(默认)'} is back with its type and data")
     for key, value in ABSENT_VALUES:
-        checks.equal(value_of(s, key, value), None, f"reg query: {key}\\{value} is absent again")
-    checks.check(not routine.key_exists(s, NOTEPAD_SHELL), "the Notepad verb (and *\\shell) is gone")
+        assert value_of(s, key, value) is None, f"reg query: {key}\\{value} is absent again"
+    assert not routine.key_exists(s, NOTEPAD_SHELL), "the Notepad verb (and *\\shell) is gone"
 
 
-def test(s, checks):
-    s.install_system_sc()
-    plant(s)
-    plant_decoys(s)
-    s.restart_wine()
-    before_calls = expected_undo_calls(s)
+def test_undo(session):
+    session.install_system_sc()
+    plant(session)
+    plant_decoys(session)
+    session.restart_wine()
+    before_calls = expected_undo_calls(session)
     for service, mode in PLANTED_MODES.items():
-        checks.check(f"config   {service} start= {MODE_WORDS[mode]}" in before_calls,
-                     f"{service} is planted as {MODE_WORDS[mode]}")
-    s.start()
+        assert f"config   {service} start= {MODE_WORDS[mode]}" in before_calls, (
+            f"{service} is planted as {MODE_WORDS[mode]}")
+    session.start()
 
     # 0. Through a link: no snapshot, so no change.
-    routine.click_next_and_read_message(s, checks, NO_SNAPSHOT, "through a link")
-    checks.equal(os.listdir(s.path_of(LINK_TARGET)), [], "nothing was written where the link leads")
-    checks.equal(s.sc_calls(), [], "through a link: no sc call")
-    checks.equal(routine.leftovers(s), [], "through a link: no script written")
-    os.unlink(s.path_of(VELKOR_DATA))
-    plant_snapshot(s)
+    routine.click_next_and_read_message(session, NO_SNAPSHOT, "through a link")
+    assert os.listdir(session.path_of(LINK_TARGET)) == [], "nothing was written where the link leads"
+    assert session.sc_calls() == [], "through a link: no sc call"
+    assert routine.leftovers(session) == [], "through a link: no script written"
+    os.unlink(session.path_of(VELKOR_DATA))
+    plant_snapshot(session)
 
     # 1. Optimise, apply OEM values, replace the logo: three snapshots.
-    routine.click_next_and_read_message(s, checks, routine.OPTIMISED, "optimise")
-    routine.wait_for_scripts(s, checks, 79, "optimise")
-    checks.check(value_of(s, routine.LNKFILE, "IsShortcut") is None, "the tweaks were applied")
-    checks.equal(s.reg_query(routine.USER_EXPLORER, "Link"), "00000000",
-                 "the current user's Link is set")
-    main = s.tree()
-    s.click("oem", main)
+    routine.click_next_and_read_message(session, routine.OPTIMISED, "optimise")
+    routine.wait_for_scripts(session, 79, "optimise")
+    assert value_of(session, routine.LNKFILE, "IsShortcut") is None, "the tweaks were applied"
+    assert session.reg_query(routine.USER_EXPLORER, "Link") == "00000000", (
+        "the current user's Link is set")
+    main = session.tree()
+    session.click("oem", main)
     for name, text in (("Text1", "李四"), ("Text2", "新公司"), ("Text3", "X2"), ("Text4", "宏碁")):
-        oem.retype(s, name, text, main)
-    s.click("Command6", main)
-    checks.equal(s.close_message_box(), "OEM信息已经更新", "the OEM values were applied")
-    ini = s.path_of(SYSTEM32 + "\\oeminfo.ini")
-    checks.check(oem.read(ini) != INI, "oeminfo.ini changed")
+        oem.retype(session, name, text, main)
+    session.click("Command6", main)
+    assert session.close_message_box() == "OEM信息已经更新", "the OEM values were applied"
+    ini = session.path_of(SYSTEM32 + "\\oeminfo.ini")
+    assert oem.read(ini) != INI, "oeminfo.ini changed"
 
-    if oem.open_picker(s, checks, "the logo picker opens"):
-        picker = oem.open_folder(s, oem.picker_tree(s), "logos")
-        s.click_at(*oem.item_point(s, picker["File1"], "new.bmp"))
-        s.click("Command2", oem.picker_tree(s))
-    logo = s.path_of(SYSTEM32 + "\\oemlogo.bmp")
-    checks.check(harness.wait_until(lambda: oem.read(logo) == NEW_LOGO, 30,
-                                    what="the new logo"), "the new logo was installed")
+    oem.open_picker(session, "the logo picker opens")
+    picker = oem.open_folder(session, oem.picker_tree(session), "logos")
+    session.click_at(*oem.item_point(session, picker["File1"], "new.bmp"))
+    session.click("Command2", oem.picker_tree(session))
+    logo = session.path_of(SYSTEM32 + "\\oemlogo.bmp")
+    assert (harness.wait_until(lambda: oem.read(logo) == NEW_LOGO, 30,
+                                    what="the new logo")), "the new logo was installed"
 
     # 2. All listed, newest first; an older one asks first.
-    root, folders = snapshot_folders(s)
-    checks.equal(folders and len(folders), 3, f"three snapshot folders: {folders}")
-    checks.equal(root, os.path.dirname(s.path_of(PLANTED)),
-                 "the snapshots are taken beside the planted one")
-    check_registered(s, checks, folders)
-    check_saved_files(s, checks, root, folders)
-    checks.equal(s.attributes(SYSTEM32 + "\\oeminfo.ini"), "--ahs----",
-                 "oeminfo.ini is still hidden and system after the change")
-    check_decoys(s, checks, "after the changes")
-    tree = open_undo_dialog(s, checks, "first opening")
+    root, folders = snapshot_folders(session)
+    assert (folders and len(folders)) == 3, f"three snapshot folders: {folders}"
+    assert root == os.path.dirname(session.path_of(PLANTED)), (
+        "the snapshots are taken beside the planted one")
+    check_registered(session, folders)
+    check_saved_files(session, root, folders)
+    assert session.attributes(SYSTEM32 + "\\oeminfo.ini") == "--ahs----", (
+        "oeminfo.ini is still hidden and system after the change")
+    check_decoys(session, "after the changes")
+    tree = open_undo_dialog(session, "first opening")
     items = control(tree, LIST_ID)["items"]
-    checks.equal([i.split("  ", 1)[-1] for i in items], ["OEM LOGO", "OEM信息", "系统常规优化"],
-                 "the dialog lists the snapshots newest first")
+    assert [i.split("  ", 1)[-1] for i in items] == ["OEM LOGO", "OEM信息", "系统常规优化"], (
+        "the dialog lists the snapshots newest first")
     times = [f"{n[0:4]}-{n[4:6]}-{n[6:8]} {n[9:11]}:{n[11:13]}:{n[13:15]}"
              for n in reversed(folders)]
-    checks.equal([i.split("  ", 1)[0] for i in items], times, "each with its time")
-    s.click_at(*s.centre(control(tree, IDCANCEL)))
-    clear_sc_log(s)
-    message = undo_entry(s, checks, 2, "oldest first", answer=IDNO)
-    checks.equal(message, None, "否: no message follows")
-    checks.equal(s.sc_calls(), [], "否: no sc call")
-    checks.check(oem.read(ini) != INI, "否: oeminfo.ini unchanged")
+    assert [i.split("  ", 1)[0] for i in items] == times, "each with its time"
+    session.click_at(*session.centre(control(tree, IDCANCEL)))
+    clear_sc_log(session)
+    message = undo_entry(session, 2, "oldest first", answer=IDNO)
+    assert message is None, "否: no message follows"
+    assert session.sc_calls() == [], "否: no sc call"
+    assert oem.read(ini) != INI, "否: oeminfo.ini unchanged"
 
     # 3. The logo, then the OEM values.
-    message = undo_entry(s, checks, 0, "logo undo")
-    checks.check(message is not None and message.startswith("已撤销") and "OEM LOGO" in message,
-                 "logo undo: says it is undone", repr(message))
-    checks.equal(oem.read(logo), LOGO, "oemlogo.bmp is byte for byte as before")
-    message = undo_entry(s, checks, 0, "OEM undo")
-    checks.check(message is not None and message.startswith("已撤销") and "OEM信息" in message,
-                 "OEM undo: says it is undone", repr(message))
-    checks.equal(oem.read(ini), INI, "oeminfo.ini is byte for byte as before")
-    checks.equal(s.attributes(SYSTEM32 + "\\oeminfo.ini"), "--ahs----",
-                 "oeminfo.ini is still hidden and system")
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "RegisteredOwner is back")
-    checks.equal(value_of(s, CURRENT_VERSION, "RegisteredOrganization"), None,
-                 "RegisteredOrganization is absent again")
-    check_decoys(s, checks, "after the OEM undos")
+    message = undo_entry(session, 0, "logo undo")
+    assert message is not None and message.startswith("已撤销") and "OEM LOGO" in message, (
+        f"logo undo: says it is undone: {repr(message)}")
+    assert oem.read(logo) == LOGO, "oemlogo.bmp is byte for byte as before"
+    message = undo_entry(session, 0, "OEM undo")
+    assert message is not None and message.startswith("已撤销") and "OEM信息" in message, (
+        f"OEM undo: says it is undone: {repr(message)}")
+    assert oem.read(ini) == INI, "oeminfo.ini is byte for byte as before"
+    assert session.attributes(SYSTEM32 + "\\oeminfo.ini") == "--ahs----", (
+        "oeminfo.ini is still hidden and system")
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOwner") == OWNER, "RegisteredOwner is back"
+    assert value_of(session, CURRENT_VERSION, "RegisteredOrganization") is None, (
+        "RegisteredOrganization is absent again")
+    check_decoys(session, "after the OEM undos")
 
     # 4. The optimisation, now the newest: no question.
-    tree = open_undo_dialog(s, checks, "third opening")
-    checks.equal([i.split("  ", 1)[-1] for i in control(tree, LIST_ID)["items"]], ["系统常规优化"],
-                 "the undone snapshots are not offered again")
+    tree = open_undo_dialog(session, "third opening")
+    assert [i.split("  ", 1)[-1] for i in control(tree, LIST_ID)["items"]] == ["系统常规优化"], (
+        "the undone snapshots are not offered again")
     changed = control(tree, CHANGES_ID)["text"].split("\r\n")
     for line in ("服务 Spooler：已禁用 → 自动",
                  f"注册表值 HKEY_CURRENT_USER\\{EXPLORER}\\Link：hex:2a,00,00,00 → hex:00,00,00,00",
                  '注册表值 HKEY_CLASSES_ROOT\\lnkfile\\IsShortcut："yes" → 删除'):
-        checks.check(line in changed, f"the dialog shows what the optimisation changed: {line}",
-                     repr(changed[:6]))
-    s.click_at(*s.centre(control(tree, IDCANCEL)))
-    clear_sc_log(s)
-    message = undo_entry(s, checks, 0, "optimisation undo")
-    checks.check(message is not None and message.startswith("已撤销") and "系统常规优化" in message,
-                 "optimisation undo: says it is undone", repr(message))
-    routine.check_calls(checks, s.sc_calls(), before_calls,
+        assert line in changed, (
+            f"the dialog shows what the optimisation changed: {line}: {repr(changed[:6])}")
+    session.click_at(*session.centre(control(tree, IDCANCEL)))
+    clear_sc_log(session)
+    message = undo_entry(session, 0, "optimisation undo")
+    assert message is not None and message.startswith("已撤销") and "系统常规优化" in message, (
+        f"optimisation undo: says it is undone: {repr(message)}")
+    routine.check_calls(session.sc_calls(), before_calls,
                         "sc saw each known service set back to its mode before")
-    check_tweaks_back(s, checks)
-    checks.equal(routine.leftovers(s), [], "no .bat or .reg left in the working directory")
-    check_decoys(s, checks, "after the optimisation's undo")
+    check_tweaks_back(session)
+    assert routine.leftovers(session) == [], "no .bat or .reg left in the working directory"
+    check_decoys(session, "after the optimisation's undo")
 
     # 5. Nothing left to undo; the folders tell what they did.
-    tree = open_undo_dialog(s, checks, "last opening")
-    checks.equal(control(tree, LIST_ID)["items"], [], "nothing more is offered")
-    checks.check(not control(tree, IDOK)["enabled"], "撤销 is disabled")
-    s.key("Escape")
+    tree = open_undo_dialog(session, "last opening")
+    assert control(tree, LIST_ID)["items"] == [], "nothing more is offered"
+    assert not control(tree, IDOK)["enabled"], "撤销 is disabled"
+    session.key("Escape")
     for name in folders:
         folder = os.path.join(root, name)
-        checks.check(os.path.exists(os.path.join(folder, "undone.txt")), f"{name} is marked undone")
+        assert os.path.exists(os.path.join(folder, "undone.txt")), f"{name} is marked undone"
     optimisation = os.path.join(root, folders[0])
     bat = oem.read(os.path.join(optimisation, "undo.bat")).decode("gbk")
-    checks.check(bat.startswith("rem 撤销“系统常规优化”") and
-                 f'\r\n"{SYSTEM32}\\sc.exe" config   Spooler start= ' in bat and bat.endswith("\r\n"),
-                 "undo.bat reads as GBK with CR LF and calls sc by its full path", bat[:400])
+    assert (bat.startswith("rem 撤销“系统常规优化”") and
+                 f'\r\n"{SYSTEM32}\\sc.exe" config   Spooler start= ' in bat and bat.endswith("\r\n")), (
+        f"undo.bat reads as GBK with CR LF and calls sc by its full path: {bat[:400]}")
     reg = oem.read(os.path.join(optimisation, "undo.reg"))
-    checks.check(reg.startswith("\ufeffWindows Registry Editor Version 5.00\r\n".encode("utf-16-le")),
-                 "undo.reg is a regedit 5 file in UTF-16")
+    assert reg.startswith("\ufeffWindows Registry Editor Version 5.00\r\n".encode("utf-16-le")), (
+        "undo.reg is a regedit 5 file in UTF-16")
 
     # 6. The same from the command line.
-    code, out = s.run_program("/owner:王五", "/quiet", timeout=120)
-    checks.equal(code, 0, "/owner: exit code 0")
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), "王五", "/owner: the new owner")
-    checks.equal(len(snapshot_folders(s)[1]), 4, "/owner: a snapshot of its own")
-    code, out = s.run_program("/undo", "/quiet", timeout=120)
-    checks.equal(code, 0, "/undo: exit code 0")
-    checks.check("撤销：已撤销" in out and "OEM信息" in out, "/undo: says what it undid", repr(out))
-    checks.equal(s.reg_query(CURRENT_VERSION, "RegisteredOwner"), OWNER, "/undo: the owner is back")
-    code, out = s.run_program("/undo", "/quiet", timeout=60)
-    checks.equal(code, 1, "a second /undo: exit code 1")
-    checks.check("没有可以撤销的更改" in out, "a second /undo: nothing to undo", repr(out))
-    checks.check(not os.path.exists(s.path_of(PLANTED_RAN)),
-                 "the planted snapshot was never offered: its undo.bat never ran")
+    code, out = session.run_program("/owner:王五", "/quiet", timeout=120)
+    assert code == 0, "/owner: exit code 0"
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOwner") == "王五", "/owner: the new owner"
+    assert len(snapshot_folders(session)[1]) == 4, "/owner: a snapshot of its own"
+    code, out = session.run_program("/undo", "/quiet", timeout=120)
+    assert code == 0, "/undo: exit code 0"
+    assert "撤销：已撤销" in out and "OEM信息" in out, f"/undo: says what it undid: {repr(out)}"
+    assert session.reg_query(CURRENT_VERSION, "RegisteredOwner") == OWNER, "/undo: the owner is back"
+    code, out = session.run_program("/undo", "/quiet", timeout=60)
+    assert code == 1, "a second /undo: exit code 1"
+    assert "没有可以撤销的更改" in out, f"a second /undo: nothing to undo: {repr(out)}"
+    assert not os.path.exists(session.path_of(PLANTED_RAN)), (
+        "the planted snapshot was never offered: its undo.bat never ran")
 
-
-if __name__ == "__main__":
-    harness.main(test, "undo")

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """The undo records can be staked on, from the command line under Wine:
 
   1. A "Velkor" folder that the program did not make (a user could make it
@@ -18,11 +17,8 @@
      nothing to undo, B's folder stays as it was, /undo:list lists nothing.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_undo as undo  # noqa: E402
+import test_undo as undo
 
 SET_ASIDE_ID = 103
 
@@ -48,95 +44,89 @@ def write(path, data):
         f.write(data)
 
 
-def foreign_folder(s, checks):
+def foreign_folder(s):
     write(os.path.join(s.path_of(PLANTED), "undo.bat"),
           f"echo planted> {MARK}\r\n".encode("gbk"))
     write(os.path.join(s.path_of(PLANTED), "action.txt"), "OEM信息\r\n".encode("gbk"))
     code, out = s.run_program(f"/owner:{OWNER_A}", "/quiet", timeout=120)
-    checks.equal(code, 0, "/owner: A: exit code 0")
+    assert code == 0, "/owner: A: exit code 0"
     aside = [n for n in os.listdir(s.path_of("C:\\ProgramData")) if n.startswith("Velkor.moved-")]
-    checks.equal(len(aside), 1, "the folder the program did not make is moved aside")
-    if aside:
-        moved = os.path.join(s.path_of("C:\\ProgramData"), aside[0], "undo", "20200101-000000")
-        checks.check(os.path.exists(os.path.join(moved, "undo.bat")),
-                     "what it held stays as it was, under the other name")
-    checks.equal(len(record_names(s)), 1, "the program's own folder holds its one record")
-    checks.equal(owner(s), OWNER_A, "the owner is A's")
+    assert len(aside) == 1, "the folder the program did not make is moved aside"
+    moved = os.path.join(s.path_of("C:\\ProgramData"), aside[0], "undo", "20200101-000000")
+    assert os.path.exists(os.path.join(moved, "undo.bat")), (
+        "what it held stays as it was, under the other name")
+    assert len(record_names(s)) == 1, "the program's own folder holds its one record"
+    assert owner(s) == OWNER_A, "the owner is A's"
 
 
-def listing(s, checks):
+def listing(s):
     s.run_program(f"/owner:{OWNER_B}", "/quiet", timeout=120)
     names = record_names(s)
-    checks.equal(len(names), 2, "two records")
+    assert len(names) == 2, "two records"
     code, out = s.run_program("/undo:list", "/quiet", timeout=60)
-    checks.equal(code, 0, "/undo:list: exit code 0")
+    assert code == 0, "/undo:list: exit code 0"
     lines = [line for line in out.splitlines() if line]
-    checks.equal(len(lines), 2, "/undo:list prints two records")
-    checks.check(len(lines) == 2 and lines[1].startswith(names[0] + "  ") and
+    assert len(lines) == 2, "/undo:list prints two records"
+    assert (len(lines) == 2 and lines[1].startswith(names[0] + "  ") and
                  lines[0].startswith(names[-1] + "  ") and
-                 all(line.endswith("  OEM信息") for line in lines),
-                 "/undo:list: name, time and action, the last one first", repr(lines))
+                 all(line.endswith("  OEM信息") for line in lines)), (
+        f"/undo:list: name, time and action, the last one first: {repr(lines)}")
     return names
 
 
-def changed_record(s, checks, newest):
+def changed_record(s, newest):
     bat = s.path_of(f"{VELKOR}\\undo\\{newest}\\undo.bat")
     with open(bat, "ab") as f:
         f.write(f"echo planted> {MARK}\r\n".encode("gbk"))
     code, out = s.run_program("/undo", "/quiet", timeout=120)
-    checks.equal(code, 3, "/undo of a changed record: exit code 3")
-    checks.check(f"{VELKOR}\\undo\\{newest}\\undo.bat 与保存记录时不同" in out,
-                 "/undo of a changed record names the file", repr(out))
-    checks.check(not os.path.exists(s.path_of(MARK)), "the changed undo.bat did not run")
-    checks.equal(owner(s), OWNER_B, "the owner is still B's")
+    assert code == 3, "/undo of a changed record: exit code 3"
+    assert f"{VELKOR}\\undo\\{newest}\\undo.bat 与保存记录时不同" in out, (
+        f"/undo of a changed record names the file: {repr(out)}")
+    assert not os.path.exists(s.path_of(MARK)), "the changed undo.bat did not run"
+    assert owner(s) == OWNER_B, "the owner is still B's"
 
 
-def named_undo(s, checks, oldest, newest):
+def named_undo(s, oldest, newest):
     code, out = s.run_program(f"/undo:{oldest}", "/quiet", timeout=120)
-    checks.equal(code, 0, "/undo:<A> past B: exit code 0")
-    checks.check("撤销：已撤销" in out, "/undo:<A> says so", repr(out))
-    checks.equal(owner(s), ORIGINAL, "the owner is as before A")
+    assert code == 0, "/undo:<A> past B: exit code 0"
+    assert "撤销：已撤销" in out, f"/undo:<A> says so: {repr(out)}"
+    assert owner(s) == ORIGINAL, "the owner is as before A"
     code, out = s.run_program("/undo:list", "/quiet", timeout=60)
     lines = [line for line in out.splitlines() if line]
-    checks.check(len(lines) == 1 and lines[0].startswith(newest + "  "),
-                 "/undo:list then shows B alone", repr(lines))
-    checks.check(not os.path.exists(s.path_of(MARK)), "no planted undo.bat ever ran")
+    assert len(lines) == 1 and lines[0].startswith(newest + "  "), (
+        f"/undo:list then shows B alone: {repr(lines)}")
+    assert not os.path.exists(s.path_of(MARK)), "no planted undo.bat ever ran"
 
 
-def set_aside_in_window(s, checks, newest):
+def set_aside_in_window(s, newest):
     s.start()
-    message = undo.undo_entry(s, checks, 0, "撤销 on the changed record")
-    checks.check(message is not None and
-                 f"{VELKOR}\\undo\\{newest}\\undo.bat 与保存记录时不同" in message,
-                 "撤销 on the changed record is refused, naming the file", repr(message))
-    checks.check(not os.path.exists(s.path_of(MARK)), "the changed undo.bat did not run")
+    message = undo.undo_entry(s, 0, "撤销 on the changed record")
+    assert (message is not None and
+                 f"{VELKOR}\\undo\\{newest}\\undo.bat 与保存记录时不同" in message), (
+        f"撤销 on the changed record is refused, naming the file: {repr(message)}")
+    assert not os.path.exists(s.path_of(MARK)), "the changed undo.bat did not run"
 
-    tree = undo.open_undo_dialog(s, checks, "搁置")
+    tree = undo.open_undo_dialog(s, "搁置")
     undo.click_item(s, undo.control(tree, undo.LIST_ID), 0)
     s.click_at(*s.centre(undo.control(tree, SET_ASIDE_ID)))
     question = s.close_message_box(button_id=undo.IDYES, timeout=15)
-    checks.check(question.endswith("保持原样。是否搁置？"), "搁置 asks first", repr(question))
+    assert question.endswith("保持原样。是否搁置？"), f"搁置 asks first: {repr(question)}"
     tree = s.tree(undo.DIALOG, wait=15)
-    checks.equal(undo.control(tree, undo.LIST_ID)["items"], [],
-                 "the dialog comes back with nothing to undo")
-    checks.check(not undo.control(tree, undo.IDOK)["enabled"], "撤销 is disabled")
+    assert undo.control(tree, undo.LIST_ID)["items"] == [], (
+        "the dialog comes back with nothing to undo")
+    assert not undo.control(tree, undo.IDOK)["enabled"], "撤销 is disabled"
     s.click_at(*s.centre(undo.control(tree, undo.IDCANCEL)))
-    checks.check(os.path.exists(s.path_of(f"{VELKOR}\\undo\\{newest}\\undo.bat")),
-                 "the record set aside stays in its folder")
+    assert os.path.exists(s.path_of(f"{VELKOR}\\undo\\{newest}\\undo.bat")), (
+        "the record set aside stays in its folder")
     code, out = s.run_program("/undo:list", "/quiet", timeout=60)
-    checks.check(code == 0 and "没有可以撤销的更改" in out, "/undo:list lists nothing", repr(out))
+    assert code == 0 and "没有可以撤销的更改" in out, f"/undo:list lists nothing: {repr(out)}"
 
 
-def test(s, checks):
-    s.reg_add(CURRENT_VERSION, "RegisteredOwner", ORIGINAL)
-    foreign_folder(s, checks)
-    names = listing(s, checks)
-    if len(names) != 2:
-        return
-    changed_record(s, checks, names[-1])
-    named_undo(s, checks, names[0], names[-1])
-    set_aside_in_window(s, checks, names[-1])
+def test_undo_records(session):
+    session.reg_add(CURRENT_VERSION, "RegisteredOwner", ORIGINAL)
+    foreign_folder(session)
+    names = listing(session)
+    changed_record(session, names[-1])
+    named_undo(session, names[0], names[-1])
+    set_aside_in_window(session, names[-1])
 
-
-if __name__ == "__main__":
-    harness.main(test, "undo_records")

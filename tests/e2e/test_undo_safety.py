@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Undo that can be trusted with a machine, end to end from the command line,
 with Wine's own cmd.exe, regedit and reg, and the recording sc.exe in the
 system folder (where the undo script calls sc by its full path).
@@ -21,12 +20,9 @@ system folder (where the undo script calls sc by its full path).
      folder holds the recording sc.exe, which saw the same calls again.
 """
 import os
-import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import test_routine_optimisation as routine  # noqa: E402
-import test_undo as undo  # noqa: E402
+import test_routine_optimisation as routine
+import test_undo as undo
 
 SHELL = "HKLM\\SOFTWARE\\Classes\\*\\shell"
 SCANNER = SHELL + "\\扫描\\command"
@@ -77,66 +73,61 @@ def plant_scripts(s):
             f.write(f'@echo planted> "{MARKS}\\{name}.txt"\r\n'.encode())
 
 
-def test(s, checks):
-    s.install_system_sc()
-    add_broken_value(s)
-    values = shared_docs(s)
-    if not checks.check(f"    {BROKEN_NAME}    REG_SZ    kept" in (values or ""),
-                        "the value with a line break is planted", repr(values)):
-        return
-    undo_calls = undo.expected_undo_calls(s)
+def test_undo_safety(session):
+    session.install_system_sc()
+    add_broken_value(session)
+    values = shared_docs(session)
+    assert f"    {BROKEN_NAME}    REG_SZ    kept" in (values or ""), (
+        f"the value with a line break is planted: {values!r}")
+    undo_calls = undo.expected_undo_calls(session)
 
     # 1. Refused before any change.
-    code, out = s.run_program("/optimize", "/quiet", timeout=120)
-    checks.equal(code, 3, "a name undo.reg cannot carry: exit code 3")
-    checks.check(REFUSED in out, "the refusal names the key", repr(out))
-    checks.equal(s.sc_calls(), [], "refused: sc was not called")
-    checks.equal(routine.leftovers(s), [], "refused: no script written")
-    checks.equal(shared_docs(s), values,
-                 "refused: the Shared Documents key keeps both its values")
-    checks.check(not routine.key_exists(s, routine.NOTEPAD_VERB), "refused: no Notepad verb")
-    checks.equal(undo.snapshot_folders(s)[1], [], "refused: no record")
-    s.run_wine("reg", "delete", routine.SHARED_DOCS, "/v", BROKEN_NAME, "/f")
-    checks.check(BROKEN_NAME not in (shared_docs(s) or ""), "the value is removed")
+    code, out = session.run_program("/optimize", "/quiet", timeout=120)
+    assert code == 3, "a name undo.reg cannot carry: exit code 3"
+    assert REFUSED in out, f"the refusal names the key: {repr(out)}"
+    assert session.sc_calls() == [], "refused: sc was not called"
+    assert routine.leftovers(session) == [], "refused: no script written"
+    assert shared_docs(session) == values, "refused: the Shared Documents key keeps both its values"
+    assert not routine.key_exists(session, routine.NOTEPAD_VERB), "refused: no Notepad verb"
+    assert undo.snapshot_folders(session)[1] == [], "refused: no record"
+    session.run_wine("reg", "delete", routine.SHARED_DOCS, "/v", BROKEN_NAME, "/f")
+    assert BROKEN_NAME not in (shared_docs(session) or ""), "the value is removed"
 
     # 2. The Notepad verb creates *\shell (gone again, should step 1 have run).
-    s.run_wine("reg", "delete", SHELL, "/f")
-    code, out = s.run_program("/optimize", "/tweaks:notepad", "/quiet",
-                              timeout=routine.SCRIPTS_TIMEOUT)
-    checks.equal(code, 0, "/optimize /tweaks:notepad: exit code 0")
-    checks.equal(routine.default_value(s, routine.NOTEPAD_COMMAND), ("REG_SZ", "notepad.exe %1"),
-                 "the Notepad verb is there")
+    session.run_wine("reg", "delete", SHELL, "/f")
+    code, out = session.run_program("/optimize", "/tweaks:notepad", "/quiet",
+                                    timeout=routine.SCRIPTS_TIMEOUT)
+    assert code == 0, "/optimize /tweaks:notepad: exit code 0"
+    assert routine.default_value(session, routine.NOTEPAD_COMMAND) == ("REG_SZ", "notepad.exe %1"), (
+        "the Notepad verb is there")
 
     # 3. Another program fills *\shell; scripts are planted beside the program.
-    s.run_wine("reg", "add", SCANNER, "/ve", "/d", SCANNER_COMMAND, "/f")
-    plant_scripts(s)
-    s.clear_sc_calls()
+    session.run_wine("reg", "add", SCANNER, "/ve", "/d", SCANNER_COMMAND, "/f")
+    plant_scripts(session)
+    session.clear_sc_calls()
 
     # 4. Undo.
-    code, out = s.run_program("/undo", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
-    checks.equal(code, 0, "/undo: exit code 0")
-    checks.check("撤销：已撤销" in out, "/undo: says it is undone", repr(out))
-    routine.check_calls(checks, s.sc_calls(), undo_calls,
+    code, out = session.run_program("/undo", "/quiet", timeout=routine.SCRIPTS_TIMEOUT)
+    assert code == 0, "/undo: exit code 0"
+    assert "撤销：已撤销" in out, f"/undo: says it is undone: {repr(out)}"
+    routine.check_calls(session.sc_calls(), undo_calls,
                         "the system folder's sc saw each known service set back")
     for name in PLANTED:
-        checks.check(not os.path.exists(s.path_of(f"{MARKS}\\{name}.txt")),
-                     f"the planted {name}.bat never ran")
+        assert not os.path.exists(session.path_of(f"{MARKS}\\{name}.txt")), (
+            f"the planted {name}.bat never ran")
         # Else the test's own reg calls from C:\velkor would run it.
-        os.remove(os.path.join(s.workdir, name + ".bat"))
-    checks.check(not routine.key_exists(s, routine.NOTEPAD_VERB), "the Notepad verb is gone")
-    checks.equal(routine.default_value(s, SCANNER), ("REG_SZ", SCANNER_COMMAND),
-                 "the other program's verb under *\\shell stays")
+        os.remove(os.path.join(session.workdir, name + ".bat"))
+    assert not routine.key_exists(session, routine.NOTEPAD_VERB), "the Notepad verb is gone"
+    assert routine.default_value(session, SCANNER) == ("REG_SZ", SCANNER_COMMAND), (
+        "the other program's verb under *\\shell stays")
 
     # 5. By hand, from a 32-bit command interpreter.
-    root, folders = undo.snapshot_folders(s)
-    s.clear_sc_calls()
+    root, folders = undo.snapshot_folders(session)
+    session.clear_sc_calls()
     bat = os.path.join(root, folders[-1], "undo.bat")
-    code, _ = s.run_wine("C:\\windows\\syswow64\\cmd.exe", "/d", "/c",
-                         windows_path(s, bat), cwd=s.path_of(MARKS))
-    checks.equal(code, 0, "undo.bat by hand from the 32-bit cmd: exit code 0")
-    routine.check_calls(checks, s.sc_calls(), undo_calls,
+    code, _ = session.run_wine("C:\\windows\\syswow64\\cmd.exe", "/d", "/c",
+                               windows_path(session, bat), cwd=session.path_of(MARKS))
+    assert code == 0, "undo.bat by hand from the 32-bit cmd: exit code 0"
+    routine.check_calls(session.sc_calls(), undo_calls,
                         "by hand from the 32-bit cmd, the native system folder's sc saw the calls")
 
-
-if __name__ == "__main__":
-    harness.main(test, "undo_safety")
