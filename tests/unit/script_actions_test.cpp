@@ -146,8 +146,9 @@ TEST(ScriptActions, EachRowIsHeldBackByItsGuardsBeforeAnythingIsWritten) {
             w.sys.admin = false;
             w.click(row);
             if (row.needsAdministrator) {
-                EXPECT_EQ(w.sys.filesOutsideSnapshots(), 0u);
-                EXPECT_EQ(w.sys.eventsOutsideSnapshots(), Names{"notify " + kNeedsAdministrator});
+                // Not even an undo record.
+                EXPECT_TRUE(w.sys.files.empty());
+                EXPECT_EQ(w.sys.events, Names{"notify " + kNeedsAdministrator});
             } else {
                 EXPECT_EQ(w.sys.launchedNames(), row.scripts);
             }
@@ -166,11 +167,11 @@ TEST(ScriptActions, EachRowIsHeldBackByItsGuardsBeforeAnythingIsWritten) {
             w.click(row);
             switch (row.ifStillRunning) {
             case IfStillRunning::Refuse:
-                EXPECT_EQ(w.sys.filesOutsideSnapshots(), 0u);
-                EXPECT_EQ(w.sys.eventsOutsideSnapshots(), Names{"notify " + kStillRunning});
+                EXPECT_TRUE(w.sys.files.empty());
+                EXPECT_EQ(w.sys.events, Names{"notify " + kStillRunning});
                 break;
             case IfStillRunning::BringToFront:
-                EXPECT_TRUE(w.sys.eventsOutsideSnapshots().empty());
+                EXPECT_TRUE(w.sys.events.empty());
                 EXPECT_EQ(w.sys.broughtToFront, Names{name});
                 break;
             case IfStillRunning::Report:
