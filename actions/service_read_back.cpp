@@ -2,9 +2,9 @@
 
 #include "preview/setting_lines.h"
 
-ServiceReadBack readBackServices(Platform& sys, const Plan& plan) {
+ServiceReadBack readBackServices(MachineFacts& machine, const Plan& plan) {
     ServiceReadBack found;
-    for (const SettingState& s : serviceStates(sys, plan)) {
+    for (const SettingState& s : serviceStates(machine, plan)) {
         if (s.state == SettingState::State::NotInstalled)
             found.notInstalled.push_back(s.what.substr(s.what.find(' ') + 1));
         else if (std::optional<std::string> line = checkLine(s))

@@ -5,7 +5,7 @@
 // machine has.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/machine_facts.h"
 #include "script/plan.h"
 
 #include <string>
@@ -16,4 +16,4 @@ struct ServiceReadBack {
     std::vector<std::string> notInstalled; // service names
 };
 
-ServiceReadBack readBackServices(Platform& machine, const Plan& plan);
+ServiceReadBack readBackServices(MachineFacts& machine, const Plan& plan);

@@ -221,7 +221,7 @@ ConfigSwitches switchesOfConfig(const std::string& text, const std::string& file
     return result;
 }
 
-std::optional<ConfigSwitches> configSwitches(Platform& sys, const std::vector<std::string>& args) {
+std::optional<ConfigSwitches> configSwitches(Files& files, const std::vector<std::string>& args) {
     std::optional<std::string> file;
     std::vector<std::string> options;
     for (const std::string& arg : args) {
@@ -255,7 +255,8 @@ std::optional<ConfigSwitches> configSwitches(Platform& sys, const std::vector<st
                 return result;
             }
     ErrorCode e = kErrorFileNotFound;
-    const std::optional<std::string> bytes = file->empty() ? std::nullopt : sys.readFile(*file, &e);
+    const std::optional<std::string> bytes =
+        file->empty() ? std::nullopt : files.readFile(*file, &e);
     if (!bytes) {
         result.error = "/config: 无法读取文件“" + *file + "”：" + describeError(e) +
                        " / /config: cannot read \"" + *file + "\"";

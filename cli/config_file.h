@@ -13,7 +13,7 @@
 // /export:, /whatif, /check, /log:) may go with it, action switches not.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <optional>
 #include <string>
@@ -26,8 +26,7 @@ struct ConfigSwitches {
 };
 
 // nullopt when the command line has no /config:.
-std::optional<ConfigSwitches> configSwitches(Platform& machine,
-                                             const std::vector<std::string>& args);
+std::optional<ConfigSwitches> configSwitches(Files& files, const std::vector<std::string>& args);
 
 // The file's text as UTF-8, whatever of the three encodings it is in.
 std::string configText(const std::string& bytes);

@@ -1,24 +1,35 @@
 #include "cli/run_report.h"
 
 #include "platform/cp936.h"
+#include "platform/unicode_text.h"
 #include "script/error_text.h"
 #include "undo/program_folder.h"
 
 namespace {
 
+std::string escaped(unsigned char b) {
+    return std::string("\\x") + "0123456789ABCDEF"[b >> 4] + "0123456789ABCDEF"[b & 0xF];
+}
+
 // The log is a code page 936 file like every text file the program writes;
 // a character it cannot hold (in a path, say) becomes a question mark rather
-// than losing the line.
+// than losing the line. A byte that is no part of well-formed UTF-8 is
+// written as "\xC0" and the like, so that it is neither lost nor taken
+// together with the bytes after it.
 std::string gbkLine(const std::string& utf8) {
     if (std::optional<std::string> bytes = toCp936(utf8))
         return *bytes;
     std::string out;
     for (std::string::size_type i = 0; i < utf8.size();) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const std::string::size_type n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::optional<std::string> piece = toCp936(utf8.substr(i, n));
+        const std::optional<Utf8Char> c = decodeUtf8(utf8, i);
+        if (!c) {
+            out += escaped(static_cast<unsigned char>(utf8[i]));
+            ++i;
+            continue;
+        }
+        const std::optional<std::string> piece = toCp936(utf8.substr(i, c->length));
         out += piece ? *piece : "?";
-        i += n;
+        i += c->length;
     }
     return out;
 }
@@ -38,7 +49,7 @@ std::string logLine(const std::string& text) {
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x20 || b == 0x7F)
-            out += std::string("\\x") + "0123456789ABCDEF"[b >> 4] + "0123456789ABCDEF"[b & 0xF];
+            out += escaped(b);
         else
             out += c;
     }

@@ -1,7 +1,7 @@
 #include "cli/switches.h"
 
+#include "oem/oem_text_rule.h"
 #include "platform/ascii_text.h"
-#include "platform/cp936.h"
 
 #include <bitset>
 
@@ -158,18 +158,21 @@ std::optional<std::string> parseServices(const std::string& value, ServiceChoice
     return std::nullopt;
 }
 
-// An OEM text ends up in a code page 936 file or in the registry, on one line.
-std::optional<std::string> checkOemText(Switch id, const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            return both(shown(id) + " 的文本含有换行等控制字符",
-                        "the text of " + shown(id) +
-                            " holds a line break or another control character");
-    if (!toCp936(text))
+// An OEM value by the rule the window follows too (oem/oem_text_rule.h).
+std::optional<std::string> checkOemText(Switch id, OemField field, const std::string& text) {
+    const std::optional<OemTextFaults> faults = oemTextFaults(field, text);
+    if (!faults)
+        return std::nullopt;
+    if (faults->lineBreak || faults->controlCharacter)
+        return both(shown(id) + " 的文本含有换行等控制字符",
+                    "the text of " + shown(id) +
+                        " holds a line break or another control character");
+    if (inOemFile(field))
         return both(shown(id) + " 的文本含有无法用 GBK 编码表示的字符",
                     "the text of " + shown(id) +
                         " holds characters that code page 936 (GBK) cannot represent");
-    return std::nullopt;
+    return both(shown(id) + " 的文本不是有效的 Unicode 文本",
+                "the text of " + shown(id) + " is not valid Unicode text");
 }
 
 // No file name holds a control character; one in a path is a mistake (a
@@ -218,16 +221,16 @@ std::optional<std::string> take(Switch id, const std::string& value, CommandLine
         return parseServices(value, &*line->services);
     case Switch::Owner:
         line->owner = value;
-        return checkOemText(id, value);
+        return checkOemText(id, OemField::Owner, value);
     case Switch::Organization:
         line->organization = value;
-        return checkOemText(id, value);
+        return checkOemText(id, OemField::Organization, value);
     case Switch::Manufacturer:
         line->manufacturer = value;
-        return checkOemText(id, value);
+        return checkOemText(id, OemField::Manufacturer, value);
     case Switch::Model:
         line->model = value;
-        return checkOemText(id, value);
+        return checkOemText(id, OemField::Model, value);
     case Switch::Logo:
         line->logo = value;
         return checkPath(id, value);

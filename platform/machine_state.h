@@ -1,10 +1,25 @@
-// What the undo snapshots record of the machine, and the system version: the
-// plain data that the platform reads for them.
+// The plain data that the platform reads and takes: what the undo snapshots
+// record of the machine, the system version, file attributes, how a service
+// starts and how a script is shown.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// File attributes, as Windows numbers them.
+constexpr std::uint32_t kAttributeReadOnly = 0x1;
+constexpr std::uint32_t kAttributeHidden = 0x2;
+constexpr std::uint32_t kAttributeSystem = 0x4;
+constexpr std::uint32_t kAttributeReparsePoint = 0x400; // a link or a junction
+
+// The window show state given to a launched script.
+enum class ShowState { Hidden = 0, Visible = 1 };
+
+// How a service starts, as the service control manager keeps it and as
+// "sc config ... start= " sets it. DelayedAuto: automatic, delayed (Windows
+// Vista and later).
+enum class StartMode { Boot, System, Auto, Demand, Disabled, DelayedAuto };
 
 // A registry value as stored: its name ("" for the default value), its type
 // (REG_SZ = 1, REG_DWORD = 4, ...) and its data, byte for byte.

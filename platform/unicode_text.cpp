@@ -22,54 +22,70 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Length of the well-formed UTF-8 sequence at `i`, or 0 when there is none.
-size_t sequenceLength(const std::string& s, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+} // namespace
+
+std::optional<Utf8Char> decodeUtf8(const std::string& s, std::size_t i) {
+    if (i >= s.size())
+        return std::nullopt;
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char b = byte(i);
     if (b < 0x80)
-        return 1;
-    size_t n;
+        return Utf8Char{b, 1};
+    std::size_t n;
+    char32_t code;
     unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
     if (b >= 0xC2 && b <= 0xDF) {
         n = 2;
+        code = b & 0x1F;
     } else if (b >= 0xE0 && b <= 0xEF) {
         n = 3;
+        code = b & 0x0F;
         if (b == 0xE0)
             lo = 0xA0; // no overlong forms
         if (b == 0xED)
             hi = 0x9F; // no surrogates
     } else if (b >= 0xF0 && b <= 0xF4) {
         n = 4;
+        code = b & 0x07;
         if (b == 0xF0)
             lo = 0x90;
         if (b == 0xF4)
             hi = 0x8F; // nothing above U+10FFFF
     } else {
-        return 0;
+        return std::nullopt; // a continuation byte, C0, C1 or F5 and above
     }
     if (i + n > s.size())
-        return 0;
+        return std::nullopt;
     if (byte(i + 1) < lo || byte(i + 1) > hi)
-        return 0;
-    for (size_t k = 2; k < n; ++k)
+        return std::nullopt;
+    for (std::size_t k = 1; k < n; ++k) {
         if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    return n;
+            return std::nullopt;
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    return Utf8Char{code, n};
 }
 
-} // namespace
+bool isValidUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::optional<Utf8Char> c = decodeUtf8(text, i);
+        if (!c)
+            return false;
+        i += c->length;
+    }
+    return true;
+}
 
 std::string sanitizeUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size();) {
-        const size_t n = sequenceLength(bytes, i);
-        if (n == 0) {
+        if (const std::optional<Utf8Char> c = decodeUtf8(bytes, i)) {
+            out.append(bytes, i, c->length);
+            i += c->length;
+        } else {
             appendUtf8(out, kReplacement);
             ++i;
-        } else {
-            out.append(bytes, i, n);
-            i += n;
         }
     }
     return out;

@@ -44,11 +44,11 @@ SettingState failed(std::string what, ErrorCode e, std::string wanted) {
     return {std::move(what), unreadable(e), std::move(wanted), State::Unreadable, false};
 }
 
-SettingState serviceState(Platform& sys, const ServiceChange& change) {
+SettingState serviceState(MachineFacts& machine, const ServiceChange& change) {
     const std::string what = "服务 " + change.service;
     const std::string wanted = startModeWords(change.mode);
     StartMode mode = StartMode::Demand;
-    const ErrorCode e = sys.readServiceStartMode(change.service, &mode);
+    const ErrorCode e = machine.readServiceStartMode(change.service, &mode);
     SettingState s;
     if (e == kErrorServiceDoesNotExist)
         s = {what, "未安装", wanted, State::NotInstalled, true};
@@ -185,10 +185,10 @@ std::string regDataText(const RegistryValue& value) {
     return text;
 }
 
-std::vector<SettingState> serviceStates(Platform& sys, const Plan& plan) {
+std::vector<SettingState> serviceStates(MachineFacts& machine, const Plan& plan) {
     std::vector<SettingState> states;
     for (const ServiceChange& change : lastOfEach(plan.services))
-        states.push_back(serviceState(sys, change));
+        states.push_back(serviceState(machine, change));
     return states;
 }
 

@@ -32,7 +32,7 @@ std::vector<SettingState> settingStates(Platform& machine, const Plan& plan,
                                         const std::vector<PlannedFileWrite>& expected = {});
 
 // The same for the plan's services alone.
-std::vector<SettingState> serviceStates(Platform& machine, const Plan& plan);
+std::vector<SettingState> serviceStates(MachineFacts& machine, const Plan& plan);
 
 // A start mode as the service manager of Chinese Windows names it ("自动").
 std::string startModeWords(StartMode mode);

@@ -1,7 +1,7 @@
 // Why something failed, in Chinese words for the user.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/error_codes.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 // decides twice.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/machine_state.h"
 #include "script/script_file.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // share that runs them elsewhere.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "script/plan.h"
 
 #include <string>
@@ -14,5 +14,4 @@ std::string exportedPath(const std::string& folder, const std::string& script);
 
 // Writes every script of the plan into the folder (which must exist); the
 // failures, none when all were written.
-std::vector<std::string> exportScripts(Platform& platform, const Plan& plan,
-                                       const std::string& folder);
+std::vector<std::string> exportScripts(Files& files, const Plan& plan, const std::string& folder);

@@ -27,10 +27,10 @@ std::string unreadable(const std::string& what, ErrorCode e) {
     return "无法读取" + what + "：" + describeError(e) + "。";
 }
 
-std::optional<std::string> notInPlace(Platform& machine, const RegistryChange& change) {
+std::optional<std::string> notInPlace(Registry& registry, const RegistryChange& change) {
     using Kind = RegistryChange::Kind;
     if (change.kind == Kind::CreateKey || change.kind == Kind::DeleteKey) {
-        const ErrorCode e = machine.checkRegistryKey(change.key);
+        const ErrorCode e = registry.checkRegistryKey(change.key);
         if (e != 0 && !absent(e))
             return unreadable("注册表项 " + change.key, e);
         const bool exists = e == 0;
@@ -43,7 +43,7 @@ std::optional<std::string> notInPlace(Platform& machine, const RegistryChange& c
     if (change.kind == Kind::SetValue && !change.setTo)
         return std::nullopt;
     RegistryValue value;
-    const ErrorCode e = machine.readRegistryValue(change.key, change.value, &value);
+    const ErrorCode e = registry.readRegistryValue(change.key, change.value, &value);
     if (e != 0 && !absent(e))
         return unreadable(valueName(change), e);
     if (change.kind == Kind::DeleteValue)
@@ -63,11 +63,11 @@ bool registryHolds(const RegistryValue& value, const RegistryData& wanted) {
                                  : value.data == wanted.data;
 }
 
-std::vector<std::string> registryNotInPlace(Platform& machine,
+std::vector<std::string> registryNotInPlace(Registry& registry,
                                             const std::vector<RegistryChange>& changes) {
     std::vector<std::string> found;
     for (const RegistryChange& change : changes)
-        if (std::optional<std::string> line = notInPlace(machine, change))
+        if (std::optional<std::string> line = notInPlace(registry, change))
             found.push_back(*line);
     return found;
 }

@@ -3,7 +3,7 @@
 // changed nothing (an import blocked by policy or a security product).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/registry.h"
 #include "script/plan.h"
 
 #include <string>
@@ -11,7 +11,7 @@
 
 // One line for each change that is not in place, naming the value or key; a
 // value the program writes itself (no setTo) is left to its own check.
-std::vector<std::string> registryNotInPlace(Platform& machine,
+std::vector<std::string> registryNotInPlace(Registry& registry,
                                             const std::vector<RegistryChange>& changes);
 
 // True when a value as read holds the type and data a change sets.

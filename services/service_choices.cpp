@@ -50,14 +50,14 @@ const ServiceChoice kServiceChoices[kServiceChoiceCount] = {
 };
 // clang-format on
 
-ServiceChoices currentServiceChoices(Platform& platform) {
+ServiceChoices currentServiceChoices(MachineFacts& machine) {
     ServiceChoices values{};
     for (int i = 0; i < kServiceChoiceCount; ++i) {
         const ServiceChoice& choice = kServiceChoices[i];
         bool anyRead = false;
         bool anyAuto = false;
         for (int l = 0; l < choice.lineCount(); ++l) {
-            std::optional<StartMode> mode = platform.serviceStartMode(choice.lines[l].service);
+            std::optional<StartMode> mode = machine.serviceStartMode(choice.lines[l].service);
             if (!mode)
                 continue;
             anyRead = true;

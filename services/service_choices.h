@@ -3,7 +3,7 @@
 // and how the choice is shown to the user.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/machine_facts.h"
 #include "services/service_tables.h"
 
 #include <array>
@@ -43,4 +43,4 @@ constexpr int kSameServiceSecond = 15;
 // The choices as the machine stands: a choice starts on when one of its
 // services starts automatically, and also when none of its services' start
 // modes can be read (so that nothing is turned off on a guess).
-ServiceChoices currentServiceChoices(Platform& platform);
+ServiceChoices currentServiceChoices(MachineFacts& machine);

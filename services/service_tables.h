@@ -6,7 +6,7 @@
 // A reader finds "line 43 of fwyh.bat" as row 43 of kOptimisedServices.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/machine_state.h"
 #include "script/script_file.h"
 
 #include <cstddef>

@@ -71,28 +71,16 @@ std::optional<std::string> parseHex(const std::string& text) {
 std::optional<std::string> utf8ToUtf16le(const std::string& utf8) {
     std::string out;
     for (std::string::size_type i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead < 0x80    ? 0
-                          : lead >= 0xF0 ? 3
-                          : lead >= 0xE0 ? 2
-                          : lead >= 0xC0 ? 1
-                                         : -1;
-        if (extra < 0 || i + static_cast<unsigned>(extra) >= utf8.size() + (extra == 0))
+        const std::optional<Utf8Char> c = decodeUtf8(utf8, i);
+        if (!c)
             return std::nullopt;
-        std::uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<unsigned>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
-        }
-        i += static_cast<unsigned>(extra) + 1;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            appendUnit(out, 0xD800 | (c >> 10));
-            appendUnit(out, 0xDC00 | (c & 0x3FF));
+        i += c->length;
+        if (c->code >= 0x10000) {
+            const std::uint32_t above = c->code - 0x10000;
+            appendUnit(out, 0xD800 | (above >> 10));
+            appendUnit(out, 0xDC00 | (above & 0x3FF));
         } else {
-            appendUnit(out, c);
+            appendUnit(out, c->code);
         }
     }
     return out;

@@ -17,7 +17,8 @@
 //    those that nothing else has filled once undo.bat has run.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/local_time.h"
+#include "platform/machine_state.h"
 #include "script/script_file.h"
 #include "undo/snapshot.h"
 

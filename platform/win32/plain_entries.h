@@ -3,7 +3,7 @@
 // that leads elsewhere, not a second name of another file (a hard link).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/error_codes.h"
 
 #include <string>
 #include <windows.h>

@@ -27,6 +27,17 @@ bool delayedAutoStart(SC_HANDLE service) {
            info.delayed;
 }
 
+// Disables a visible, enabled window of the thread and adds it to the list
+// (a std::vector<HWND>), so that it can be enabled again. A callback of the
+// system's calling convention, which a lambda is not on 32-bit Windows.
+BOOL CALLBACK disableWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
 } // namespace
 
 ErrorCode Win32Platform::readServiceStartMode(const std::string& service, StartMode* mode) {
@@ -107,16 +118,7 @@ ErrorCode Win32Platform::runScriptAndWait(const std::string& path, std::uint32_t
 
     // This thread's windows are painted meanwhile but take no input.
     std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-                EnableWindow(window, FALSE);
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), disableWindow, reinterpret_cast<LPARAM>(&disabled));
     bool quit = false;
     WPARAM quitCode = 0;
     HANDLE handle = process.get();

@@ -36,9 +36,12 @@ def exe_name():
     return os.environ.get("VELKOR_EXE_LABEL") or harness.exe_label(exe_path())
 
 
-def pytest_generate_tests(metafunc):
-    if "exe" in metafunc.fixturenames:
-        metafunc.parametrize("exe", [exe_path()], ids=[exe_name()], scope="session")
+# A parametrized fixture rather than direct parametrization: pytest then keeps
+# one module-scoped session for every test of a file, however each test asks
+# for its fixtures (directly, or through usefixtures).
+@pytest.fixture(scope="session", params=[exe_path()], ids=[exe_name()])
+def exe(request):
+    return request.param
 
 
 @pytest.fixture(scope="session")

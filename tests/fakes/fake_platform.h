@@ -1,6 +1,7 @@
 // A recording machine, and the window's and the command line's conversation
 // with the user: files live in a map, launches, notifications and questions
-// are logged in the order they happen.
+// are logged in the order they happen. First what the test sets up and reads
+// back, then the methods, by interface.
 #pragma once
 
 #include "app/user_dialogs.h"
@@ -46,95 +47,7 @@ public:
     std::vector<std::string> broughtToFront;
     std::vector<std::string> events; // "write X", "launch X", "notify T", "registry X" in order
 
-    ErrorCode writeFile(const std::string& path, const std::string& bytes) override {
-        events.push_back("write " + path);
-        auto f = writeFailures.find(path);
-        if (f != writeFailures.end())
-            return f->second;
-        files[path] = bytes;
-        return 0;
-    }
-    ErrorCode createNewFile(const std::string& path, const std::string& bytes) override {
-        if (files.count(path))
-            return kErrorFileExists;
-        return writeFile(path, bytes);
-    }
-    std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override {
-        auto failure = readFailures.find(path);
-        if (failure != readFailures.end()) {
-            if (error)
-                *error = failure->second;
-            return std::nullopt;
-        }
-        auto it = files.find(path);
-        if (it == files.end()) {
-            if (error)
-                *error = kErrorFileNotFound;
-            return std::nullopt;
-        }
-        return it->second;
-    }
-    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
-    std::optional<std::string> shortPath(const std::string& path) override {
-        auto it = shortPaths.find(path);
-        if (it == shortPaths.end())
-            return std::nullopt;
-        return it->second;
-    }
-
-    bool listsFile(const std::string& folder, const std::string& name) override {
-        auto it = listedFiles.find(folder);
-        return it != listedFiles.end() && it->second.count(name) != 0;
-    }
-
-    ErrorCode launchScript(const std::string& name, ShowState show) override {
-        events.push_back("launch " + name);
-        auto f = launchFailures.find(name);
-        if (f != launchFailures.end())
-            return f->second;
-        auto file = files.find(name);
-        launches.push_back({name, show, file == files.end() ? std::string() : file->second});
-        if (launchesKeepRunning)
-            running.insert(name);
-        return 0;
-    }
-    bool isScriptRunning(const std::string& name) override { return running.count(name) != 0; }
-    bool bringScriptToFront(const std::string& name) override {
-        broughtToFront.push_back(name);
-        return running.count(name) != 0;
-    }
-
-    void notify(const std::string& text) override {
-        events.push_back("notify " + text);
-        notifications.push_back(text);
-    }
-    bool openUrl(const std::string& url) override {
-        openedUrls.push_back(url);
-        return true;
-    }
-
-    std::string windowsDirectory() override { return windowsDir; }
-    bool isAdministrator() override { return admin; }
-    std::optional<std::string> readRegistryString(const std::string& fullName,
-                                                  ErrorCode* error) override {
-        auto it = registry.find(fullName);
-        if (it == registry.end()) {
-            if (error)
-                *error = kErrorFileNotFound;
-            return std::nullopt;
-        }
-        return it->second;
-    }
-    ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override {
-        events.push_back("registry " + fullName);
-        auto f = registryWriteFailures.find(fullName);
-        if (f != registryWriteFailures.end())
-            return f->second;
-        registry[fullName] = data;
-        return 0;
-    }
-
-    // --- Command line ---
+    // --- The change claim, the output, the clock, folders ---
     // What the test sets up.
     std::string otherChange; // what another process's change claim names ("": none)
     bool hasOutput = true;   // started from a console or with redirected output
@@ -179,51 +92,9 @@ public:
         }
     }
 
-    bool waitForScript(const std::string& name) override {
-        events.push_back("wait " + name);
-        waitedFor.push_back(name);
-        bool launched = false;
-        for (const Launch& l : launches) {
-            launched = launched || l.name == name;
-            if (l.name == name && scSetsServices)
-                applyServiceLines(l.bytesAtLaunch);
-        }
-        auto effect = scriptEffects.find(name);
-        if (launched && effect != scriptEffects.end())
-            effect->second(*this);
-        running.erase(name);
-        return launched;
-    }
-    bool writeOutput(const std::string& text) override {
-        if (hasOutput)
-            output += text;
-        return hasOutput;
-    }
-    std::string commonDataFolder() override { return commonData; }
-    ErrorCode createFolder(const std::string& path) override {
-        events.push_back("folder " + path);
-        auto f = folderFailures.find(path);
-        if (f != folderFailures.end())
-            return f->second;
-        folders.insert(path);
-        return 0;
-    }
-    ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
-        auto f = writeFailures.find(path);
-        if (f != writeFailures.end())
-            return f->second;
-        files[path] += bytes;
-        return 0;
-    }
     // Set up: names that are links (appendPlainFile refuses them, and they
     // are no folder of the program's).
     std::set<std::string> links;
-    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
-        if (links.count(path))
-            return kErrorNotPlainEntry;
-        return appendFile(path, bytes);
-    }
-    LocalTime localTime() override { return now; }
 
     std::vector<std::string> launchedNames() const {
         std::vector<std::string> names;
@@ -232,7 +103,7 @@ public:
         return names;
     }
 
-    // --- Files no other process can spoil ---
+    // --- Read-only files, ended scripts, the current directory ---
     // Set up: read-only files (replaceFile refuses them), the scripts whose
     // interpreter has ended (finishedScripts hands them out once), the
     // current directory. Read back: the scripts written guarded.
@@ -241,33 +112,7 @@ public:
     std::string currentDir = "C:\\Users\\x\\Desktop";
     std::set<std::string> guarded;
 
-    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
-        events.push_back("replace " + path);
-        auto f = writeFailures.find(path);
-        if (f != writeFailures.end())
-            return f->second;
-        if (readOnly.count(path))
-            return kErrorAccessDenied;
-        files[path] = bytes;
-        return 0;
-    }
-    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
-        const ErrorCode e = writeFile(name, bytes);
-        if (e == 0)
-            guarded.insert(name);
-        return e;
-    }
-    std::vector<std::string> finishedScripts() override {
-        std::vector<std::string> names;
-        names.swap(ended);
-        for (const std::string& name : names)
-            running.erase(name);
-        settleClaim();
-        return names;
-    }
-    std::string currentDirectory() override { return currentDir; }
-
-    // --- Undo snapshots and the system version ----------------------------
+    // --- Registry keys, read failures, the version, the user's answers ---
     // The registry as keys (full names) and their values. A key exists when it
     // is listed; its subkeys are the listed keys below it.
     std::map<std::string, std::vector<RegistryValue>> registryKeys;
@@ -282,55 +127,111 @@ public:
     std::vector<std::string> scriptRuns; // paths run and waited for
     ErrorCode runFailure = 0;
 
-    ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override {
-        auto f = serviceReadFailures.find(service);
-        if (f != serviceReadFailures.end())
-            return f->second;
-        auto it = services.find(service);
-        if (it == services.end())
-            return kErrorServiceDoesNotExist;
-        *mode = it->second;
-        return 0;
-    }
-    ErrorCode checkRegistryKey(const std::string& key) override {
-        if (ErrorCode e = registryFailure(key))
-            return e;
-        return registryKeys.count(key) ? 0 : kErrorFileNotFound;
-    }
     std::map<std::string, ErrorCode> keyDeleteFailures;
-    ErrorCode deleteEmptyRegistryKey(const std::string& key) override {
-        events.push_back("delete key " + key);
-        auto f = keyDeleteFailures.find(key);
-        if (f != keyDeleteFailures.end())
+
+    // --- Folder listings and the environment ---
+    // Set up: folders by full path, each with its entries; the environment.
+    std::map<std::string, std::vector<FolderEntry>> folderEntries;
+    std::map<std::string, std::string> environment;
+
+    // --- Folder identities, held files ---
+    // Set up: identities of folders that the test put there (a folder made by
+    // createPrivateFolder gets a new one; a name in `links` is none), files
+    // whose attributes cannot be read. Read back: the files held now and all
+    // ever held.
+    std::map<std::string, std::string> folderIds;
+    std::map<std::string, ErrorCode> attributeFailures;
+    std::set<std::string> held;
+    std::vector<std::string> everHeld;
+    int madeFolders = 0;
+
+    // --- Files ----------------------------------------------------------
+    ErrorCode writeFile(const std::string& path, const std::string& bytes) override {
+        events.push_back("write " + path);
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
             return f->second;
-        if (!registryKeys.count(key))
-            return 0;
-        auto next = registryKeys.upper_bound(key);
-        if (!registryKeys[key].empty() ||
-            (next != registryKeys.end() && next->first.rfind(key + "\\", 0) == 0))
-            return kErrorKeyNotEmpty;
-        registryKeys.erase(key);
+        files[path] = bytes;
         return 0;
     }
-    ErrorCode readRegistryValue(const std::string& key, const std::string& name,
-                                RegistryValue* value) override {
-        if (ErrorCode e = checkRegistryKey(key))
-            return e;
-        for (const RegistryValue& v : registryKeys[key])
-            if (v.name == name) {
-                *value = v;
-                return 0;
-            }
-        return kErrorFileNotFound;
+    ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) override {
+        const ErrorCode e = writeFile(path, bytes);
+        if (e == 0)
+            events.push_back("on disk " + path);
+        return e;
     }
-    ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override {
-        if (ErrorCode e = checkRegistryKey(key))
-            return e;
-        tree->clear();
-        // Listed keys are in name order, so a key comes right before its subkeys.
-        for (const auto& [name, values] : registryKeys)
-            if (name == key || name.rfind(key + "\\", 0) == 0)
-                tree->push_back({name, values});
+    ErrorCode createNewFile(const std::string& path, const std::string& bytes) override {
+        if (files.count(path))
+            return kErrorFileExists;
+        return writeFile(path, bytes);
+    }
+    ErrorCode replaceFile(const std::string& path, const std::string& bytes) override {
+        events.push_back("replace " + path);
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        if (readOnly.count(path))
+            return kErrorAccessDenied;
+        files[path] = bytes;
+        return 0;
+    }
+    ErrorCode appendFile(const std::string& path, const std::string& bytes) override {
+        auto f = writeFailures.find(path);
+        if (f != writeFailures.end())
+            return f->second;
+        files[path] += bytes;
+        return 0;
+    }
+    ErrorCode appendPlainFile(const std::string& path, const std::string& bytes) override {
+        if (links.count(path))
+            return kErrorNotPlainEntry;
+        return appendFile(path, bytes);
+    }
+    std::optional<std::string> readFile(const std::string& path, ErrorCode* error) override {
+        auto failure = readFailures.find(path);
+        if (failure != readFailures.end()) {
+            if (error)
+                *error = failure->second;
+            return std::nullopt;
+        }
+        auto it = files.find(path);
+        if (it == files.end()) {
+            if (error)
+                *error = kErrorFileNotFound;
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    ErrorCode deleteFile(const std::string& path) override {
+        return files.erase(path) ? 0 : kErrorFileNotFound;
+    }
+    ErrorCode fileAttributes(const std::string& path, std::uint32_t* value) override {
+        auto f = attributeFailures.find(path);
+        if (f != attributeFailures.end())
+            return f->second;
+        auto it = attributes.find(path);
+        *value = it == attributes.end() ? 0 : it->second;
+        return 0;
+    }
+    std::optional<std::string> shortPath(const std::string& path) override {
+        auto it = shortPaths.find(path);
+        if (it == shortPaths.end())
+            return std::nullopt;
+        return it->second;
+    }
+    bool listsFile(const std::string& folder, const std::string& name) override {
+        auto it = listedFiles.find(folder);
+        return it != listedFiles.end() && it->second.count(name) != 0;
+    }
+
+    // --- Folders --------------------------------------------------------
+    ErrorCode createFolder(const std::string& path) override {
+        events.push_back("folder " + path);
+        auto f = folderFailures.find(path);
+        if (f != folderFailures.end())
+            return f->second;
+        folders.insert(path);
         return 0;
     }
     ErrorCode createPrivateFolder(const std::string& path) override {
@@ -359,9 +260,6 @@ public:
         moveAll(from + "\\", to + "\\");
         return 0;
     }
-    ErrorCode deleteFile(const std::string& path) override {
-        return files.erase(path) ? 0 : kErrorFileNotFound;
-    }
     ErrorCode removeFolder(const std::string& path) override {
         auto inside = files.lower_bound(path + "\\");
         if (inside != files.end() && inside->first.rfind(path + "\\", 0) == 0)
@@ -376,21 +274,132 @@ public:
                 names.push_back(f.substr(folder.size() + 1));
         return names;
     }
-    // --- Preview ---
-    // Set up: folders by full path, each with its entries; the environment.
-    std::map<std::string, std::vector<FolderEntry>> folderEntries;
-    std::map<std::string, std::string> environment;
     std::vector<FolderEntry> listFolder(const std::string& folder) override {
         auto it = folderEntries.find(folder);
         return it == folderEntries.end() ? std::vector<FolderEntry>{} : it->second;
     }
-    std::optional<std::string> environmentVariable(const std::string& name) override {
-        auto it = environment.find(name);
-        if (it == environment.end())
+    ErrorCode folderIdentity(const std::string& path, std::string* identity) override {
+        if (links.count(path))
+            return kErrorNotPlainEntry;
+        if (!folders.count(path))
+            return kErrorFileNotFound;
+        auto it = folderIds.find(path);
+        *identity = it == folderIds.end() ? "planted " + path : it->second;
+        return 0;
+    }
+    std::string currentDirectory() override { return currentDir; }
+    std::string commonDataFolder() override { return commonData; }
+
+    // --- Registry -------------------------------------------------------
+    std::optional<std::string> readRegistryString(const std::string& fullName,
+                                                  ErrorCode* error) override {
+        auto it = registry.find(fullName);
+        if (it == registry.end()) {
+            if (error)
+                *error = kErrorFileNotFound;
             return std::nullopt;
+        }
         return it->second;
     }
+    ErrorCode writeRegistryString(const std::string& fullName, const std::string& data) override {
+        events.push_back("registry " + fullName);
+        auto f = registryWriteFailures.find(fullName);
+        if (f != registryWriteFailures.end())
+            return f->second;
+        registry[fullName] = data;
+        return 0;
+    }
+    ErrorCode checkRegistryKey(const std::string& key) override {
+        if (ErrorCode e = registryFailure(key))
+            return e;
+        return registryKeys.count(key) ? 0 : kErrorFileNotFound;
+    }
+    ErrorCode readRegistryValue(const std::string& key, const std::string& name,
+                                RegistryValue* value) override {
+        if (ErrorCode e = checkRegistryKey(key))
+            return e;
+        for (const RegistryValue& v : registryKeys[key])
+            if (v.name == name) {
+                *value = v;
+                return 0;
+            }
+        return kErrorFileNotFound;
+    }
+    ErrorCode readRegistryTree(const std::string& key, RegistryTree* tree) override {
+        if (ErrorCode e = checkRegistryKey(key))
+            return e;
+        tree->clear();
+        // Listed keys are in name order, so a key comes right before its subkeys.
+        for (const auto& [name, values] : registryKeys)
+            if (name == key || name.rfind(key + "\\", 0) == 0)
+                tree->push_back({name, values});
+        return 0;
+    }
+    ErrorCode deleteEmptyRegistryKey(const std::string& key) override {
+        events.push_back("delete key " + key);
+        auto f = keyDeleteFailures.find(key);
+        if (f != keyDeleteFailures.end())
+            return f->second;
+        if (!registryKeys.count(key))
+            return 0;
+        auto next = registryKeys.upper_bound(key);
+        if (!registryKeys[key].empty() ||
+            (next != registryKeys.end() && next->first.rfind(key + "\\", 0) == 0))
+            return kErrorKeyNotEmpty;
+        registryKeys.erase(key);
+        return 0;
+    }
+    ErrorCode flushRegistryKey(const std::string& key) override {
+        events.push_back("flush " + key);
+        return 0;
+    }
 
+    // --- Scripts --------------------------------------------------------
+    ErrorCode writeScript(const std::string& name, const std::string& bytes) override {
+        const ErrorCode e = writeFile(name, bytes);
+        if (e == 0)
+            guarded.insert(name);
+        return e;
+    }
+    ErrorCode launchScript(const std::string& name, ShowState show) override {
+        events.push_back("launch " + name);
+        auto f = launchFailures.find(name);
+        if (f != launchFailures.end())
+            return f->second;
+        auto file = files.find(name);
+        launches.push_back({name, show, file == files.end() ? std::string() : file->second});
+        if (launchesKeepRunning)
+            running.insert(name);
+        return 0;
+    }
+    bool isScriptRunning(const std::string& name) override { return running.count(name) != 0; }
+    bool bringScriptToFront(const std::string& name) override {
+        broughtToFront.push_back(name);
+        return running.count(name) != 0;
+    }
+    bool waitForScript(const std::string& name) override {
+        events.push_back("wait " + name);
+        waitedFor.push_back(name);
+        bool launched = false;
+        for (const Launch& l : launches) {
+            launched = launched || l.name == name;
+            if (l.name == name && scSetsServices)
+                applyServiceLines(l.bytesAtLaunch);
+        }
+        auto effect = scriptEffects.find(name);
+        if (launched && effect != scriptEffects.end())
+            effect->second(*this);
+        running.erase(name);
+        return launched;
+    }
+    std::vector<std::string> finishedScripts() override {
+        std::vector<std::string> names;
+        names.swap(ended);
+        for (const std::string& name : names)
+            running.erase(name);
+        settleClaim();
+        return names;
+    }
     ErrorCode runScriptAndWait(const std::string& path, std::uint32_t* exitCode) override {
         events.push_back("run " + path);
         if (runFailure)
@@ -404,53 +413,30 @@ public:
         *exitCode = 0;
         return 0;
     }
-    ErrorCode fileAttributes(const std::string& path, std::uint32_t* value) override {
-        auto f = attributeFailures.find(path);
-        if (f != attributeFailures.end())
-            return f->second;
-        auto it = attributes.find(path);
-        *value = it == attributes.end() ? 0 : it->second;
-        return 0;
-    }
+
+    // --- MachineFacts ---------------------------------------------------
+    std::string windowsDirectory() override { return windowsDir; }
     WindowsVersion windowsVersion() override { return version; }
-    bool ask(const std::string& text) override {
-        events.push_back("ask " + text);
-        questions.push_back(text);
-        if (questions.size() > answers.size())
-            return false;
-        return answers[questions.size() - 1];
-    }
-
-    // --- The program's own folder, its records, one change at a time -------
-    // Set up: identities of folders that the test put there (a folder made by
-    // createPrivateFolder gets a new one; a name in `links` is none), files
-    // whose attributes cannot be read. Read back: the files held now and all
-    // ever held.
-    std::map<std::string, std::string> folderIds;
-    std::map<std::string, ErrorCode> attributeFailures;
-    std::set<std::string> held;
-    std::vector<std::string> everHeld;
-    int madeFolders = 0;
-
-    ErrorCode folderIdentity(const std::string& path, std::string* identity) override {
-        if (links.count(path))
-            return kErrorNotPlainEntry;
-        if (!folders.count(path))
-            return kErrorFileNotFound;
-        auto it = folderIds.find(path);
-        *identity = it == folderIds.end() ? "planted " + path : it->second;
+    bool isAdministrator() override { return admin; }
+    ErrorCode readServiceStartMode(const std::string& service, StartMode* mode) override {
+        auto f = serviceReadFailures.find(service);
+        if (f != serviceReadFailures.end())
+            return f->second;
+        auto it = services.find(service);
+        if (it == services.end())
+            return kErrorServiceDoesNotExist;
+        *mode = it->second;
         return 0;
     }
-    ErrorCode writeFileToDisk(const std::string& path, const std::string& bytes) override {
-        const ErrorCode e = writeFile(path, bytes);
-        if (e == 0)
-            events.push_back("on disk " + path);
-        return e;
+    std::optional<std::string> environmentVariable(const std::string& name) override {
+        auto it = environment.find(name);
+        if (it == environment.end())
+            return std::nullopt;
+        return it->second;
     }
-    ErrorCode flushRegistryKey(const std::string& key) override {
-        events.push_back("flush " + key);
-        return 0;
-    }
+    LocalTime localTime() override { return now; }
+
+    // --- Locks ----------------------------------------------------------
     std::optional<std::string> holdFile(const std::string& path, ErrorCode* error) override {
         std::optional<std::string> bytes = readFile(path, error);
         if (bytes) {
@@ -484,6 +470,28 @@ public:
             events.push_back("release change");
         claimReleasing = claimed;
         settleClaim();
+    }
+
+    // --- UserDialogs and Console ----------------------------------------
+    void notify(const std::string& text) override {
+        events.push_back("notify " + text);
+        notifications.push_back(text);
+    }
+    bool ask(const std::string& text) override {
+        events.push_back("ask " + text);
+        questions.push_back(text);
+        if (questions.size() > answers.size())
+            return false;
+        return answers[questions.size() - 1];
+    }
+    bool openUrl(const std::string& url) override {
+        openedUrls.push_back(url);
+        return true;
+    }
+    bool writeOutput(const std::string& text) override {
+        if (hasOutput)
+            output += text;
+        return hasOutput;
     }
 
     // Where the program keeps its own records: its folder's identity, the

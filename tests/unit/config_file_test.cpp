@@ -118,7 +118,7 @@ TEST(ConfigFile, EveryErrorNamesTheFileAndItsLine) {
         {"[Services]\r\n桌面主题 = 开\r\n", "第 2 行：“桌面主题”的值应为 自动 或 关闭"},
         {"[Actions]\r\nclean = yes\r\n[Services]\r\n桌面主题 = 自动\r\n",
          "第 3 行：[Services] 缺少 打印后台处理程序、"},
-        {"[OEM]\r\nowner = 한국\r\n", "第 2 行：/owner 的文本含有无法用 GBK 编码表示的字符"},
+        {"[OEM]\r\nmodel = 한국\r\n", "第 2 行：/model 的文本含有无法用 GBK 编码表示的字符"},
         {"[OEM]\r\nlogo =\r\n", "第 2 行：开关 /logo 缺少值"},
         {"[OEM]\r\nserial = 1\r\n", "第 2 行：[OEM] 中未知的名称“serial”"},
     };

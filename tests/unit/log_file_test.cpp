@@ -41,4 +41,15 @@ TEST(LogFile, BadSwitchesAreLoggedThereToo) {
     EXPECT_EQ(runCommandLine(empty, empty, {"/clean", "/log:"}), 1);
 }
 
+// Bytes that are no UTF-8 (overlong, a surrogate, above U+10FFFF) reach the
+// log as they came, one escape each, and take no byte after them along.
+TEST(LogFile, BytesThatAreNoUtf8AreWrittenAsEscapes) {
+    FakePlatform p;
+    EXPECT_EQ(runCommandLine(p, p, {"/bogus\xC0\x80:\xED\xA0\x80|\xF4\x90\x80\x80!", "/quiet"}), 1);
+    EXPECT_NE(p.files.at(kLog).find(
+                  "Velkor.exe /bogus\\xC0\\x80:\\xED\\xA0\\x80|\\xF4\\x90\\x80\\x80! /quiet\r\n"),
+              std::string::npos)
+        << p.files.at(kLog);
+}
+
 } // namespace

@@ -45,6 +45,39 @@ TEST(OemSafety, ALineBreakInTheManufacturerOrModelRefusesEverything) {
     EXPECT_EQ(w.sys.events.size(), 3u); // the notices alone
 }
 
+// The rule the command line follows too: the owner and the organisation are
+// Unicode registry strings and take what GBK cannot hold; no box takes a tab.
+TEST(OemSafety, TheOemTextRuleOfTheCommandLine) {
+    Window w;
+    w.sys.files[kIni] = "[General]\r\nModel=A\r\n";
+    w.values("Acme", "A");
+    w.ui.setText(Control::Text1, "삼성");
+    w.ui.setText(Control::Text2, "a\xF0\x9F\x98\x80");
+    w.form.Command6_Click();
+    EXPECT_EQ(w.sys.notifications, Names{"OEM信息已经更新"});
+    EXPECT_EQ(w.sys.registry.at(kOwner), "삼성");
+    EXPECT_EQ(w.sys.registry.at(kOrg), "a\xF0\x9F\x98\x80");
+
+    const std::pair<std::pair<Control, std::string>, std::string> refused[] = {
+        {{Control::Text1, "a\tb"}, "“系统注册姓名”中含有制表符等控制字符，"},
+        {{Control::Text4, "Ac\tme"}, "“制造商”中含有制表符等控制字符，"},
+        {{Control::Text2, "a\r\nb"}, "“系统注册组织”中含有换行符，"},
+        // Overlong, a surrogate, above U+10FFFF: no character at all.
+        {{Control::Text1, "\xC0\x80"}, "“系统注册姓名”中含有无效的 Unicode 字符，"},
+        {{Control::Text1, "\xED\xA0\x80"}, "“系统注册姓名”中含有无效的 Unicode 字符，"},
+        {{Control::Text2, "\xF4\x90\x80\x80"}, "“系统注册组织”中含有无效的 Unicode 字符，"},
+    };
+    for (const auto& r : refused) {
+        Window fresh;
+        fresh.values("Acme", "A");
+        fresh.ui.setText(r.first.first, r.first.second);
+        fresh.form.Command6_Click();
+        EXPECT_EQ(fresh.sys.notifications, Names{r.second + "OEM信息未作任何修改。"});
+        EXPECT_TRUE(fresh.sys.registry.empty()) << r.second;
+        EXPECT_EQ(fresh.sys.files.count(kIni), 0u) << r.second;
+    }
+}
+
 TEST(OemSafety, AReadOnlyFileIsRefusedWithAMessageAndKeptAsItWas) {
     Window w;
     w.sys.files[kIni] = "[General]\r\nModel=A\r\n";

@@ -139,16 +139,34 @@ TEST(Switches, ActionsThatDoNotGoTogether) {
     EXPECT_EQ(errorOf({"/optimize", "/FORCE"}), "");
 }
 
-TEST(Switches, OemTextMustFitCodePage936OnOneLine) {
-    EXPECT_NE(errorOf({"/model:\xED\x95\x9C"}).find("/model 的文本含有无法用 GBK 编码表示的字符"),
-              std::string::npos);
-    EXPECT_NE(errorOf({"/owner:a\xF0\x9F\x98\x80"}).find("/owner 的文本含有无法用 GBK"),
-              std::string::npos);
-    EXPECT_NE(errorOf({"/manufacturer:a\r\nb"}).find("/manufacturer 的文本含有换行等控制字符"),
-              std::string::npos);
-    EXPECT_NE(errorOf({"/organization:a\nb"}).find("/organization 的文本含有换行"),
-              std::string::npos);
-    EXPECT_EQ(errorOf({"/manufacturer:联想集团 (Lenovo)"}), "");
+// The OEM text rule of the window too: one line each; the owner and the
+// organisation are Unicode registry strings, the manufacturer and the model
+// go into a code page 936 file.
+TEST(Switches, OemTextByTheOemTextRule) {
+    const std::pair<Args, std::string> cases[] = {
+        {{"/owner:삼성"}, ""},
+        {{"/organization:a\xF0\x9F\x98\x80"}, ""},
+        {{"/manufacturer:联想集团 (Lenovo)", "/model:型号 X"}, ""},
+        {{"/model:\xED\x95\x9C"}, "/model 的文本含有无法用 GBK 编码表示的字符"},
+        {{"/manufacturer:a\xF0\x9F\x98\x80"}, "/manufacturer 的文本含有无法用 GBK 编码表示的字符"},
+        {{"/manufacturer:a\r\nb"}, "/manufacturer 的文本含有换行等控制字符"},
+        {{"/organization:a\nb"}, "/organization 的文本含有换行等控制字符"},
+        {{"/owner:a\tb"}, "/owner 的文本含有换行等控制字符"},
+        {{"/model:a\x7F"}, "/model 的文本含有换行等控制字符"},
+        // Overlong, a surrogate, above U+10FFFF: no character at all.
+        {{"/owner:\xC0\x80"}, "/owner 的文本不是有效的 Unicode 文本"},
+        {{"/organization:\xED\xA0\x80"}, "/organization 的文本不是有效的 Unicode 文本"},
+        {{"/owner:\xF4\x90\x80\x80"}, "/owner 的文本不是有效的 Unicode 文本"},
+        {{"/model:\xC0\x80"}, "/model 的文本含有无法用 GBK 编码表示的字符"},
+    };
+    for (const auto& c : cases) {
+        const std::string error = errorOf(c.first);
+        if (c.second.empty())
+            EXPECT_EQ(error, "") << c.first[0];
+        else
+            EXPECT_EQ(error.rfind(c.second, 0), 0u) << error;
+    }
+    EXPECT_EQ(parsed({"/owner:삼성"}).owner, std::optional<std::string>("삼성"));
 }
 
 // Only a start with nothing after the program's name skips splitting the

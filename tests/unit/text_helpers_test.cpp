@@ -1,5 +1,6 @@
 // The small text helpers the undo files and the messages are written with.
 #include "platform/local_time.h"
+#include "platform/unicode_text.h"
 #include "script/error_text.h"
 #include "undo/text.h"
 
@@ -18,6 +19,40 @@ TEST(TextHelpers, Utf16DecodesOnlyWhatItCanGiveBackExactly) {
     EXPECT_EQ(utf16leToUtf8(std::string("\xFD\xFF", 2)),
               std::optional<std::string>("\xEF\xBF\xBD"));
     EXPECT_EQ(utf8ToUtf16le("\xC3"), std::nullopt);
+}
+
+// Overlong forms, surrogates and code points above U+10FFFF are no
+// characters; their neighbours at the edges are.
+const char* const kNotUtf8[] = {"\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80"};
+
+TEST(TextHelpers, TheOneUtf8DecoderIsStrict) {
+    for (const char* bad : kNotUtf8) {
+        EXPECT_FALSE(decodeUtf8(bad, 0).has_value()) << bad;
+        EXPECT_FALSE(isValidUtf8(std::string("a") + bad)) << bad;
+        EXPECT_EQ(sanitizeUtf8(bad).find(bad), std::string::npos) << bad;
+    }
+    const std::pair<std::string, char32_t> good[] = {
+        {"\xC2\x80", 0x80},
+        {"\xED\x9F\xBF", 0xD7FF},
+        {"\xEE\x80\x80", 0xE000},
+        {"\xF0\x90\x80\x80", 0x10000},
+        {"\xF4\x8F\xBF\xBF", 0x10FFFF},
+        {"\xE6\xB1\x89", 0x6C49},
+    };
+    for (const auto& g : good) {
+        const std::optional<Utf8Char> c = decodeUtf8("a" + g.first, 1);
+        ASSERT_TRUE(c.has_value()) << g.first;
+        EXPECT_EQ(c->code, g.second);
+        EXPECT_EQ(c->length, g.first.size());
+    }
+    EXPECT_FALSE(decodeUtf8("\xE6\xB1", 0).has_value()); // cut short
+}
+
+// The undo record holds nothing it could not give back: such text refuses it.
+TEST(TextHelpers, Utf16RefusesWhatIsNoUtf8) {
+    for (const char* bad : kNotUtf8)
+        EXPECT_EQ(utf8ToUtf16le(std::string("a") + bad), std::nullopt) << bad;
+    EXPECT_EQ(utf8ToUtf16le("\xF4\x8F\xBF\xBF"), std::optional<std::string>("\xFF\xDB\xFF\xDF"));
 }
 
 TEST(TextHelpers, NumbersTimesAndErrors) {
