@@ -1,6 +1,7 @@
 // The per-service optimisation: the bytes of "xiangxi.bat" against a fixture
-// written by hand from the service table, the tweak scripts that follow, the
-// notification, and which choices start ticked.
+// written by hand from the service table, choice by choice, the panel it ends
+// on, and which choices start ticked. Which scripts follow it and its guards
+// are script_actions_test's.
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
@@ -140,33 +141,6 @@ TEST(Xiangxi, TheLaterOfChoices15And16DecidesFastUserSwitching) {
     EXPECT_EQ(lines[18], "sc config   FastUserSwitchingCompatibility start= DEMAND ");
 }
 
-TEST(Xiangxi, ServiceScriptFirstThenTheTickedTweaksThenTheNotice) {
-    struct Case {
-        int kjfs, jsb, gxiang;
-        std::vector<std::string> launched;
-    };
-    const Case cases[] = {
-        {1, 1, 1, {"xiangxi.bat", "jsb.bat", "gx.bat"}},
-        {0, 1, 0, {"xiangxi.bat", "jsb.bat"}},
-        {0, 0, 1, {"xiangxi.bat", "gx.bat"}},
-        {1, 0, 0, {"xiangxi.bat"}}, // kjfs is never looked at
-        {0, 2, 2, {"xiangxi.bat"}}, // grey counts as clear
-    };
-    for (const Case& k : cases) {
-        Window w;
-        w.ui.setValue(Control::kjfs, k.kjfs);
-        w.ui.setValue(Control::jsb, k.jsb);
-        w.ui.setValue(Control::gxiang, k.gxiang);
-        w.form.ServiceDialog_OK(all(1));
-        EXPECT_EQ(w.sys.launchedNames(), k.launched) << k.kjfs << k.jsb << k.gxiang;
-        for (const auto& l : w.sys.launches)
-            EXPECT_EQ(l.show, ShowState::Hidden) << l.name;
-        ASSERT_FALSE(w.sys.eventsOutsideSnapshots().empty());
-        EXPECT_EQ(w.sys.eventsOutsideSnapshots().back(), "notify 系统已经优化完毕");
-        EXPECT_EQ(w.sys.notifications.size(), 1u);
-    }
-}
-
 TEST(Xiangxi, EndsOnTheRoutinePanelAlone) {
     for (int panel = 0; panel < 3; ++panel) {
         Window w;
@@ -191,34 +165,6 @@ TEST(Xiangxi, AScriptThatCannotBeWrittenIsReportedAndTheRestStillRuns) {
     ASSERT_EQ(w.sys.notifications.size(), 1u);
     EXPECT_NE(w.sys.notifications[0].find("xiangxi.bat"), std::string::npos);
     EXPECT_TRUE(w.ui.visible(Control::xtyh));
-}
-
-TEST(Xiangxi, WithoutAdministratorRightsNothingIsWrittenAndTheUserIsTold) {
-    Window w;
-    w.sys.admin = false;
-    w.form.ServiceDialog_OK(all(1));
-    EXPECT_TRUE(w.sys.files.empty());
-    EXPECT_TRUE(w.sys.launches.empty());
-    EXPECT_EQ(w.sys.notifications,
-              std::vector<std::string>{
-                  "需要管理员权限才能更改系统服务和注册表，请以管理员身份运行本程序。"});
-}
-
-TEST(Xiangxi, AScriptOfThisRunStillRunningHoldsTheWholeRunBack) {
-    for (const char* running : {"xiangxi.bat", "jsb.bat", "gx.bat"}) {
-        Window w;
-        w.sys.running.insert(running);
-        w.form.ServiceDialog_OK(all(1));
-        EXPECT_TRUE(w.sys.files.empty()) << running;
-        EXPECT_EQ(w.sys.notifications,
-                  std::vector<std::string>{"上一次的优化仍在进行中，请稍候再试。"});
-    }
-    // A tweak that this run will not write may go on running.
-    Window w;
-    w.ui.setValue(Control::jsb, 0);
-    w.sys.running.insert("jsb.bat");
-    w.form.ServiceDialog_OK(all(1));
-    EXPECT_EQ(w.sys.notifications, std::vector<std::string>{"系统已经优化完毕"});
 }
 
 TEST(ServiceChoices, StartTickedWhenAServiceStartsAutomaticallyOrNothingCanBeRead) {

@@ -1,6 +1,6 @@
 // Each action's plan, built from its inputs alone: no window, no fakes. What a
-// plan says it changes must be what its scripts change.
-#include "actions/junk_cleanup.h"
+// plan says it changes must be what its scripts change. Which scripts each
+// choice in the window runs, and behind which guards, is script_actions_test's.
 #include "actions/logo_replacement.h"
 #include "actions/per_service.h"
 #include "actions/restore_defaults.h"
@@ -57,25 +57,11 @@ Names planModes(const Plan& plan) {
     return modes;
 }
 
-TEST(OptimisationPlan, TheTickedTweaksInAFixedOrderThenTheServiceModes) {
-    const Plan all = morenyouhua({true, true, true});
-    EXPECT_EQ(scriptNames(all), (Names{"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"}));
-    for (const char* script : {"kuaijie.bat", "jsb.bat", "gx.bat", "fwyh.bat"})
-        expectScriptBytes(script, bytesOf(all, script));
-    for (const PlannedScript& s : all.scripts)
-        EXPECT_EQ(s.show, ShowState::Hidden) << s.name;
-    EXPECT_EQ(all.successText, std::optional<std::string>("系统已经优化成功"));
-    EXPECT_TRUE(all.needsAdministrator);
-    EXPECT_EQ(all.ifStillRunning, IfStillRunning::Refuse);
-
-    EXPECT_EQ(scriptNames(morenyouhua({false, false, false})), Names{"fwyh.bat"});
-    EXPECT_EQ(scriptNames(morenyouhua({false, true, false})), (Names{"jsb.bat", "fwyh.bat"}));
-    EXPECT_EQ(scriptNames(morenyouhua({true, false, true})),
-              (Names{"kuaijie.bat", "gx.bat", "fwyh.bat"}));
-}
-
 TEST(OptimisationPlan, TheServicesItSetsAreTheLinesOfItsScripts) {
     EXPECT_EQ(planModes(morenyouhua({true, true, true})), fixtureModes("fwyh.bat"));
+    ServiceChoices on;
+    on.fill(1);
+    EXPECT_EQ(planModes(perServicePlan(on, true, true)), fixtureModes("xiangxi.bat-on"));
     const Plan restore = restoreDefaultsPlan();
     EXPECT_EQ(scriptNames(restore), Names{"huifu.bat"});
     expectScriptBytes("huifu.bat", bytesOf(restore, "huifu.bat"));
@@ -106,28 +92,6 @@ TEST(OptimisationPlan, EachTweakNamesTheRegistryItChanges) {
     ASSERT_FALSE(created.empty());
     EXPECT_EQ(created.back(), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\用\"记事本\"打开\\"
                               "command");
-}
-
-TEST(OptimisationPlan, PerServiceScriptThenTheNotepadAndSharedDocumentsTweaks) {
-    ServiceChoices on;
-    on.fill(1);
-    const Plan plan = perServicePlan(on, true, true);
-    EXPECT_EQ(scriptNames(plan), (Names{"xiangxi.bat", "jsb.bat", "gx.bat"}));
-    expectScriptBytes("xiangxi.bat-on", bytesOf(plan, "xiangxi.bat"));
-    EXPECT_EQ(plan.services.size(), 20u);
-    EXPECT_EQ(plan.successText, std::optional<std::string>("系统已经优化完毕"));
-    EXPECT_TRUE(plan.needsAdministrator);
-    EXPECT_EQ(scriptNames(perServicePlan(on, false, false)), Names{"xiangxi.bat"});
-}
-
-TEST(JunkCleanupPlan, OneVisibleScriptThatShowsItsConsoleWhenStillOpen) {
-    const Plan plan = junkCleanupPlan("C:\\WINDOWS");
-    ASSERT_EQ(plan.scripts.size(), 1u);
-    EXPECT_EQ(plan.scripts[0].show, ShowState::Visible);
-    expectScriptBytes("xtql.bat", bytesOf(plan, "xtql.bat"));
-    EXPECT_EQ(plan.ifStillRunning, IfStillRunning::BringToFront);
-    EXPECT_FALSE(plan.successText.has_value());
-    EXPECT_FALSE(plan.needsAdministrator);
 }
 
 TEST(OemValuesPlan, TheFileAndTheTwoValuesWithWhatTheyChange) {
