@@ -5,12 +5,12 @@
 #include "app/form1.h"
 
 #include "actions/junk_cleanup.h"
+#include "actions/oem_values.h"
 #include "actions/per_service.h"
 #include "actions/restore_defaults.h"
 #include "actions/routine_optimisation.h"
 #include "app/run_from_window.h"
 #include "oem/fuzhi_script.h"
-#include "oem/oem_values_plan.h"
 
 namespace {
 

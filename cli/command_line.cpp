@@ -79,7 +79,7 @@ ExitCode tellRefusal(Platform& sys, const ActionResult& result, RunReport& repor
 
 // The line of an action that ran: its success text (or "已完成"), or what
 // failed and what is not in place, and the services it could not check.
-ExitCode tellOutcome(const Plan& plan, const ActionResult& result, RunReport& report) {
+ExitCode tellOutcome(const ActionResult& result, RunReport& report) {
     ExitCode code = ExitCode::Done;
     std::string text = result.message.empty() ? kDone : result.message;
     if (!result.done()) {
@@ -91,17 +91,14 @@ ExitCode tellOutcome(const Plan& plan, const ActionResult& result, RunReport& re
         said.insert(said.end(), result.notInPlace.begin(), result.notInPlace.end());
         text = joined(said, " ");
     }
-    report.add(plan.action + "：" + oneLine(text));
+    report.add(result.action + "：" + oneLine(text));
     if (!result.notInstalled.empty())
-        report.add(plan.action + "：本机未安装，未检查：" + joined(result.notInstalled, "、"));
+        report.add(result.action + "：本机未安装，未检查：" + joined(result.notInstalled, "、"));
     return code;
 }
 
-ExitCode runActions(Platform& sys, const CommandLine& line,
-                    const std::vector<CommandAction>& actions, RunReport& report) {
-    std::vector<Plan> plans;
-    for (const CommandAction& action : actions)
-        plans.push_back(action.plan);
+ExitCode runActions(Platform& sys, const CommandLine& line, const std::vector<Plan>& plans,
+                    RunReport& report) {
     std::vector<std::string> names;
     for (const Plan& plan : plans)
         names.push_back(plan.action);
@@ -112,25 +109,24 @@ ExitCode runActions(Platform& sys, const CommandLine& line,
     options.claimAs = "从命令行启动的“" + joined(names, "、") + "”";
     const RunResult run = runPlans(sys, plans, options);
     ExitCode code = ExitCode::Done;
-    for (std::size_t i = 0; i < run.actions.size(); ++i) {
-        const ActionResult& result = run.actions[i];
-        // A refusal here could only come from a machine that changed
-        // since the guards were checked: it is no less a failure.
+    for (const ActionResult& result : run.actions) {
+        // A refusal by a guard or the claim changed nothing and has its own
+        // exit code; a record that could not be saved fails its action.
         const ExitCode one =
             result.outcome == RunOutcome::Refused && result.reason != RefusalReason::NotRecorded
                 ? tellRefusal(sys, result, report)
-                : tellOutcome(plans[i], result, report);
+                : tellOutcome(result, report);
         if (one != ExitCode::Done)
             code = one;
     }
     return code;
 }
 
-ExitCode exportActions(Platform& sys, const std::vector<CommandAction>& actions,
-                       const std::string& folder, RunReport& report) {
-    for (const CommandAction& action : actions)
-        if (action.plan.refusal) {
-            report.add(action.plan.action + "：" + *action.plan.refusal);
+ExitCode exportActions(Platform& sys, const std::vector<Plan>& actions, const std::string& folder,
+                       RunReport& report) {
+    for (const Plan& action : actions)
+        if (action.refusal) {
+            report.add(action.action + "：" + *action.refusal);
             return ExitCode::BadSwitches;
         }
     if (ErrorCode e = sys.createFolder(folder)) {
@@ -138,14 +134,14 @@ ExitCode exportActions(Platform& sys, const std::vector<CommandAction>& actions,
         return ExitCode::NotWritten;
     }
     ExitCode code = ExitCode::Done;
-    for (const CommandAction& action : actions) {
-        const std::vector<std::string> failures = exportScripts(sys, action.plan, folder);
+    for (const Plan& action : actions) {
+        const std::vector<std::string> failures = exportScripts(sys, action, folder);
         if (failures.empty()) {
-            report.add(action.plan.action + "：已导出到 " + folder + "：" +
-                       joined(scriptNames(action.plan), "、"));
+            report.add(action.action + "：已导出到 " + folder + "：" +
+                       joined(scriptNames(action), "、"));
         } else {
             code = ExitCode::NotWritten;
-            report.add(action.plan.action + "：" + joined(failures, " "));
+            report.add(action.action + "：" + joined(failures, " "));
         }
     }
     return code;

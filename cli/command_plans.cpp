@@ -2,16 +2,15 @@
 
 #include "actions/junk_cleanup.h"
 #include "actions/logo_replacement.h"
+#include "actions/oem_values.h"
 #include "actions/per_service.h"
 #include "actions/restore_defaults.h"
 #include "actions/routine_optimisation.h"
 #include "oem/oem_paths.h"
-#include "oem/oem_values_plan.h"
 
 namespace {
 
-std::optional<std::string> logoAction(Platform& sys, const std::string& path,
-                                      CommandAction* action) {
+std::optional<std::string> logoAction(Platform& sys, const std::string& path, Plan* action) {
     const std::string missing = "/logo 指定的“" + path + "”不是一个存在的文件 / /logo: \"" + path +
                                 "\" is not an existing file";
     if (!sys.fileExists(path))
@@ -20,9 +19,9 @@ std::optional<std::string> logoAction(Platform& sys, const std::string& path,
     const std::optional<std::string> bytes = sys.readFile(path, &error);
     if (!bytes)
         return missing;
-    action->plan = planLogoReplacement(sys, path);
-    if (action->plan.refusal)
-        return *action->plan.refusal;
+    *action = planLogoReplacement(sys, path);
+    if (action->refusal)
+        return *action->refusal;
     return std::nullopt;
 }
 
@@ -30,7 +29,7 @@ std::optional<std::string> logoAction(Platform& sys, const std::string& path,
 
 CommandPlans planCommandLine(Platform& sys, const CommandLine& line) {
     CommandPlans result;
-    std::vector<CommandAction>& actions = result.actions;
+    std::vector<Plan>& actions = result.actions;
     const TweakChoices tweaks = line.tweaks.value_or(TweakChoices{});
     if (line.optimize)
         actions.push_back({morenyouhua(tweaks)});
@@ -50,14 +49,14 @@ CommandPlans planCommandLine(Platform& sys, const CommandLine& line) {
         actions.push_back(
             {planOemValues(sys, {line.owner, line.organization, line.manufacturer, line.model})});
     if (line.logo) {
-        CommandAction logo;
+        Plan logo;
         if ((result.error = logoAction(sys, *line.logo, &logo)))
             return result;
         actions.push_back(logo);
     }
     // Nobody is there to be told halfway that rights are missing: every
     // action from the command line asks for them before anything runs.
-    for (CommandAction& action : actions)
-        action.plan.needsAdministrator = true;
+    for (Plan& action : actions)
+        action.needsAdministrator = true;
     return result;
 }

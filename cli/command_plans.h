@@ -13,12 +13,8 @@
 #include <string>
 #include <vector>
 
-struct CommandAction {
-    Plan plan;
-};
-
 struct CommandPlans {
-    std::vector<CommandAction> actions;
+    std::vector<Plan> actions; // in the order they run
     // Why the command line cannot be carried out (a logo that is no file,
     // say), in Chinese and English.
     std::optional<std::string> error;

@@ -9,10 +9,10 @@
 namespace {
 
 // A plan that cannot run (an OEM text it refuses) is refused here as well.
-bool refused(const std::vector<CommandAction>& actions, RunReport& report) {
-    for (const CommandAction& action : actions)
-        if (action.plan.refusal) {
-            report.add(action.plan.action + "：" + *action.plan.refusal);
+bool refused(const std::vector<Plan>& actions, RunReport& report) {
+    for (const Plan& action : actions)
+        if (action.refusal) {
+            report.add(action.action + "：" + *action.refusal);
             return true;
         }
     return false;
@@ -21,11 +21,10 @@ bool refused(const std::vector<CommandAction>& actions, RunReport& report) {
 // The settings of each action; what a later action sets again is left to
 // it, as the machine keeps what the last one sets (/optimize with
 // /services: sets some start modes twice).
-std::vector<std::vector<SettingState>> statesOf(Platform& sys,
-                                                const std::vector<CommandAction>& actions) {
+std::vector<std::vector<SettingState>> statesOf(Platform& sys, const std::vector<Plan>& actions) {
     std::vector<std::vector<SettingState>> all;
-    for (const CommandAction& action : actions)
-        all.push_back(settingStates(sys, action.plan, action.plan.expectedFiles));
+    for (const Plan& action : actions)
+        all.push_back(settingStates(sys, action, action.expectedFiles));
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t later = i + 1; later < all.size(); ++later)
             for (const SettingState& again : all[later]) {
@@ -40,30 +39,29 @@ std::vector<std::vector<SettingState>> statesOf(Platform& sys,
 
 } // namespace
 
-ExitCode previewActions(Platform& sys, const std::vector<CommandAction>& actions,
-                        RunReport& report) {
+ExitCode previewActions(Platform& sys, const std::vector<Plan>& actions, RunReport& report) {
     if (refused(actions, report))
         return ExitCode::BadSwitches;
     const std::vector<std::vector<SettingState>> all = statesOf(sys, actions);
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        const CommandAction& action = actions[i];
-        report.add(action.plan.action + "（预览）：");
+        const Plan& action = actions[i];
+        report.add(action.action + "（预览）：");
         for (const SettingState& s : all[i])
             report.add("  " + whatIfLine(s));
-        for (const std::string& line : junkCountLines(sys, action.plan))
+        for (const std::string& line : junkCountLines(sys, action))
             report.add("  " + line);
     }
     report.add("预览完毕，未作任何更改。 / Preview only: nothing was changed.");
     return ExitCode::Done;
 }
 
-ExitCode checkActions(Platform& sys, const std::vector<CommandAction>& actions, RunReport& report) {
+ExitCode checkActions(Platform& sys, const std::vector<Plan>& actions, RunReport& report) {
     if (refused(actions, report))
         return ExitCode::BadSwitches;
     std::uint32_t differences = 0;
     const std::vector<std::vector<SettingState>> all = statesOf(sys, actions);
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        const CommandAction& action = actions[i];
+        const Plan& action = actions[i];
         const std::vector<SettingState>& states = all[i];
         std::vector<std::string> lines;
         std::uint32_t notInstalled = 0;
@@ -73,7 +71,7 @@ ExitCode checkActions(Platform& sys, const std::vector<CommandAction>& actions, 
             if (s.state == SettingState::State::NotInstalled)
                 ++notInstalled;
         }
-        std::string head = action.plan.action + "：";
+        std::string head = action.action + "：";
         if (states.empty())
             head += "没有可检查的设置";
         else if (lines.empty())

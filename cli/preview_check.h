@@ -12,9 +12,7 @@
 
 #include <vector>
 
-ExitCode previewActions(Platform& machine, const std::vector<CommandAction>& actions,
-                        RunReport& report);
+ExitCode previewActions(Platform& machine, const std::vector<Plan>& actions, RunReport& report);
 
 // ExitCode::NotInPlace when anything differs.
-ExitCode checkActions(Platform& machine, const std::vector<CommandAction>& actions,
-                      RunReport& report);
+ExitCode checkActions(Platform& machine, const std::vector<Plan>& actions, RunReport& report);

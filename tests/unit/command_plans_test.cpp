@@ -30,8 +30,8 @@ std::vector<Plan> plansOf(const std::vector<std::string>& args) {
     const CommandPlans plans = plansFor(machine, args);
     EXPECT_FALSE(plans.error.has_value()) << *plans.error;
     std::vector<Plan> result;
-    for (const CommandAction& action : plans.actions)
-        result.push_back(action.plan);
+    for (const Plan& action : plans.actions)
+        result.push_back(action);
     return result;
 }
 
@@ -106,8 +106,8 @@ TEST(CommandPlans, ActionsRunInAFixedOrderWhateverTheOrderOfTheSwitches) {
                                                   "/services:11111111111111111", "/restore"});
     ASSERT_FALSE(plans.error.has_value());
     std::vector<Plan> p;
-    for (const CommandAction& a : plans.actions)
-        p.push_back(a.plan);
+    for (const Plan& a : plans.actions)
+        p.push_back(a);
     EXPECT_EQ(actionsOf(p),
               (Names{"恢复默认服务", "详细服务优化", "系统垃圾清理", "OEM信息", "OEM LOGO"}));
     for (const Plan& plan : p)
@@ -122,7 +122,7 @@ TEST(CommandPlans, OemValuesNotGivenKeepWhatTheMachineHolds) {
     machine.registry[kOrg] = "示例公司";
 
     // The owner alone: only its value is written; the file stays untouched.
-    const Plan owner = plansFor(machine, {"/owner:张三"}).actions.at(0).plan;
+    const Plan owner = plansFor(machine, {"/owner:张三"}).actions.at(0);
     ASSERT_EQ(owner.registryWrites.size(), 1u);
     EXPECT_EQ(owner.registryWrites[0].fullName, kOwner);
     EXPECT_EQ(owner.registryWrites[0].data, "张三");
@@ -133,7 +133,7 @@ TEST(CommandPlans, OemValuesNotGivenKeepWhatTheMachineHolds) {
     EXPECT_EQ(owner.successText, std::optional<std::string>("OEM信息已经更新"));
 
     // Both file values: the file as the window writes it, no registry value.
-    const Plan file = plansFor(machine, {"/manufacturer:宏碁", "/model:型号X"}).actions.at(0).plan;
+    const Plan file = plansFor(machine, {"/manufacturer:宏碁", "/model:型号X"}).actions.at(0);
     ASSERT_EQ(file.fileWrites.size(), 1u);
     EXPECT_EQ(file.fileWrites[0].bytes, fixture("oem/gbk_support_applied.ini"));
     EXPECT_EQ(file.files, Names{kIni});
@@ -141,7 +141,7 @@ TEST(CommandPlans, OemValuesNotGivenKeepWhatTheMachineHolds) {
     EXPECT_TRUE(file.registry.empty());
 
     // The model alone keeps the manufacturer the file holds.
-    const Plan model = plansFor(machine, {"/model:型号X"}).actions.at(0).plan;
+    const Plan model = plansFor(machine, {"/model:型号X"}).actions.at(0);
     ASSERT_EQ(model.fileWrites.size(), 1u);
     const std::string kept = *toCp936("Manufacturer=联想");
     EXPECT_NE(model.fileWrites[0].bytes.find(kept + "\r\n"), std::string::npos);
@@ -153,11 +153,11 @@ TEST(CommandPlans, TheLogoIsCheckedAgainstTheChosenFileAfterTheCopy) {
     machine.files["D:\\logos\\blue.bmp"] = "BM blue";
     const CommandPlans plans = plansFor(machine, {"/logo:D:\\logos\\blue.bmp"});
     ASSERT_FALSE(plans.error.has_value());
-    const CommandAction& logo = plans.actions.at(0);
-    expectWindowsPlan(logo.plan, logoPlan("C:\\WINDOWS", "D:\\logos\\blue.bmp"));
-    ASSERT_EQ(logo.plan.expectedFiles.size(), 1u);
-    EXPECT_EQ(logo.plan.expectedFiles[0].path, kLogo);
-    EXPECT_EQ(logo.plan.expectedFiles[0].bytes, "BM blue");
+    const Plan& logo = plans.actions.at(0);
+    expectWindowsPlan(logo, logoPlan("C:\\WINDOWS", "D:\\logos\\blue.bmp"));
+    ASSERT_EQ(logo.expectedFiles.size(), 1u);
+    EXPECT_EQ(logo.expectedFiles[0].path, kLogo);
+    EXPECT_EQ(logo.expectedFiles[0].bytes, "BM blue");
 
     FakePlatform empty;
     const CommandPlans missing = plansFor(empty, {"/logo:D:\\nope.bmp"});

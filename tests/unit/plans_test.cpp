@@ -2,11 +2,11 @@
 // plan says it changes must be what its scripts change. Which scripts each
 // choice in the window runs, and behind which guards, is script_actions_test's.
 #include "actions/logo_replacement.h"
+#include "actions/oem_values.h"
 #include "actions/per_service.h"
 #include "actions/restore_defaults.h"
 #include "actions/routine_optimisation.h"
 #include "fixture_file.h"
-#include "oem/oem_values_plan.h"
 #include "oem_machine_names.h"
 #include "script_fixture.h"
 

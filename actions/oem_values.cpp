@@ -1,4 +1,4 @@
-#include "oem/oem_values_plan.h"
+#include "actions/oem_values.h"
 
 #include "oem/oem_info_file.h"
 #include "oem/oem_paths.h"
