@@ -84,7 +84,7 @@ ExitCode tellOutcome(const ActionResult& result, RunReport& report) {
     std::string text = result.message.empty() ? kDone : result.message;
     if (!result.done()) {
         code = ExitCode::NotWritten;
-        // The success text was said before the scripts ended: not now.
+        // Not everything is in place: the success text is not said.
         std::vector<std::string> said;
         if (result.outcome != RunOutcome::Done)
             said.push_back(result.message);
