@@ -16,7 +16,6 @@ import sys
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
 import harness  # noqa: E402
-from test_artwork_dpi import rgb_bytes  # noqa: E402
 
 RUN_PREFIX = os.path.join(REPO, "build", "run-prefix")
 OUT = os.path.join(REPO, "build", "run-check")
@@ -38,8 +37,8 @@ def run(name):
     if facts["title"] != harness.MAIN_TITLE:
         problems.append(f"{name}: the window's title is {facts['title']!r}")
     box = facts["Image1"]
-    shown = rgb_bytes(shot, (box["x"], box["y"], box["w"], box["h"]))
-    drawn = rgb_bytes(BANNER)
+    shown = harness.rgb_bytes(shot, (box["x"], box["y"], box["w"], box["h"]))
+    drawn = harness.rgb_bytes(BANNER)
     if shown != drawn:
         differ = sum(a != b for a, b in zip(shown, drawn)) + abs(len(shown) - len(drawn))
         problems.append(f"{name}: the screenshot does not show the banner at {box} "

@@ -976,3 +976,16 @@ def exe_label(exe=None):
     bits = "32-bit" if os.path.exists(exe) and wineprefix.is_32_bit(exe) else "64-bit"
     shown = os.path.relpath(exe, REPO) if exe.startswith(REPO + os.sep) else exe
     return f"{bits} exe {shown}"
+
+
+def rgb_bytes(path, crop=None, resize=None):
+    """The raw RGB bytes of an image file, of a crop (x, y, w, h) of it, or of
+    it scaled to (w, h) by averaging the area each pixel covers."""
+    args = ["convert", path]
+    if crop:
+        x, y, w, h = crop
+        args += ["-crop", f"{w}x{h}+{x}+{y}", "+repage"]
+    if resize:
+        args += ["-scale", f"{resize[0]}x{resize[1]}!"]
+    return subprocess.run(args + ["-depth", "8", "rgb:-"], capture_output=True, check=True,
+                          timeout=60).stdout

@@ -11,7 +11,6 @@ differently, so a small mean difference is allowed); after a click on
 window at each DPI are kept in build/win-x64/e2e-screens/artwork_<dpi>.png.
 """
 import os
-import subprocess
 
 import pytest
 
@@ -31,25 +30,12 @@ def set_dpi(s, dpi):
                "REG_DWORD", "/d", str(dpi), "/f")
 
 
-def rgb_bytes(path, crop=None, resize=None):
-    """The raw RGB bytes of an image file, of a crop (x, y, w, h) of it, or of
-    it scaled to (w, h) by averaging the area each pixel covers."""
-    args = ["convert", path]
-    if crop:
-        x, y, w, h = crop
-        args += ["-crop", f"{w}x{h}+{x}+{y}", "+repage"]
-    if resize:
-        args += ["-scale", f"{resize[0]}x{resize[1]}!"]
-    return subprocess.run(args + ["-depth", "8", "rgb:-"], capture_output=True, check=True,
-                          timeout=60).stdout
-
-
 def fills(shot, rect, what):
     """The right-most column and the bottom row of `rect` hold no white pixel:
     the picture reaches both edges of its box."""
     x, y, w, h = rect["x"], rect["y"], rect["w"], rect["h"]
-    column = rgb_bytes(shot, (x + w - 1, y, 1, h))
-    row = rgb_bytes(shot, (x, y + h - 1, w, 1))
+    column = harness.rgb_bytes(shot, (x + w - 1, y, 1, h))
+    row = harness.rgb_bytes(shot, (x, y + h - 1, w, 1))
     for line, where in ((column, "right-most column"), (row, "bottom row")):
         blank = [i // 3 for i in range(0, len(line), 3) if line[i:i + 3] == bytes(WHITE)]
         assert not blank, (f"{what}: no white pixel in the box's {where}: "
@@ -65,15 +51,15 @@ def check_dpi(s, dpi):
     want = ((6000 * dpi + 720) // 1440, (1065 * dpi + 720) // 1440)
     assert (image1["w"], image1["h"]) == want, f"{dpi} DPI: Image1's box in pixels"
     fills(shot, image1, f"{dpi} DPI: the banner")
-    shown = rgb_bytes(shot, (image1["x"], image1["y"], image1["w"], image1["h"]))
+    shown = harness.rgb_bytes(shot, (image1["x"], image1["y"], image1["w"], image1["h"]))
     drawing = os.path.join(harness.REPO, "resources", f"banner-{DRAWN_FOR[dpi]}dpi.png")
     if DRAWN_FOR[dpi] == dpi:
-        drawn = rgb_bytes(drawing)
+        drawn = harness.rgb_bytes(drawing)
         assert shown == drawn, (
             f"{dpi} DPI: Image1 shows the banner drawn for {dpi} DPI: "
             f"{sum(a != b for a, b in zip(shown, drawn))} of {len(drawn)} bytes differ")
     else:
-        scaled = rgb_bytes(drawing, resize=(image1["w"], image1["h"]))
+        scaled = harness.rgb_bytes(drawing, resize=(image1["w"], image1["h"]))
         mean = sum(abs(a - b) for a, b in zip(shown, scaled)) / max(len(scaled), 1)
         assert len(shown) == len(scaled) and mean <= SCALED_MEAN_LIMIT, (
             f"{dpi} DPI: Image1 shows the {DRAWN_FOR[dpi]}-DPI banner scaled down: "
