@@ -1,5 +1,5 @@
-// The runner: what reaches the machine for a plan, in which order, and the one
-// message that follows.
+// A plan run from the window: what reaches the machine, in which order, and
+// the one message that follows.
 #include "app/run_from_window.h"
 #include "fakes/fake_platform.h"
 
