@@ -19,13 +19,7 @@ const char kAdministratorHint[] = "修改这些信息需要管理员权限，请
 
 ActionResult refused(const Plan& plan, RefusalReason reason, const std::string& message,
                      const std::string& detail = "") {
-    ActionResult result;
-    result.action = plan.action;
-    result.outcome = RunOutcome::Refused;
-    result.reason = reason;
-    result.message = message;
-    result.detail = detail;
-    return result;
+    return actionResult(plan.action, RunOutcome::Refused, message, reason, detail);
 }
 
 // Why the plan may not run now, found before anything is written.
@@ -100,6 +94,14 @@ std::optional<std::string> runScript(Platform& sys, const PlannedScript& script)
     return std::nullopt;
 }
 
+// The message for failures that kept an action from completing.
+std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures) {
+    std::string text = heading;
+    for (const std::string& f : failures)
+        text += "\n" + f;
+    return text;
+}
+
 std::string valueName(const std::string& fullName) {
     return fullName.substr(fullName.rfind('\\') + 1);
 }
@@ -123,11 +125,9 @@ ActionResult runOne(Platform& sys, const Plan& plan, const RunOptions& options) 
             failures.push_back("无法写入注册表值 " + valueName(value.fullName) + "（" +
                                value.label + "）：" + describeError(e) + "。");
 
-    ActionResult result;
-    result.action = plan.action;
-    if (failures.empty()) {
-        result.message = plan.successText.value_or(std::string());
-    } else {
+    ActionResult result =
+        actionResult(plan.action, RunOutcome::Done, plan.successText.value_or(std::string()));
+    if (!failures.empty()) {
         result.outcome = RunOutcome::Failed;
         result.message = failureNotice(plan.failureHeading, failures);
         if (plan.administratorHintOnFailure && !sys.isAdministrator())
@@ -181,11 +181,4 @@ RunResult runPlans(Platform& sys, const std::vector<Plan>& plans, const RunOptio
 
 ActionResult runPlan(Platform& sys, const Plan& plan, const RunOptions& options) {
     return runPlans(sys, {plan}, options).actions.front();
-}
-
-std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures) {
-    std::string text = heading;
-    for (const std::string& f : failures)
-        text += "\n" + f;
-    return text;
 }

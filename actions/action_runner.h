@@ -36,6 +36,3 @@ RunResult runPlans(Platform& machine, const std::vector<Plan>& plans, const RunO
 
 // One plan, as the window runs it.
 ActionResult runPlan(Platform& machine, const Plan& plan, const RunOptions& options = {});
-
-// The notification text for failures that kept an action from completing.
-std::string failureNotice(const std::string& heading, const std::vector<std::string>& failures);

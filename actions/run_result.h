@@ -42,6 +42,20 @@ struct ActionResult {
     bool done() const { return outcome == RunOutcome::Done && notInPlace.empty(); }
 };
 
+// A result that says `message` for `action`.
+inline ActionResult actionResult(const std::string& action, RunOutcome outcome,
+                                 const std::string& message,
+                                 RefusalReason reason = RefusalReason::None,
+                                 const std::string& detail = "") {
+    ActionResult result;
+    result.action = action;
+    result.outcome = outcome;
+    result.reason = reason;
+    result.detail = detail;
+    result.message = message;
+    return result;
+}
+
 // One result per action run, in order; a refusal before any action ran is
 // the one result.
 struct RunResult {

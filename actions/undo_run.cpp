@@ -39,12 +39,7 @@ struct HeldFiles {
 
 ActionResult result(const Plan& plan, RunOutcome outcome, const std::string& message,
                     RefusalReason reason = RefusalReason::None) {
-    ActionResult r;
-    r.action = plan.action;
-    r.outcome = outcome;
-    r.reason = reason;
-    r.message = message;
-    return r;
+    return actionResult(plan.action, outcome, message, reason);
 }
 
 } // namespace

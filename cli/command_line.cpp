@@ -58,23 +58,20 @@ ExitCode tellRefusal(Platform& sys, const ActionResult& result, RunReport& repor
         report.add("无法开始更改（" + result.detail +
                    "），本次未作任何更改。 / The change could not begin; nothing was changed.");
         return ExitCode::NotWritten;
-    case RefusalReason::NeedsAdministrator:
-        report.add(result.action + "：" + result.message);
-        return ExitCode::NeedsAdministrator;
-    case RefusalReason::StillRunning:
-        report.add(result.action + "：" + result.message);
-        return ExitCode::StillRunning;
-    case RefusalReason::PlanRefused:
-        report.add(result.action + "：" + result.message);
-        return ExitCode::BadSwitches;
-    case RefusalReason::NetworkFolder: // no script could be started there
-    case RefusalReason::NotRecorded:
-    case RefusalReason::RecordGone:
-    case RefusalReason::None:
+    default:
         break;
     }
     report.add(result.action + "：" + result.message);
-    return ExitCode::NotWritten;
+    switch (result.reason) {
+    case RefusalReason::NeedsAdministrator:
+        return ExitCode::NeedsAdministrator;
+    case RefusalReason::StillRunning:
+        return ExitCode::StillRunning;
+    case RefusalReason::PlanRefused:
+        return ExitCode::BadSwitches;
+    default: // a network folder: no script could be started there
+        return ExitCode::NotWritten;
+    }
 }
 
 // The line of an action that ran: its success text (or "已完成"), or what

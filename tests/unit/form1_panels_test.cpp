@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,7 @@ namespace {
 
 const TwipRect kPanel = {0, 1560, 6015, 2895};
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-
+struct Window : FakeWindow {
     int visiblePanels() const {
         return ui.visible(Control::xtyh) + ui.visible(Control::oemxx) + ui.visible(Control::gybcx);
     }

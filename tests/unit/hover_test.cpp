@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,7 @@ const std::pair<Control, std::string> kExpected[] = {
     {Control::xtyh, kWelcome},
 };
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
+struct Window : FakeWindow {
     std::string description() const { return ui.text(Control::jianjie); }
 };
 

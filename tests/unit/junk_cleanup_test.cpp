@@ -4,6 +4,7 @@
 #include "cleanup/junk_script.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>
@@ -33,12 +34,7 @@ std::vector<std::string> split(const std::string& bytes) {
     return lines;
 }
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-};
+using Window = FakeWindow;
 
 TEST(JunkCleanup, TheFixtureHoldsTwentyLines) {
     const std::vector<std::string> lines = fixtureLines("xtql.bat");

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "fixture_file.h"
 #include "oem_machine_names.h"
 
@@ -9,12 +10,8 @@
 
 namespace {
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
+struct Window : FakeWindow {
     Window() {
-        form.Form_Load();
         ui.setText(Control::Text1, "张三");
         ui.setText(Control::Text2, "新公司");
         ui.setText(Control::Text3, "型号X");

@@ -2,18 +2,15 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
+struct Window : FakeWindow {
     Window() {
-        form.Form_Load();
         sys.registry[kOrg] = "新公司";
         sys.registry[kOwner] = "张三";
     }

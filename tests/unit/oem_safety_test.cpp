@@ -6,6 +6,7 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_form2_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "oem_machine_names.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +15,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
+struct Window : FakeWindow {
     void values(const std::string& manufacturer, const std::string& model) {
         ui.setText(Control::Text4, manufacturer);
         ui.setText(Control::Text3, model);

@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "script_fixture.h"
 #include "services/service_choices.h"
 #include "services/service_scripts.h"
@@ -52,12 +53,7 @@ ServiceChoices all(int value) {
     return c;
 }
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-
+struct Window : FakeWindow {
     const FakePlatform::Launch& xiangxi() const {
         static const FakePlatform::Launch none{};
         for (const auto& l : sys.launches)

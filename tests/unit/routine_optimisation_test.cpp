@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@ using Names = std::vector<std::string>;
 const std::string kOptimised = "系统已经优化成功";
 const std::string kRestored = "系统服务已经恢复为默认";
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-
+struct Window : FakeWindow {
     void click() { form.Command1_Click(); }
     bool allHidden() const {
         for (const FakePlatform::Launch& l : sys.launches)

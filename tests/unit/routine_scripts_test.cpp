@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "script_fixture.h"
 #include "services/service_tables.h"
 
@@ -11,12 +12,7 @@
 
 namespace {
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-
+struct Window : FakeWindow {
     const FakePlatform::Launch& launched(const std::string& name) const {
         for (const FakePlatform::Launch& l : sys.launches)
             if (l.name == name)

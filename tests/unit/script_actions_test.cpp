@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>
@@ -83,12 +84,7 @@ std::string rowName(const Row& row) {
            std::to_string(row.jsb) + std::to_string(row.gxiang);
 }
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-
+struct Window : FakeWindow {
     void click(const Row& row) {
         ui.setValue(Control::kjfs, row.kjfs);
         ui.setValue(Control::jsb, row.jsb);

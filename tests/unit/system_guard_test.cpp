@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "services/system_guard.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +36,8 @@ TEST(SystemGuard, TheQuestionNamesTheSystem) {
     EXPECT_EQ(windowsName({6, 4, 9841, false}), "6.4");
 }
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    explicit Window(WindowsVersion v) {
-        sys.version = v;
-        form.Form_Load();
-    }
+struct Window : FakeWindow {
+    explicit Window(WindowsVersion v) { sys.version = v; }
 };
 
 TEST(SystemGuard, OnWindows10NoWritesNothingAndYesGoesOn) {

@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "undo/program_folder.h"
 #include "undo/sha256.h"
 #include "undo/snapshot_record.h"
@@ -199,12 +200,7 @@ TEST(UndoDigests, EveryFileIsHeldWhileUndoBatRunsAndTheCheckIsMade) {
 
 // --- One change at a time on the whole machine ------------------------------
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-};
+using Window = FakeWindow;
 
 TEST(ChangeClaim, TheWindowsOwnRunningOptimisationRefusesTheRestoreByName) {
     Window w;

@@ -6,6 +6,7 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_form2_controls.h"
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window.h"
 #include "oem_machine_names.h"
 #include "undo/sha256.h"
 #include "undo/snapshot_store.h"
@@ -25,12 +26,7 @@ const std::string kTemp = kRoot + "\\~20240501-123005-1";
 const std::string kRecord = std::string(kSnapshotRecords) + "20240501-123005";
 const std::string kSequence = kSnapshotSequence;
 
-struct Window {
-    FakeControls ui;
-    FakePlatform sys;
-    Form1 form{ui, sys, sys};
-    Window() { form.Form_Load(); }
-};
+using Window = FakeWindow;
 
 // The events from the first snapshot event to the first script's.
 Names snapshotEvents(const FakePlatform& sys) {
